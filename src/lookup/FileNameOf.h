@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// The file-name part of a path: the text after its last separator. "\" separates on every
+// platform and "/" too, so that a path of this platform shows only its name; a path without a
+// separator is returned whole, one that ends in a separator gives the empty text.
+QString FileNameOf(const QString& path);

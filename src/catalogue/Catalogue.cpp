@@ -1,7 +1,6 @@
 #include "Catalogue.h"
 
-void Catalogue::resetTables()
-{
+void Catalogue::resetTables() {
     GroupCount = kGroupCapacity;
     MaxMembersPerGroup = kMemberCapacity;
     UnitKindCount = kUnitKindCapacity;
@@ -20,12 +19,10 @@ void Catalogue::resetTables()
     UnitPaintLabel.assign(std::size_t(UnitKindCount) + 1, QString());
 }
 
-QString Catalogue::weightLabelOf(qint16 kind) const
-{
+QString Catalogue::weightLabelOf(qint16 kind) const {
     return kind >= 0 && std::size_t(kind) < UnitWeightLabel.size() ? UnitWeightLabel[kind] : QString();
 }
 
-QString Catalogue::paintLabelOf(qint16 kind) const
-{
+QString Catalogue::paintLabelOf(qint16 kind) const {
     return kind >= 0 && std::size_t(kind) < UnitPaintLabel.size() ? UnitPaintLabel[kind] : QString();
 }

@@ -29,6 +29,8 @@ public:
     std::optional<QString> readWholeLine();
     // A text field, as read (unquoted ones without trailing spaces).
     std::optional<QString> readText();
+    // The same as a view into the current line: valid only until the next read.
+    std::optional<QStringView> readTextView();
     // A decimal number: an empty field is 0; exponent form is accepted; a field that is not a
     // finite number is reported and read as 0.
     std::optional<double> readNumber();
@@ -47,7 +49,6 @@ public:
 
 private:
     bool ensureLine();
-    std::optional<QString> readRawField(bool* quoted = nullptr);
 
     TextLineReader& m_lines;
     ProblemHandler m_onProblem;

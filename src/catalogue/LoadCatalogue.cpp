@@ -33,37 +33,35 @@ const QString kEightSpaces = QStringLiteral("        ");
 const QString kTerminator = QStringLiteral("/*");
 
 // Removes the spaces (and only the spaces) at both ends.
-QString trimSpaces(const QString& text)
-{
+QStringView trimSpaces(QStringView text) {
     qsizetype begin = 0;
     qsizetype end = text.size();
     while (begin < end && text[begin] == u' ')
         ++begin;
     while (end > begin && text[end - 1] == u' ')
         --end;
-    return begin == 0 && end == text.size() ? text : text.mid(begin, end - begin);
+    return text.mid(begin, end - begin);
 }
 
-QString headerValue(const QString& line, int index)
-{
+QString headerValue(const QString& line, int index) {
     const bool isFormula = kHeaderLines[index].isFormula;
     // The area formula's marker for "no formula": the line is the bare tag.
     if (index == 3 && line.size() == 2)
         return QStringLiteral("=/");
-    const QString value = trimSpaces(line.mid(2)).toUpper();
+    const QString value = trimSpaces(QStringView(line).mid(2)).toString().toUpper();
     return isFormula ? u'=' + value : value;
 }
 
 class Loader {
 public:
     Loader(Catalogue& catalogue, LoadResult& result, TextLineReader& lines)
-        : c(catalogue), r(result), fields(lines)
-    {
-        fields.setProblemHandler([this](qint64 line, const QString& text) { r.problems.push_back({line, text}); });
+        : c(catalogue), r(result), fields(lines) {
+        fields.setProblemHandler([this](qint64 line, const QString& text) {
+            r.problems.push_back({line, text});
+        });
     }
 
-    void run()
-    {
+    void run() {
         if (!readHeader())
             return;
         if (!readUnitKinds())
@@ -75,8 +73,7 @@ private:
     void problem(const QString& text) { r.problems.push_back({fields.lineNumber(), text}); }
 
     // Reads the seven tag lines. False when the file ended inside them or a tag is wrong.
-    bool readHeader()
-    {
+    bool readHeader() {
         for (int i = 0; i < int(kHeaderLines.size()); ++i) {
             const std::optional<QString> line = fields.readWholeLine();
             if (!line) {
@@ -94,8 +91,7 @@ private:
         return true;
     }
 
-    bool readUnitKinds()
-    {
+    bool readUnitKinds() {
         const std::optional<qint16> count = fields.readInteger();
         std::optional<QString> weightTitle;
         std::optional<QString> paintTitle;
@@ -120,13 +116,15 @@ private:
             if (weightLabel)
                 paintLabel = fields.readText();
             if (!paintLabel) {
-                endedEarly(QStringLiteral("ファイルが単位種別の行（%1 番目）の途中で終わっています。").arg(i), k);
+                endedEarly(QStringLiteral("ファイルが単位種別の行（%1 番目）の途中で終わっています。").arg(i),
+                           k);
                 return false;
             }
             if (i > Catalogue::kUnitKindCapacity) {
                 if (i == Catalogue::kUnitKindCapacity + 1)
-                    problem(QStringLiteral("単位種別は %1 までです。この行から後の単位種別の行は読み飛ばします。")
-                                .arg(Catalogue::kUnitKindCapacity));
+                    problem(
+                        QStringLiteral("単位種別は %1 までです。この行から後の単位種別の行は読み飛ばします。")
+                            .arg(Catalogue::kUnitKindCapacity));
                 continue;
             }
             k = std::min(*kind, Catalogue::kUnitKindCapacity);
@@ -138,8 +136,7 @@ private:
         return true;
     }
 
-    void readGroups()
-    {
+    void readGroups() {
         qint16 j = 0;
         for (;;) {
             fields.skipBlankLines();
@@ -161,8 +158,7 @@ private:
 
     // Reads group block j. When the file ends inside it, a group whose header was read whole is
     // kept with the members read whole; one cut inside its header is left empty, not counted.
-    GroupEnd readGroup(qint16 j)
-    {
+    GroupEnd readGroup(qint16 j) {
         const std::optional<QString> name = fields.readText();
         std::optional<qint16> kind;
         std::optional<qint16> shape;
@@ -171,7 +167,8 @@ private:
         if (kind)
             shape = fields.readInteger();
         if (!shape) {
-            problem(QStringLiteral("ファイルがグループの見出しの途中で終わっています。このグループは読み込みません。"));
+            problem(QStringLiteral(
+                "ファイルがグループの見出しの途中で終わっています。このグループは読み込みません。"));
             return GroupEnd::CutInHeader;
         }
         c.GroupName[j] = *name;
@@ -183,29 +180,33 @@ private:
         GroupEnd end = GroupEnd::Terminated;
         for (;;) {
             fields.skipBlankLines();
-            const std::optional<QString> designation = fields.readText();
-            if (designation && *designation == kTerminator)
+            const std::optional<QStringView> field = fields.readTextView();
+            if (field && *field == kTerminator) // compared before any trimming
                 break;
+            const std::optional<QString> designation =
+                field ? std::optional<QString>(trimSpaces(*field).toString()) : std::nullopt;
             std::optional<QString> remark;
             std::optional<double> weight;
             std::optional<double> coefficient;
             if (designation)
-                remark = fields.readText();
+                remark = readTrimmedText();
             if (remark)
                 weight = fields.readNumber();
             if (weight)
                 coefficient = fields.readNumber();
             if (!coefficient) {
-                problem(QStringLiteral("グループ「%1」（%2 行目から）が \"/*\" で閉じられないままファイルが終わっています。")
-                            .arg(*name)
-                            .arg(headerLine));
+                problem(
+                    QStringLiteral(
+                        "グループ「%1」（%2 行目から）が \"/*\" で閉じられないままファイルが終わっています。")
+                        .arg(*name)
+                        .arg(headerLine));
                 end = GroupEnd::CutInBody;
                 break;
             }
             if (m < c.MaxMembersPerGroup)
                 ++m; // past the capacity every further member lands in the last slot
-            c.MemberName[j][m] = trimSpaces(*designation);
-            c.MemberRemark[j][m] = trimSpaces(*remark);
+            c.MemberName[j][m] = *designation;
+            c.MemberRemark[j][m] = *remark;
             c.MemberWeight[j][m] = *weight;
             c.MemberPaintCoef[j][m] = *coefficient;
         }
@@ -215,9 +216,14 @@ private:
         return end;
     }
 
+    // A text field with the spaces at both ends removed.
+    std::optional<QString> readTrimmedText() {
+        const std::optional<QStringView> field = fields.readTextView();
+        return field ? std::optional<QString>(trimSpaces(*field).toString()) : std::nullopt;
+    }
+
     // The file ended before the groups: no group and only the unit kinds read so far.
-    void endedEarly(const QString& text, qint16 unitKinds = 0)
-    {
+    void endedEarly(const QString& text, qint16 unitKinds = 0) {
         problem(text);
         c.GroupCount = 0;
         c.UnitKindCount = unitKinds;
@@ -230,15 +236,15 @@ private:
 
 } // namespace
 
-LoadResult LoadCatalogue(Catalogue& catalogue, const QString& DataFileName)
-{
+LoadResult LoadCatalogue(Catalogue& catalogue, const QString& DataFileName) {
     LoadResult result;
     catalogue.resetTables();
 
     const QFileInfo info(DataFileName);
     if (DataFileName.isEmpty() || !info.exists()) {
         result.status = LoadResult::Status::Missing;
-        result.message = QStringLiteral("鋼材データファイル") + DataFileName + QStringLiteral("が見つかりません。");
+        result.message =
+            QStringLiteral("鋼材データファイル") + DataFileName + QStringLiteral("が見つかりません。");
         return result;
     }
 
@@ -262,13 +268,11 @@ LoadResult LoadCatalogue(Catalogue& catalogue, const QString& DataFileName)
     return result;
 }
 
-QString ProblemLineText(const LoadProblem& problem)
-{
+QString ProblemLineText(const LoadProblem& problem) {
     return QStringLiteral("%1行目: %2").arg(problem.line).arg(problem.text);
 }
 
-QString ProblemsMessage(const QString& DataFileName, const std::vector<LoadProblem>& problems)
-{
+QString ProblemsMessage(const QString& DataFileName, const std::vector<LoadProblem>& problems) {
     if (problems.empty())
         return QString();
     QString message = QStringLiteral("鋼材データファイル") + DataFileName +

@@ -3,8 +3,7 @@
 #include <charconv>
 #include <cmath>
 
-QString NumberText(double x)
-{
+QString NumberText(double x) {
     if (std::isnan(x))
         return QStringLiteral(" NaN");
     if (std::isinf(x))
@@ -15,7 +14,8 @@ QString NumberText(double x)
     // "%.15g" without its locale: 15 significant digits, trailing zeros dropped, exponent form
     // below 1E-4 and from 1E+15 on (with at least two exponent digits).
     char digits[64];
-    const auto result = std::to_chars(digits, digits + sizeof digits, std::fabs(x), std::chars_format::general, 15);
+    const auto result =
+        std::to_chars(digits, digits + sizeof digits, std::fabs(x), std::chars_format::general, 15);
     QString text(x < 0 ? u'-' : u' ');
     const char* p = digits;
     if (p[0] == '0' && p + 1 < result.ptr && p[1] == '.')

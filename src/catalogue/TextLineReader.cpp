@@ -11,8 +11,7 @@ constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
 TextLineReader::TextLineReader(QIODevice& device) : m_device(device) {}
 
-bool TextLineReader::fillBuffer()
-{
+bool TextLineReader::fillBuffer() {
     if (m_eofReached)
         return false;
     if (m_pos > 0) {
@@ -32,8 +31,7 @@ bool TextLineReader::fillBuffer()
     return true;
 }
 
-void TextLineReader::detectEncoding()
-{
+void TextLineReader::detectEncoding() {
     // Three bytes are enough to decide; a shorter file cannot carry the mark.
     while (m_buffer.size() - m_pos < 3 && fillBuffer()) {
     }
@@ -44,13 +42,12 @@ void TextLineReader::detectEncoding()
     m_encodingKnown = true;
 }
 
-void TextLineReader::decodeInto(const char* data, qsizetype size, QString& line)
-{
+void TextLineReader::decodeInto(const char* data, qsizetype size, QString& line) {
     if (!m_decoder) {
-        m_decoder = m_encoding == Encoding::Utf8
-                        ? std::make_unique<QStringDecoder>(QStringConverter::Utf8,
-                                                           QStringConverter::Flag::Stateless)
-                        : std::make_unique<QStringDecoder>(kCp932Name, QStringConverter::Flag::Stateless);
+        m_decoder =
+            m_encoding == Encoding::Utf8
+                ? std::make_unique<QStringDecoder>(QStringConverter::Utf8, QStringConverter::Flag::Stateless)
+                : std::make_unique<QStringDecoder>(kCp932Name, QStringConverter::Flag::Stateless);
     }
     line = m_decoder->decode(QByteArrayView(data, size));
     m_lastLineBad = m_decoder->hasError();
@@ -59,8 +56,7 @@ void TextLineReader::decodeInto(const char* data, qsizetype size, QString& line)
         m_decoder.reset();
 }
 
-bool TextLineReader::readLine(QString& line)
-{
+bool TextLineReader::readLine(QString& line) {
     if (!m_encodingKnown)
         detectEncoding();
     qsizetype searchFrom = m_pos;
@@ -94,8 +90,7 @@ bool TextLineReader::readLine(QString& line)
     }
 }
 
-bool TextLineReader::atEnd()
-{
+bool TextLineReader::atEnd() {
     if (!m_encodingKnown)
         detectEncoding();
     if (m_pos < m_buffer.size())
@@ -103,7 +98,6 @@ bool TextLineReader::atEnd()
     return !fillBuffer();
 }
 
-QString TextLineReader::errorString() const
-{
+QString TextLineReader::errorString() const {
     return m_device.errorString();
 }

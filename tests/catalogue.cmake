@@ -1,0 +1,9 @@
+add_library(zelk_test_support STATIC support/CatalogueFile.cpp)
+target_link_libraries(zelk_test_support PUBLIC zelk_catalogue)
+target_include_directories(zelk_test_support PUBLIC ${CMAKE_CURRENT_LIST_DIR}/support)
+
+zelk_add_test(tst_FieldReader SOURCES catalogue/tst_FieldReader.cpp LIBS zelk_test_support)
+zelk_add_test(tst_LoadCatalogue SOURCES catalogue/tst_LoadCatalogue.cpp LIBS zelk_test_support)
+zelk_add_test(tst_NumberText SOURCES catalogue/tst_NumberText.cpp LIBS zelk_catalogue)
+zelk_add_test(tst_ZelkToolCatalogue SOURCES catalogue/tst_ZelkToolCatalogue.cpp LIBS zelk_test_support)
+add_dependencies(tst_ZelkToolCatalogue zelk-tool)

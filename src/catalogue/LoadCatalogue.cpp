@@ -236,35 +236,42 @@ private:
 
 } // namespace
 
-LoadResult LoadCatalogue(Catalogue& catalogue, const QString& DataFileName) {
-    LoadResult result;
-    catalogue.resetTables();
+namespace {
 
+LoadResult unreadableResult(Catalogue& catalogue, const QString& DataFileName, const QString& reason) {
+    catalogue.resetTables();
+    LoadResult result;
+    result.status = LoadResult::Status::Unreadable;
+    result.message = QStringLiteral("鋼材データファイル") + DataFileName +
+                     QStringLiteral("を読み込めません（%1）。").arg(reason);
+    return result;
+}
+
+} // namespace
+
+LoadResult LoadCatalogue(Catalogue& catalogue, const QString& DataFileName) {
+    catalogue.resetTables();
     const QFileInfo info(DataFileName);
     if (DataFileName.isEmpty() || !info.exists()) {
+        LoadResult result;
         result.status = LoadResult::Status::Missing;
         result.message =
             QStringLiteral("鋼材データファイル") + DataFileName + QStringLiteral("が見つかりません。");
         return result;
     }
-
     QFile file(DataFileName);
-    const auto unreadable = [&](const QString& reason) {
-        catalogue.resetTables();
-        result.status = LoadResult::Status::Unreadable;
-        result.message = QStringLiteral("鋼材データファイル") + DataFileName +
-                         QStringLiteral("を読み込めません（%1）。").arg(reason);
-        result.problems.clear();
-    };
-    if (!file.open(QIODevice::ReadOnly)) {
-        unreadable(file.errorString());
-        return result;
-    }
+    if (!file.open(QIODevice::ReadOnly))
+        return unreadableResult(catalogue, DataFileName, file.errorString());
+    return LoadCatalogue(catalogue, file, DataFileName);
+}
 
-    TextLineReader lines(file);
+LoadResult LoadCatalogue(Catalogue& catalogue, QIODevice& device, const QString& DataFileName) {
+    LoadResult result;
+    catalogue.resetTables();
+    TextLineReader lines(device);
     Loader(catalogue, result, lines).run();
     if (lines.readFailed())
-        unreadable(lines.errorString());
+        return unreadableResult(catalogue, DataFileName, lines.errorString());
     return result;
 }
 

@@ -4,6 +4,8 @@
 
 #include <QString>
 
+class QIODevice;
+
 #include <vector>
 
 // Something in the file that the loader had to repair or skip; the load goes on.
@@ -33,6 +35,9 @@ struct LoadResult {
 // into `catalogue`, rebuilding its tables from nothing. Header settings keep their old values
 // until their line is read. Shows nothing itself: the caller shows `message` and the problems.
 LoadResult LoadCatalogue(Catalogue& catalogue, const QString& DataFileName);
+
+// The same for catalogue text that is already open; `message` names `DataFileName` on a read error.
+LoadResult LoadCatalogue(Catalogue& catalogue, QIODevice& device, const QString& DataFileName);
 
 // "12行目: ..." as the problem appears in messages and in `zelk-tool check`.
 QString ProblemLineText(const LoadProblem& problem);

@@ -1,0 +1,4 @@
+zelk_add_test(test_frmZELK
+    SOURCES windows/frmZELKTest.cpp
+    LIBS zelk_windows
+)

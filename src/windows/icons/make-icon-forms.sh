@@ -3,5 +3,5 @@
 # Run it after editing zelk.xpm and commit the results; the build only embeds them.
 set -euo pipefail
 cd "$(dirname "$0")"
-convert zelk.xpm -define png:color-type=3 -define png:exclude-chunks=date,time zelk.png
+convert zelk.xpm -define png:exclude-chunks=date,time PNG8:zelk.png
 convert zelk.xpm -colors 16 zelk.ico

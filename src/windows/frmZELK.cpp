@@ -94,7 +94,11 @@ void frmZELK::buildControls() {
     lblW->adjustSize();
     lblW->move(xPixels(kLabelX), 0);
 
+    // The strip takes part in the tab order after the list, as designed; the label never takes
+    // the focus.
+    Picture1->setFocusPolicy(Qt::TabFocus);
     setTabOrder(cmbmem, lstnum);
+    setTabOrder(lstnum, Picture1);
 }
 
 QAction* frmZELK::addMenuItem(QMenu* menu, LookupMenuItem item, const char* name, const QString& caption,

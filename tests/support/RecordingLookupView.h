@@ -76,9 +76,6 @@ public:
     int height = 214;
     int stripHeight = 17;
     int comboHeight = 18;
-    int comboWidth = 145;
-    int listWidth = 145;
-    int listHeight = 159;
     bool minimized = false;
 
     void clearGroups() override {
@@ -98,10 +95,7 @@ public:
     }
     int groupIndex() const override { return chosenGroup; }
     int groupBoxHeight() const override { return comboHeight; }
-    void setGroupBoxWidth(int w) override {
-        log(QStringLiteral("setGroupBoxWidth %1").arg(w));
-        comboWidth = w;
-    }
+    void setGroupBoxWidth(int w) override { log(QStringLiteral("setGroupBoxWidth %1").arg(w)); }
     void clearMembers() override {
         log(QStringLiteral("clearMembers"));
         members.clear();
@@ -112,14 +106,8 @@ public:
         members.append(name);
     }
     int memberIndex() const override { return chosenMember; }
-    void setMemberListHeight(int h) override {
-        log(QStringLiteral("setMemberListHeight %1").arg(h));
-        listHeight = h;
-    }
-    void setMemberListWidth(int w) override {
-        log(QStringLiteral("setMemberListWidth %1").arg(w));
-        listWidth = w;
-    }
+    void setMemberListHeight(int h) override { log(QStringLiteral("setMemberListHeight %1").arg(h)); }
+    void setMemberListWidth(int w) override { log(QStringLiteral("setMemberListWidth %1").arg(w)); }
     int stripInnerHeight() const override { return stripHeight; }
     void setValueLabel(const QString& text) override {
         log(QStringLiteral("setValueLabel ") + text);

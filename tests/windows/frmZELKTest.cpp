@@ -97,7 +97,19 @@ private slots:
         QVERIFY(!lstnum->isSortingEnabled());
         QCOMPARE(lblW->parentWidget(), picture);
         QCOMPARE(lblW->text(), QString());
-        QCOMPARE(cmbmem->nextInFocusChain(), lstnum);
+    }
+
+    void tabOrderAsDesigned() {
+        window().show();
+        QApplication::setActiveWindow(&window());
+        QVERIFY(QTest::qWaitForWindowActive(&window()));
+        child<QComboBox>("cmbmem")->setFocus();
+        QStringList order;
+        for (int i = 0; i < 4; ++i) {
+            order.append(QApplication::focusWidget()->objectName());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        QCOMPARE(order, (QStringList{"cmbmem", "lstnum", "Picture1", "cmbmem"}));
     }
 
     void menuTreeAsDesigned() {

@@ -1,5 +1,6 @@
 #include "../support/CatalogueFiles.h"
 
+#include "lookup/ZelkExitStatus.h"
 #include "platform/X11StayOnTop.h"
 
 #include <QProcess>
@@ -113,8 +114,7 @@ private slots:
             xcb_disconnect(m_connection);
     }
 
-    void zelkIsAboveAfterStartUpAndEndsWithItsWindow() {
-        QProcess zelk;
+    void startZelk(QProcess& zelk, const QStringList& arguments) const {
         QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
         environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
         environment.insert(QStringLiteral("DISPLAY"), QString::fromLocal8Bit(m_display));
@@ -127,9 +127,13 @@ private slots:
         zelk.setProcessEnvironment(environment);
         zelk.setWorkingDirectory(m_dir.path());
         zelk.setProcessChannelMode(QProcess::ForwardedChannels);
+        zelk.start(QStringLiteral(ZELK_BINARY_DIR "/bin/zelk"), arguments);
+    }
+
+    void zelkIsAboveAfterStartUpAndEndsWithItsWindow() {
+        QProcess zelk;
         // The path comes in two arguments, as an unquoted path with a blank does; zelk joins them.
-        zelk.start(QStringLiteral(ZELK_BINARY_DIR "/bin/zelk"),
-                   {QStringLiteral("steel"), QStringLiteral("data/JISTEELW.CSV")});
+        startZelk(zelk, {QStringLiteral("steel"), QStringLiteral("data/JISTEELW.CSV")});
         QVERIFY(zelk.waitForStarted());
 
         xcb_window_t window = 0;
@@ -149,6 +153,32 @@ private slots:
         QVERIFY(zelk.waitForFinished(20000));
         QCOMPARE(zelk.exitStatus(), QProcess::NormalExit);
         QCOMPARE(zelk.exitCode(), 0);
+    }
+
+    void catalogueFaultEndsTheProcessAfterItsMessage_data() {
+        QTest::addColumn<QString>("argument");
+        QTest::addColumn<int>("exitCode");
+        QTest::newRow("missing file") << "missing.csv" << int(ZelkExitCatalogueMissing);
+        QTest::newRow("wrong tag") << "badtag.csv" << int(ZelkExitCatalogueFault);
+    }
+    void catalogueFaultEndsTheProcessAfterItsMessage() {
+        QFETCH(QString, argument);
+        QFETCH(int, exitCode);
+        QStringList badTag = threeGroupCatalogue();
+        badTag[1] = QStringLiteral("X=d1*e1");
+        QVERIFY(writeCatalogueFile(m_dir.filePath(QStringLiteral("badtag.csv")), badTag));
+
+        QProcess zelk;
+        startZelk(zelk, {argument});
+        QVERIFY(zelk.waitForStarted());
+        // The only window is the message box; closing it is the user's answer.
+        xcb_window_t box = 0;
+        QTRY_VERIFY_WITH_TIMEOUT((box = managedWindowOf(zelk.processId())) != 0, 20000);
+        QCOMPARE(title(box), QStringLiteral("ZELK_Win"));
+        requestClose(box);
+        QVERIFY(zelk.waitForFinished(20000));
+        QCOMPARE(zelk.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(zelk.exitCode(), exitCode);
     }
 
     void stateSetBeforeMappingIsKeptByTheWindowManager() {

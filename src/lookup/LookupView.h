@@ -1,0 +1,63 @@
+#pragma once
+
+#include <QString>
+
+// The menu items of the lookup window whose state its logic sets.
+enum class LookupMenuItem {
+    mnuedit,
+    mnuptarea,
+    mnuexcel,
+    mnuT,
+    mnuW,
+    mnuP,
+    mnuhelp,
+    mnuver,
+};
+
+// What the lookup window's logic needs of the window: the group box, the member list, the value
+// strip, the menu items and the window itself. The widget implements it for the screen; tests
+// implement it with a recording double, so the logic runs without a display.
+//
+// Sizes are in the window's pixels. Choosing an entry from code behaves as a choice by the user:
+// setGroupIndex runs the group-selection handler before it returns.
+class LookupView {
+public:
+    virtual ~LookupView() = default;
+
+    // Group box `cmbmem`.
+    virtual void clearGroups() = 0;
+    virtual void addGroup(const QString& name) = 0;
+    virtual void setGroupIndex(int index) = 0;
+    virtual int groupIndex() const = 0; // -1 when nothing is selected
+    virtual int groupBoxHeight() const = 0;
+    virtual void setGroupBoxWidth(int width) = 0;
+
+    // Member list `lstnum`.
+    virtual void clearMembers() = 0;
+    virtual void addMember(const QString& name) = 0;
+    virtual int memberIndex() const = 0; // -1 when nothing is selected
+    virtual void setMemberListHeight(int height) = 0;
+    virtual void setMemberListWidth(int width) = 0;
+
+    // The strip `Picture1` and its value label `lblW`.
+    virtual int stripInnerHeight() const = 0;
+    virtual void setValueLabel(const QString& text) = 0;
+
+    // Menu items.
+    virtual void setMenuCaption(LookupMenuItem item, const QString& caption) = 0;
+    virtual void setMenuVisible(LookupMenuItem item, bool visible) = 0;
+    virtual void setMenuChecked(LookupMenuItem item, bool checked) = 0;
+
+    // The window.
+    virtual void setCaption(const QString& caption) = 0;
+    virtual int innerWidth() const = 0;
+    virtual int innerHeight() const = 0;
+    virtual bool isMinimized() const = 0;
+    virtual quintptr nativeHandle() = 0;
+    // An OK-only message box with the application's title; returns when the user has closed it.
+    virtual void showMessage(const QString& text) = 0;
+    // Closes the window; its close request runs like any other.
+    virtual void closeWindow() = 0;
+    // Ends the process at once, without any further event.
+    virtual void endProcess(int exitCode) = 0;
+};

@@ -1,0 +1,139 @@
+#include "LookupWindowLogic.h"
+
+#include "FileNameOf.h"
+#include "MemberTexts.h"
+#include "ZelkExitStatus.h"
+#include "catalogue/LoadCatalogue.h"
+#include "platform/StayOnTop.h"
+
+#include <algorithm>
+
+namespace {
+
+const QString kDefaultDataFileName = QStringLiteral("JISTEELW.CSV");
+
+} // namespace
+
+LookupWindowLogic::LookupWindowLogic(LookupView& view, StayOnTop& stayOnTop)
+    : m_view(view), m_stayOnTop(stayOnTop) {}
+
+LookupWindowLogic::StartOutcome LookupWindowLogic::Form_Load(const QString& argumentText) {
+    DataFileName = kDefaultDataFileName;
+    if (!argumentText.isEmpty())
+        DataFileName = argumentText;
+
+    if (!ReloadCatalogue()) {
+        m_view.closeWindow();
+        return StartOutcome::Closed;
+    }
+
+    // The generator writes coefficients for the standard catalogue only; the comparison is exact
+    // and case-sensitive, and a shorter path never matches.
+    m_view.setMenuVisible(LookupMenuItem::mnuptarea, DataFileName.endsWith(kDefaultDataFileName));
+    refreshTransferCaptions();
+    TransferEnabled = true;
+    mnuT_Click();
+    refreshGroupList();
+    refreshCaption();
+    setTopMost(true);
+    return StartOutcome::Shown;
+}
+
+bool LookupWindowLogic::ReloadCatalogue() {
+    const LoadResult result = LoadCatalogue(catalogue, DataFileName);
+    switch (result.status) {
+    case LoadResult::Status::TagMismatch:
+        m_view.showMessage(result.message);
+        m_view.endProcess(ZelkExitCatalogueFault);
+        return false;
+    case LoadResult::Status::Missing:
+    case LoadResult::Status::Unreadable:
+        m_view.showMessage(result.message);
+        return false;
+    case LoadResult::Status::Loaded:
+        break;
+    }
+    if (!result.problems.empty())
+        m_view.showMessage(ProblemsMessage(DataFileName, result.problems));
+    return true;
+}
+
+void LookupWindowLogic::RefreshLookupWindow() {
+    refreshTransferCaptions();
+    refreshGroupList();
+    refreshCaption();
+}
+
+void LookupWindowLogic::refreshTransferCaptions() {
+    m_view.setMenuCaption(LookupMenuItem::mnuW, catalogue.WeightTitle + QStringLiteral("のみ(&W)"));
+    m_view.setMenuCaption(LookupMenuItem::mnuP, catalogue.PaintTitle + QStringLiteral("のみ(&P)"));
+}
+
+void LookupWindowLogic::refreshGroupList() {
+    m_view.clearGroups();
+    for (int g = 1; isGroup(g); ++g)
+        m_view.addGroup(catalogue.GroupName[g]);
+    if (isGroup(1)) {
+        // Runs cmbmem_Click, which fills the member list.
+        m_view.setGroupIndex(0);
+    } else {
+        // No group to choose: the member list must not keep the members of an earlier catalogue.
+        m_view.clearMembers();
+    }
+}
+
+void LookupWindowLogic::refreshCaption() {
+    m_view.setCaption(QStringLiteral("ZELK_Win [ ") + FileNameOf(DataFileName) + QStringLiteral(" ]"));
+}
+
+bool LookupWindowLogic::isGroup(int g) const {
+    return g >= 1 && g <= catalogue.GroupCount && std::size_t(g) < catalogue.GroupName.size();
+}
+
+void LookupWindowLogic::cmbmem_Click() {
+    const int g = m_view.groupIndex() + 1;
+    m_view.clearMembers();
+    if (!isGroup(g))
+        return;
+    const int count = std::min<int>(catalogue.GroupMemberCount[g], int(catalogue.MemberName[g].size()) - 1);
+    for (int m = 1; m <= count; ++m)
+        m_view.addMember(catalogue.MemberName[g][m]);
+}
+
+void LookupWindowLogic::lstnum_Click() {
+    const int g = m_view.groupIndex() + 1;
+    const int m = m_view.memberIndex() + 1;
+    if (!isGroup(g) || m < 1 || m > catalogue.GroupMemberCount[g])
+        return;
+    m_view.setValueLabel(ValueLabelText(catalogue, qint16(g), qint16(m)));
+    if (TransferEnabled && m_transfer)
+        m_transfer(qint16(g), qint16(m));
+}
+
+void LookupWindowLogic::mnuT_Click() {
+    m_view.setMenuChecked(LookupMenuItem::mnuW, false);
+    m_view.setMenuChecked(LookupMenuItem::mnuP, false);
+    m_view.setMenuChecked(LookupMenuItem::mnuT, true);
+    TransferMode = 0;
+}
+
+void LookupWindowLogic::Form_Resize() {
+    if (m_view.isMinimized())
+        return;
+    // The list fills what lies between the group box and the strip; a window too low for both
+    // leaves it with no height rather than a negative one.
+    const int listHeight = m_view.innerHeight() - m_view.stripInnerHeight() - m_view.groupBoxHeight();
+    m_view.setMemberListHeight(std::max(0, listHeight));
+    m_view.setMemberListWidth(m_view.innerWidth());
+    m_view.setGroupBoxWidth(m_view.innerWidth());
+}
+
+void LookupWindowLogic::Form_QueryUnload() {
+    // The close always goes ahead; the window leaves the top layer first.
+    setTopMost(false);
+}
+
+void LookupWindowLogic::setTopMost(bool value) {
+    m_stayOnTop.setAbove(m_view.nativeHandle(), value);
+    m_topMost = value;
+}

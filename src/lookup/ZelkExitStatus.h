@@ -1,0 +1,9 @@
+#pragma once
+
+// Exit statuses of the zelk program.
+enum ZelkExitStatus : int {
+    ZelkExitOk = 0,
+    ZelkExitCatalogueMissing = 1, // the catalogue file was missing or unreadable; the window closed
+    ZelkExitCatalogueFault = 2,   // a catalogue header line carried the wrong tag
+    ZelkExitNoDisplay = 3,        // no window system to show the window on
+};

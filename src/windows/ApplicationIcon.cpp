@@ -1,0 +1,5 @@
+#include "ApplicationIcon.h"
+
+QIcon applicationIcon() {
+    return QIcon(QStringLiteral(":/icons/zelk.png"));
+}

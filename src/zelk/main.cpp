@@ -1,0 +1,61 @@
+#include "FirstPaintReporter.h"
+#include "lookup/ZelkExitStatus.h"
+#include "platform/StayOnTopFactory.h"
+#include "windows/FontSubstitutes.h"
+#include "windows/frmZELK.h"
+
+#include <QApplication>
+
+#include <cstdio>
+
+namespace {
+
+// The command line after the program's name as one text: the arguments joined by single blanks,
+// nothing trimmed. Taken before QApplication removes the options it knows (-style, -display...),
+// so that a catalogue path is taken whole whatever it looks like.
+QString argumentText(int argc, char* argv[]) {
+    QStringList arguments;
+    for (int i = 1; i < argc; ++i)
+        arguments.append(QString::fromLocal8Bit(argv[i]));
+    return arguments.join(u' ');
+}
+
+// Without a window system Qt would abort with a message about platform plugins; say plainly what
+// to do instead.
+bool windowSystemReachable() {
+#if defined(Q_OS_UNIX) && !defined(Q_OS_MACOS)
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+#else
+    return true;
+#endif
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    if (!windowSystemReachable()) {
+        std::fputs(
+            "zelk: no display to show the window on (DISPLAY is not set).\n"
+            "Run it under a virtual display, for instance: xvfb-run build/bin/zelk data/JISTEELW.CSV\n",
+            stderr);
+        return ZelkExitNoDisplay;
+    }
+    const QString catalogueArgument = argumentText(argc, argv);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zelk"));
+    installFontSubstitutes();
+    QApplication::setFont(defaultInterfaceFont());
+
+    const auto stayOnTop = createStayOnTop();
+    frmZELK window(*stayOnTop);
+    FirstPaintReporter firstPaint;
+    if (qEnvironmentVariableIsSet("ZELK_REPORT_FIRST_PAINT"))
+        window.installEventFilter(&firstPaint);
+
+    if (window.logic().Form_Load(catalogueArgument) == LookupWindowLogic::StartOutcome::Closed)
+        return ZelkExitCatalogueMissing;
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,34 @@
+#include "QtEditorDialogs.h"
+
+#include "SaveQuestionBox.h"
+
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
+
+bool QtEditorDialogs::askSaveChanges(QWidget* parent) {
+    SaveQuestionBox box(parent);
+    return box.exec() == QMessageBox::Yes;
+}
+
+std::optional<QString> QtEditorDialogs::askSaveFileName(QWidget* parent, const QString& proposedPath) {
+    // No title, no filter, no default extension: a name typed without an extension is used as typed.
+    // The editor asks itself before replacing a file, because saving over the catalogue it is
+    // editing must not ask.
+    const QString chosen =
+        QFileDialog::getSaveFileName(parent, QString(), QFileInfo(proposedPath).absoluteFilePath(), QString(),
+                                     nullptr, QFileDialog::DontConfirmOverwrite);
+    if (chosen.isEmpty())
+        return std::nullopt;
+    return chosen;
+}
+
+bool QtEditorDialogs::askOverwrite(QWidget* parent, const QString& text) {
+    return QMessageBox::question(parent, QGuiApplication::applicationDisplayName(), text,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+}
+
+void QtEditorDialogs::showError(QWidget* parent, const QString& text) {
+    QMessageBox::warning(parent, QGuiApplication::applicationDisplayName(), text);
+}

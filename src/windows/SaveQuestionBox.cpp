@@ -8,6 +8,8 @@ SaveQuestionBox::SaveQuestionBox(QWidget* parent)
                   QMessageBox::Yes | QMessageBox::No, parent,
                   Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setDefaultButton(QMessageBox::Yes);
+    // QMessageBox adds a close box of its own; this question has none.
+    setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
 }
 
 void SaveQuestionBox::keyPressEvent(QKeyEvent* event) {

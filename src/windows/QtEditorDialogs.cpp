@@ -1,6 +1,7 @@
 #include "QtEditorDialogs.h"
 
 #include "SaveQuestionBox.h"
+#include "YesNoTexts.h"
 
 #include <QFileDialog>
 #include <QFileInfo>
@@ -25,8 +26,12 @@ std::optional<QString> QtEditorDialogs::askSaveFileName(QWidget* parent, const Q
 }
 
 bool QtEditorDialogs::askOverwrite(QWidget* parent, const QString& text) {
-    return QMessageBox::question(parent, QGuiApplication::applicationDisplayName(), text,
-                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
+    // No is the default: replacing another file is the answer that cannot be taken back.
+    QMessageBox box(QMessageBox::Question, QGuiApplication::applicationDisplayName(), text,
+                    QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    setJapaneseYesNoTexts(box);
+    return box.exec() == QMessageBox::Yes;
 }
 
 void QtEditorDialogs::showError(QWidget* parent, const QString& text) {

@@ -1,5 +1,7 @@
 #include "SaveQuestionBox.h"
 
+#include "YesNoTexts.h"
+
 #include <QCloseEvent>
 #include <QKeyEvent>
 
@@ -8,6 +10,7 @@ SaveQuestionBox::SaveQuestionBox(QWidget* parent)
                   QMessageBox::Yes | QMessageBox::No, parent,
                   Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
     setDefaultButton(QMessageBox::Yes);
+    setJapaneseYesNoTexts(*this);
     // QMessageBox adds a close box of its own; this question has none.
     setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
 }

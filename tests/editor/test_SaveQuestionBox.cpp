@@ -19,6 +19,8 @@ void TestSaveQuestionBox::design() {
     QCOMPARE(box.icon(), QMessageBox::NoIcon);
     QCOMPARE(box.standardButtons(), QMessageBox::Yes | QMessageBox::No);
     QCOMPARE(box.defaultButton(), box.button(QMessageBox::Yes));
+    QCOMPARE(box.button(QMessageBox::Yes)->text(), u"はい(&Y)"_qs);
+    QCOMPARE(box.button(QMessageBox::No)->text(), u"いいえ(&N)"_qs);
     QVERIFY(!(box.windowFlags() & Qt::WindowCloseButtonHint));
 }
 

@@ -67,7 +67,15 @@ EncodeResult encode(const QString& text, Encoding encoding) {
         normalized += u'\n';
 
     EncodeResult result;
-    // Whole lines first; only a line that fails is searched character by character.
+    QStringEncoder encoder = makeEncoder(encoding);
+    QByteArray body = encoder.encode(QString(normalized).replace(u'\n', QStringLiteral("\r\n")));
+    if (!encoder.hasError()) {
+        result.bytes = encoding == Encoding::Utf8 ? QByteArray(kUtf8Bom, 3) + body : body;
+        result.ok = true;
+        return result;
+    }
+    // Only a text that fails is searched, a line and then a character at a time, for the first
+    // character to name.
     qint64 lineNumber = 0;
     for (QStringView line : QStringView(normalized).split(u'\n')) {
         ++lineNumber;
@@ -80,12 +88,6 @@ EncodeResult encode(const QString& text, Encoding encoding) {
         return result;
     }
 
-    normalized.replace(u'\n', QStringLiteral("\r\n"));
-    QStringEncoder encoder = makeEncoder(encoding);
-    if (encoding == Encoding::Utf8)
-        result.bytes = QByteArray(kUtf8Bom, 3);
-    result.bytes += encoder.encode(normalized);
-    result.ok = true;
     return result;
 }
 

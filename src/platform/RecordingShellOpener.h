@@ -13,8 +13,7 @@ public:
         WId owner = 0;
     };
 
-    void openDocument(const QString& path, const QString& workingDirectory, WId owner) override
-    {
+    void openDocument(const QString& path, const QString& workingDirectory, WId owner) override {
         requests.append({path, workingDirectory, owner});
     }
 

@@ -9,8 +9,7 @@
 #include <QUrl>
 #endif
 
-void SystemShellOpener::openDocument(const QString& path, const QString& workingDirectory, WId owner)
-{
+void SystemShellOpener::openDocument(const QString& path, const QString& workingDirectory, WId owner) {
 #ifdef Q_OS_WIN
     // The wide-character call, so that a path outside the ANSI code page still opens.
     ShellExecuteW(reinterpret_cast<HWND>(owner), L"open", reinterpret_cast<LPCWSTR>(path.utf16()), nullptr,

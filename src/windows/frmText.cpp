@@ -11,13 +11,15 @@
 
 namespace {
 
-// The same file, also when one path is relative to the current directory and the other is not.
+// The same file, also when one path is relative to the current directory and the other is not,
+// and without regard to case where the file system ignores it.
 bool isSameFile(const QString& a, const QString& b) {
     const QFileInfo first(a);
     const QFileInfo second(b);
-    if (first.absoluteFilePath() == second.absoluteFilePath())
-        return true;
-    return first.exists() && second.exists() && first.canonicalFilePath() == second.canonicalFilePath();
+    if (first.exists() && second.exists())
+        return first == second;
+    // Two files that do not exist have no canonical path to compare.
+    return first.absoluteFilePath() == second.absoluteFilePath();
 }
 
 } // namespace

@@ -4,6 +4,8 @@
 
 #include <QDialog>
 
+#include <optional>
+
 class EditorDialogs;
 class QPlainTextEdit;
 

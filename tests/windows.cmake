@@ -6,7 +6,3 @@ zelk_add_test(test_ApplicationIcon
     SOURCES windows/ApplicationIconTest.cpp
     LIBS zelk_windows
 )
-zelk_add_test(test_FontSubstitutes
-    SOURCES windows/FontSubstitutesTest.cpp
-    LIBS zelk_windows
-)

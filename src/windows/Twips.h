@@ -1,9 +1,13 @@
 #pragma once
 
-#include <QtGlobal>
+#include <QRect>
 
-// Design positions and sizes are in twips (1/1440 inch); on screen they take as many pixels as
-// the screen's logical resolution gives: 15 twips a pixel at 96 dots per inch.
-inline int TwipsToPixels(int twips, qreal dotsPerInch) {
-    return qRound(twips * dotsPerInch / 1440.0);
-}
+class QWidget;
+
+// Window designs are measured in twips (1/1440 inch); the screen in pixels at its logical
+// resolution, so 15 twips make a pixel at 96 dots per inch.
+int twipsToPixels(int twips, int logicalDpi);
+
+// A design rectangle in twips as pixels for the resolution `widget` is shown at.
+QRect twipsRect(const QWidget& widget, int x, int y, int width, int height);
+QSize twipsSize(const QWidget& widget, int width, int height);

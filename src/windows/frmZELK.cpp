@@ -52,11 +52,11 @@ frmZELK::frmZELK(StayOnTop& stayOnTop, QWidget* parent)
 }
 
 int frmZELK::xPixels(int twips) const {
-    return TwipsToPixels(twips, logicalDpiX());
+    return twipsToPixels(twips, logicalDpiX());
 }
 
 int frmZELK::yPixels(int twips) const {
-    return TwipsToPixels(twips, logicalDpiY());
+    return twipsToPixels(twips, logicalDpiY());
 }
 
 void frmZELK::buildControls() {

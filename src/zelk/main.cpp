@@ -1,7 +1,7 @@
 #include "FirstPaintReporter.h"
 #include "lookup/ZelkExitStatus.h"
 #include "platform/StayOnTopFactory.h"
-#include "windows/FontSubstitutes.h"
+#include "windows/DesignFont.h"
 #include "windows/frmZELK.h"
 
 #include <QApplication>
@@ -45,8 +45,8 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zelk"));
-    installFontSubstitutes();
-    QApplication::setFont(defaultInterfaceFont());
+    // Every control whose design names no font of its own shows the Japanese interface face.
+    QApplication::setFont(designFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
 
     const auto stayOnTop = createStayOnTop();
     frmZELK window(*stayOnTop);

@@ -63,8 +63,8 @@ private:
             qWarning("no %s", name);
         return widget;
     }
-    int px(int twips) const { return TwipsToPixels(twips, m_window->logicalDpiY()); }
-    int pxX(int twips) const { return TwipsToPixels(twips, m_window->logicalDpiX()); }
+    int px(int twips) const { return twipsToPixels(twips, m_window->logicalDpiY()); }
+    int pxX(int twips) const { return twipsToPixels(twips, m_window->logicalDpiX()); }
     QString catalogue() const { return m_dir.filePath(QStringLiteral("JISTEELW.CSV")); }
 
 private slots:

@@ -97,7 +97,7 @@ std::optional<QString> FieldReader::readWholeLine()
     return m_pos == 0 ? m_line : m_line.mid(m_pos);
 }
 
-std::optional<QString> FieldReader::readRawField(bool* quoted)
+std::optional<QStringView> FieldReader::readRawField()
 {
     if (!ensureLine())
         return std::nullopt;
@@ -107,19 +107,17 @@ std::optional<QString> FieldReader::readRawField(bool* quoted)
     while (pos < line.size() && isBlank(line[pos]))
         ++pos;
 
-    QString value;
+    QStringView value;
     qsizetype end; // where the delimiter search starts
     const bool isQuoted = pos < line.size() && line[pos] == u'"';
-    if (quoted)
-        *quoted = isQuoted;
     if (isQuoted) {
         const qsizetype close = line.indexOf(u'"', pos + 1);
         if (close < 0) {
             report(m_fieldLine, QStringLiteral("引用符 \" が閉じていません。行末までを値として読みます。"));
-            value = line.mid(pos + 1).toString();
+            value = line.mid(pos + 1);
             end = line.size();
         } else {
-            value = line.mid(pos + 1, close - pos - 1).toString();
+            value = line.mid(pos + 1, close - pos - 1);
             end = close + 1;
         }
     } else {
@@ -131,8 +129,9 @@ std::optional<QString> FieldReader::readRawField(bool* quoted)
         qsizetype last = stop;
         while (last > pos && line[last - 1] == u' ')
             --last;
-        value = line.mid(pos, last - pos).toString();
+        value = line.mid(pos, last - pos);
     }
+    // The view stays valid after this: m_line is only replaced by the next ensureLine().
     if (comma < 0) {
         m_haveLine = false;
     } else {
@@ -143,12 +142,15 @@ std::optional<QString> FieldReader::readRawField(bool* quoted)
 
 std::optional<QString> FieldReader::readText()
 {
-    return readRawField();
+    const std::optional<QStringView> text = readRawField();
+    if (!text)
+        return std::nullopt;
+    return text->toString();
 }
 
 std::optional<double> FieldReader::readNumber()
 {
-    const std::optional<QString> text = readRawField();
+    const std::optional<QStringView> text = readRawField();
     if (!text)
         return std::nullopt;
     if (const std::optional<double> value = parseDecimalField(*text))
@@ -159,7 +161,7 @@ std::optional<double> FieldReader::readNumber()
 
 std::optional<qint16> FieldReader::readInteger()
 {
-    const std::optional<QString> text = readRawField();
+    const std::optional<QStringView> text = readRawField();
     if (!text)
         return std::nullopt;
     const std::optional<double> value = parseDecimalField(*text);

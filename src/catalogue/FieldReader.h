@@ -47,7 +47,8 @@ public:
 
 private:
     bool ensureLine();
-    std::optional<QString> readRawField(bool* quoted = nullptr);
+    // The next field as a view into the current line, valid until the next read.
+    std::optional<QStringView> readRawField();
 
     TextLineReader& m_lines;
     ProblemHandler m_onProblem;

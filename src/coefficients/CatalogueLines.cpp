@@ -6,13 +6,7 @@
 
 namespace {
 
-void appendAscii(QString& line, const std::string& text) {
-    line.append(QLatin1StringView(text.data(), qsizetype(text.size())));
-}
-
-} // namespace
-
-QString OutputDesignation(QStringView designation) {
+void appendWidened(QString& line, QStringView designation) {
     qsizetype characters = 0;
     qsizetype units = 0;
     while (units < designation.size() && characters < kDesignationWidth) {
@@ -21,33 +15,40 @@ QString OutputDesignation(QStringView designation) {
         units += pair ? 2 : 1;
         ++characters;
     }
-    QString text;
-    text.reserve(units + (kDesignationWidth - characters));
-    text.append(designation.left(units));
-    text.append(QString(kDesignationWidth - characters, u' '));
-    return text;
+    line.append(designation.left(units));
+    for (; characters < kDesignationWidth; ++characters)
+        line.append(u' ');
 }
 
+void appendNumberField(QString& line, double value, int decimals) {
+    char text[kMaxFixedPointLength];
+    const qsizetype length = qsizetype(WriteFixedPoint(text, value, decimals));
+    for (qsizetype i = length; i < kNumberFieldWidth; ++i)
+        line.append(u' ');
+    line.append(QLatin1StringView(text, length));
+}
+
+} // namespace
+
 void FormatGroupHeaderLine(QString& line, QStringView name, qint16 kind, qint16 shape) {
-    line.clear();
+    line.resize(0);
     line.append(u'"');
     line.append(name);
-    line.append(u'"');
-    line.append(u',');
+    line.append(u"\",");
     line.append(QString::number(kind));
     line.append(u',');
     line.append(QString::number(shape));
 }
 
-void FormatMemberLine(QString& line, QStringView outputDesignation, QStringView remark, double weight,
+void FormatMemberLine(QString& line, QStringView designation, QStringView remark, double weight,
                       double coefficient) {
-    line.clear();
+    line.resize(0);
     line.append(u'"');
-    line.append(outputDesignation);
+    appendWidened(line, designation);
     line.append(u"\",\"");
     line.append(remark);
     line.append(u"\",");
-    appendAscii(line, RightAligned(FixedPointText(weight, kWeightDecimals), kNumberFieldWidth));
+    appendNumberField(line, weight, kWeightDecimals);
     line.append(u',');
-    appendAscii(line, RightAligned(FixedPointText(coefficient, kCoefficientDecimals), kNumberFieldWidth));
+    appendNumberField(line, coefficient, kCoefficientDecimals);
 }

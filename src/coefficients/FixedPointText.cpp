@@ -4,74 +4,116 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstring>
 
 namespace {
 
 constexpr int kSignificantDigits = 15;
 
-} // namespace
+constexpr double kPowersOfTen[kMaxFixedDecimals + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
 
-std::string FixedPointText(double value, int decimals) {
-    Q_ASSERT(std::isfinite(value) && decimals >= 0);
+// The sign, then `units` with a "." before its last `decimals` digits.
+std::size_t writeUnits(char* out, bool negative, unsigned long long units, int decimals) {
+    char* p = out;
+    if (negative && units != 0)
+        *p++ = '-';
+    // At least one digit before the point: zeros in front of a short number.
+    char digits[48];
+    std::memset(digits, '0', 24);
+    const int length = int(std::to_chars(digits + 24, digits + sizeof digits, units).ptr - (digits + 24));
+    const int count = std::max(length, decimals + 1);
+    const char* first = digits + 24 + length - count;
+    std::memcpy(p, first, std::size_t(count - decimals));
+    p += count - decimals;
+    if (decimals > 0) {
+        *p++ = '.';
+        std::memcpy(p, first + count - decimals, std::size_t(decimals));
+        p += decimals;
+    }
+    return std::size_t(p - out);
+}
+
+// The exact way: the value to 15 significant digits as decimal text, rounded on that text.
+std::size_t writeDecimalRounded(char* out, double value, int decimals) {
     const bool negative = std::signbit(value);
-    const double magnitude = std::fabs(value);
 
     // "d.dddddddddddddde+XX": the magnitude to 15 significant digits, correctly rounded.
     char scientific[32];
-    const auto result = std::to_chars(scientific, scientific + sizeof scientific, magnitude,
+    const auto result = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
                                       std::chars_format::scientific, kSignificantDigits - 1);
     Q_ASSERT(result.ec == std::errc());
-    std::string digits;
-    digits.reserve(kSignificantDigits);
-    const char* p = scientific;
-    for (; *p != 'e'; ++p) {
-        if (*p != '.')
-            digits.push_back(*p);
-    }
-    ++p; // the exponent: a sign, then two or three digits
-    const bool negativeExponent = *p++ == '-';
+    char digits[kSignificantDigits];
+    digits[0] = scientific[0];
+    std::memcpy(digits + 1, scientific + 2, kSignificantDigits - 1);
+    const char* e = scientific + 2 + (kSignificantDigits - 1) + 1; // the exponent's sign
     int exponent = 0;
-    std::from_chars(p, result.ptr, exponent);
-    if (negativeExponent)
+    std::from_chars(e + 1, result.ptr, exponent);
+    if (*e == '-')
         exponent = -exponent;
 
-    // The value in units of the last decimal written: its first `kept` digits, rounded on the next.
-    const long kept = long(exponent) + 1 + decimals;
-    std::string units;
-    if (kept >= long(digits.size())) {
-        units = digits + std::string(std::size_t(kept) - digits.size(), '0');
+    // The value in units of the last decimal written: its first `kept` digits, rounded on the
+    // next one, with room for a carry in front.
+    const int kept = exponent + 1 + decimals;
+    char units[kMaxFixedPointLength];
+    int count = 0;
+    units[count++] = '0'; // the place of a carry
+    if (kept >= kSignificantDigits) {
+        std::memcpy(units + count, digits, kSignificantDigits);
+        count += kSignificantDigits;
+        std::memset(units + count, '0', std::size_t(kept - kSignificantDigits));
+        count += kept - kSignificantDigits;
     } else if (kept >= 0) {
-        units = digits.substr(0, std::size_t(kept));
-        if (digits[std::size_t(kept)] >= '5') {
-            long i = long(units.size()) - 1;
-            for (; i >= 0 && units[std::size_t(i)] == '9'; --i)
-                units[std::size_t(i)] = '0';
-            if (i >= 0)
-                ++units[std::size_t(i)];
-            else
-                units.insert(units.begin(), '1');
+        std::memcpy(units + count, digits, std::size_t(kept));
+        count += kept;
+        if (digits[kept] >= '5') {
+            int i = count - 1;
+            for (; units[i] == '9'; --i)
+                units[i] = '0';
+            ++units[i];
         }
     }
-    const std::size_t firstNonZero = units.find_first_not_of('0');
-    units = firstNonZero == std::string::npos ? std::string() : units.substr(firstNonZero);
-    const bool isZero = units.empty();
-    if (units.size() < std::size_t(decimals) + 1)
-        units.insert(0, std::size_t(decimals) + 1 - units.size(), '0');
+    int first = 0;
+    while (first < count && units[first] == '0')
+        ++first;
+    const bool isZero = first == count;
+    // At least one digit before the point.
+    const int digitsShown = std::max(count - first, decimals + 1);
+    first = count - digitsShown;
 
-    std::string text;
-    text.reserve(units.size() + 2);
+    char* p = out;
     if (negative && !isZero)
-        text.push_back('-');
-    text.append(units, 0, units.size() - std::size_t(decimals));
+        *p++ = '-';
+    for (int i = first; i < count - decimals; ++i)
+        *p++ = i < 0 ? '0' : units[i];
     if (decimals > 0) {
-        text.push_back('.');
-        text.append(units, units.size() - std::size_t(decimals));
+        *p++ = '.';
+        for (int i = count - decimals; i < count; ++i)
+            *p++ = i < 0 ? '0' : units[i];
     }
-    return text;
+    return std::size_t(p - out);
 }
 
-std::string RightAligned(std::string text, std::size_t width) {
-    if (text.size() < width)
-        text.insert(0, width - text.size(), ' ');
-    return text;
+} // namespace
+
+std::size_t WriteFixedPoint(char* out, double value, int decimals) {
+    Q_ASSERT(std::isfinite(value) && decimals >= 0 && decimals <= kMaxFixedDecimals);
+    // Most values lie far from a rounding tie: there, scaling in binary gives the same digits as
+    // the decimal rounding below, at a fraction of its cost. The value to 15 digits differs
+    // from the value by at most 5e-15 of it, the scaling adds one rounding more; a scaled value
+    // at least 1e-13 of itself away from the tie is decided either way.
+    const double scaled = std::fabs(value) * kPowersOfTen[decimals];
+    if (scaled < 1e15) {
+        const double whole = std::floor(scaled);
+        const double fromTie = scaled - whole - 0.5;
+        if (std::fabs(fromTie) > scaled * 1e-13 + 1e-300)
+            return writeUnits(out, std::signbit(value), (unsigned long long)(whole) + (fromTie > 0 ? 1 : 0),
+                              decimals);
+    }
+    return writeDecimalRounded(out, value, decimals);
+}
+
+std::string FixedPointText(double value, int decimals) {
+    char text[kMaxFixedPointLength];
+    return std::string(text, WriteFixedPoint(text, value, decimals));
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 // `value` with exactly `decimals` digits after "." and at least one before it: the formats
@@ -7,8 +8,11 @@
 // decided on the value's shortest decimal text to 15 significant digits, so that a value that
 // reads 2.675 is written 2.68 although its binary neighbour lies just below. "." whatever the
 // locale. A value that rounds to zero carries no minus sign. `value` must be finite.
-std::string FixedPointText(double value, int decimals);
 
-// `text` with blanks in front to make it `width` characters long; a longer text is returned
-// whole, since cutting it would change the number.
-std::string RightAligned(std::string text, std::size_t width);
+// The largest text for up to kMaxFixedDecimals decimals: a sign, 309 digits, ".", the decimals.
+inline constexpr int kMaxFixedDecimals = 15;
+inline constexpr std::size_t kMaxFixedPointLength = 1 + 309 + 1 + kMaxFixedDecimals;
+
+// Writes the text to `out`, which must hold kMaxFixedPointLength characters; returns its length.
+std::size_t WriteFixedPoint(char* out, double value, int decimals);
+std::string FixedPointText(double value, int decimals);

@@ -199,7 +199,6 @@ private:
                 return;
             }
             const qint64 memberLine = fields.lineNumber();
-            const QString outputDesignation = OutputDesignation(*designation);
             const std::optional<QString> remark = fields.readText();
             std::optional<double> weight;
             std::optional<double> coefficient;
@@ -212,7 +211,7 @@ private:
             ++m_result.members;
             const double newCoefficient =
                 computeCoefficient(*shape, *designation, *weight, *coefficient, memberLine);
-            FormatMemberLine(line, outputDesignation, *remark, *weight, newCoefficient);
+            FormatMemberLine(line, *designation, *remark, *weight, newCoefficient);
             write(run, line);
         }
     }

@@ -23,6 +23,9 @@ public:
 private:
     QIODevice& m_device;
     QStringEncoder m_encoder;
+    // True when the encoding writes the characters U+0000 to U+007F as the bytes 0 to 0x7F, as
+    // both code page 932 and UTF-8 do; lines of such characters then skip the converter.
+    bool m_asciiIsIdentity = false;
     QByteArray m_buffer;
     qsizetype m_used = 0;
     bool m_failed = false;

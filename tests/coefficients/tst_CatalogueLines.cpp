@@ -5,14 +5,14 @@
 class TestCatalogueLines : public QObject {
     Q_OBJECT
 private slots:
-    void outputDesignation_data();
-    void outputDesignation();
+    void designationWidth_data();
+    void designationWidth();
     void groupHeaderLine();
     void memberLine_data();
     void memberLine();
 };
 
-void TestCatalogueLines::outputDesignation_data() {
+void TestCatalogueLines::designationWidth_data() {
     QTest::addColumn<QString>("designation");
     QTest::addColumn<QString>("expected");
     QTest::newRow("widened") << QStringLiteral("H-100x100x6x8") << QStringLiteral("H-100x100x6x8        ");
@@ -33,10 +33,12 @@ void TestCatalogueLines::outputDesignation_data() {
                                     << QStringLiteral("𠀋") + QString(20, u'a');
 }
 
-void TestCatalogueLines::outputDesignation() {
+void TestCatalogueLines::designationWidth() {
     QFETCH(QString, designation);
     QFETCH(QString, expected);
-    QCOMPARE(OutputDesignation(designation), expected);
+    QString line;
+    FormatMemberLine(line, designation, u"", 1, 1);
+    QCOMPARE(line, u'"' + expected + QStringLiteral("\",\"\",      1.0000,        1.00"));
 }
 
 void TestCatalogueLines::groupHeaderLine() {
@@ -73,7 +75,7 @@ void TestCatalogueLines::memberLine() {
     QFETCH(double, coefficient);
     QFETCH(QString, expected);
     QString line = QStringLiteral("left over");
-    FormatMemberLine(line, OutputDesignation(designation), remark, weight, coefficient);
+    FormatMemberLine(line, designation, remark, weight, coefficient);
     QCOMPARE(line, expected);
     if (remark.isEmpty() && expected.size() <= 52)
         QCOMPARE(line.size(), 52);

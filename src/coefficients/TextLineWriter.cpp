@@ -8,29 +8,28 @@ namespace {
 constexpr qsizetype kBufferSize = 64 * 1024;
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 
-// Checked with the converter itself rather than assumed for the converter's name.
-bool encodesAsciiAsItself(QStringEncoder& encoder) {
-    char16_t ascii[128];
-    for (char16_t c = 0; c < 128; ++c)
-        ascii[c] = c;
-    const QByteArray bytes = encoder.encode(QStringView(ascii, 128));
-    if (encoder.hasError() || bytes.size() != 128)
-        return false;
-    for (int c = 0; c < 128; ++c) {
-        if (bytes[c] != char(c))
+// Lines of characters below U+0080 are translated by table. The table is taken from the
+// converter itself: ICU's code page 932 does not map all of them to their own byte (it swaps
+// U+001A, U+001C and U+007F), and a table keeps its output exactly the converter's.
+bool makeAsciiTable(QStringEncoder& encoder, std::array<char, 128>& table) {
+    for (char16_t c = 0; c < 128; ++c) {
+        const QByteArray bytes = encoder.encode(QStringView(&c, 1));
+        if (encoder.hasError() || bytes.size() != 1)
             return false;
+        table[c] = bytes[0];
     }
     return true;
 }
 
-// Copies `line` to `out` when it is all ASCII; false (with `out` partly written) when not.
-bool copyAscii(char* out, QStringView line) {
+// Translates `line` to `out` when it is all below U+0080; false (with `out` partly written)
+// when not.
+bool translateAscii(char* out, QStringView line, const std::array<char, 128>& table) {
     const char16_t* text = line.utf16();
     const qsizetype size = line.size();
     char16_t seen = 0;
     for (qsizetype i = 0; i < size; ++i) {
         seen |= text[i];
-        out[i] = char(text[i]);
+        out[i] = table[text[i] & 0x7f];
     }
     return seen < 0x80;
 }
@@ -41,7 +40,7 @@ TextLineWriter::TextLineWriter(QIODevice& device, TextLineReader::Encoding encod
       m_encoder(encoding == TextLineReader::Encoding::Utf8 ? QStringEncoder(QStringConverter::Utf8)
                                                            : QStringEncoder(kCp932Name)),
       m_buffer(kBufferSize, Qt::Uninitialized) {
-    m_asciiIsIdentity = encodesAsciiAsItself(m_encoder);
+    m_asciiByTable = makeAsciiTable(m_encoder, m_asciiTable);
     if (encoding == TextLineReader::Encoding::Utf8) {
         std::memcpy(m_buffer.data(), kUtf8Bom, 3);
         m_used = 3;
@@ -59,7 +58,7 @@ bool TextLineWriter::writeLine(QStringView line) {
             m_buffer.resize(needed); // one very long line; the buffer keeps this size
     }
     char* end = m_buffer.data() + m_used;
-    if (m_asciiIsIdentity && copyAscii(end, line))
+    if (m_asciiByTable && translateAscii(end, line, m_asciiTable))
         end += line.size();
     else
         end = m_encoder.appendToBuffer(end, line);

@@ -6,6 +6,8 @@
 #include <QStringEncoder>
 #include <QStringView>
 
+#include <array>
+
 class QIODevice;
 
 // Writes text lines to a device, each ended by CR LF, in code page 932, or in UTF-8 behind a
@@ -23,9 +25,9 @@ public:
 private:
     QIODevice& m_device;
     QStringEncoder m_encoder;
-    // True when the encoding writes the characters U+0000 to U+007F as the bytes 0 to 0x7F, as
-    // both code page 932 and UTF-8 do; lines of such characters then skip the converter.
-    bool m_asciiIsIdentity = false;
+    // The bytes of U+0000 to U+007F, with which lines of only such characters skip the converter.
+    std::array<char, 128> m_asciiTable{};
+    bool m_asciiByTable = false;
     QByteArray m_buffer;
     qsizetype m_used = 0;
     bool m_failed = false;

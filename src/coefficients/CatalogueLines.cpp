@@ -2,30 +2,37 @@
 
 #include "FixedPointText.h"
 
-#include <QLatin1StringView>
+#include <algorithm>
+#include <utility>
 
 namespace {
 
-void appendWidened(QString& line, QStringView designation) {
+// How many UTF-16 units make up the first `width` characters of `text` (or all of it), and how
+// many characters that is.
+std::pair<qsizetype, qsizetype> unitsOfCharacters(QStringView text, qsizetype width) {
     qsizetype characters = 0;
     qsizetype units = 0;
-    while (units < designation.size() && characters < kDesignationWidth) {
-        const bool pair = designation[units].isHighSurrogate() && units + 1 < designation.size() &&
-                          designation[units + 1].isLowSurrogate();
+    while (units < text.size() && characters < width) {
+        const bool pair =
+            text[units].isHighSurrogate() && units + 1 < text.size() && text[units + 1].isLowSurrogate();
         units += pair ? 2 : 1;
         ++characters;
     }
-    line.append(designation.left(units));
-    for (; characters < kDesignationWidth; ++characters)
-        line.append(u' ');
+    return {units, characters};
 }
 
-void appendNumberField(QString& line, double value, int decimals) {
-    char text[kMaxFixedPointLength];
-    const qsizetype length = qsizetype(WriteFixedPoint(text, value, decimals));
-    for (qsizetype i = length; i < kNumberFieldWidth; ++i)
-        line.append(u' ');
-    line.append(QLatin1StringView(text, length));
+QChar* put(QChar* out, QStringView text) {
+    std::copy(text.begin(), text.end(), out);
+    return out + text.size();
+}
+
+QChar* putBlanks(QChar* out, qsizetype count) {
+    return std::fill_n(out, count, QChar(u' '));
+}
+
+QChar* putNumberField(QChar* out, const char* text, qsizetype length) {
+    out = putBlanks(out, std::max<qsizetype>(kNumberFieldWidth - length, 0));
+    return std::copy(text, text + length, out);
 }
 
 } // namespace
@@ -42,13 +49,26 @@ void FormatGroupHeaderLine(QString& line, QStringView name, qint16 kind, qint16 
 
 void FormatMemberLine(QString& line, QStringView designation, QStringView remark, double weight,
                       double coefficient) {
-    line.resize(0);
-    line.append(u'"');
-    appendWidened(line, designation);
-    line.append(u"\",\"");
-    line.append(remark);
-    line.append(u"\",");
-    appendNumberField(line, weight, kWeightDecimals);
-    line.append(u',');
-    appendNumberField(line, coefficient, kCoefficientDecimals);
+    // Every piece's length is known before, so the line is written in place in one go.
+    const auto [designationUnits, designationCharacters] = unitsOfCharacters(designation, kDesignationWidth);
+    char weightText[kMaxFixedPointLength];
+    const qsizetype weightLength = qsizetype(WriteFixedPoint(weightText, weight, kWeightDecimals));
+    char coefficientText[kMaxFixedPointLength];
+    const qsizetype coefficientLength =
+        qsizetype(WriteFixedPoint(coefficientText, coefficient, kCoefficientDecimals));
+    const qsizetype size = 1 + designationUnits + (kDesignationWidth - designationCharacters) + 3 +
+                           remark.size() + 2 + std::max(weightLength, kNumberFieldWidth) + 1 +
+                           std::max(coefficientLength, kNumberFieldWidth);
+    line.resize(size);
+    QChar* p = line.data();
+    *p++ = u'"';
+    p = put(p, designation.left(designationUnits));
+    p = putBlanks(p, kDesignationWidth - designationCharacters);
+    p = put(p, u"\",\"");
+    p = put(p, remark);
+    p = put(p, u"\",");
+    p = putNumberField(p, weightText, weightLength);
+    *p++ = u',';
+    p = putNumberField(p, coefficientText, coefficientLength);
+    Q_ASSERT(p == line.data() + size);
 }

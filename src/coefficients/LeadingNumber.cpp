@@ -10,6 +10,12 @@ bool isSkippedBlank(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\n';
 }
 
+constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
+                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
+                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+// Whole numbers up to 2^53 are exact doubles.
+constexpr unsigned long long kExactMantissa = 1ULL << 53;
+
 } // namespace
 
 double LeadingNumber(QStringView text) {
@@ -19,6 +25,10 @@ double LeadingNumber(QStringView text) {
     bool pointSeen = false;
     bool digitSeen = false;
     bool nonZeroBeforePoint = false;
+    // The digits as a whole number and how many of them follow the point, while that is exact.
+    unsigned long long mantissa = 0;
+    int fractionDigits = 0;
+    bool exact = true;
     for (const QChar qc : text) {
         const char16_t c = qc.unicode();
         if (isSkippedBlank(c))
@@ -34,6 +44,9 @@ double LeadingNumber(QStringView text) {
             digitSeen = true;
             nonZeroBeforePoint = nonZeroBeforePoint || (!pointSeen && c != u'0');
             number.push_back(char(c));
+            mantissa = mantissa * 10 + (c - u'0');
+            fractionDigits += pointSeen ? 1 : 0;
+            exact = exact && mantissa < kExactMantissa / 10 && fractionDigits < 23;
         } else if (c == u'.' && !pointSeen) {
             pointSeen = true;
             number.push_back('.');
@@ -43,6 +56,11 @@ double LeadingNumber(QStringView text) {
     }
     if (!digitSeen)
         return 0.0;
+    if (exact) {
+        // Both operands are exact, so the one division rounds correctly, as from_chars would.
+        const double value = double(mantissa) / kExactPowersOfTen[fractionDigits];
+        return number.front() == '-' ? -value : value;
+    }
     double value = 0.0;
     const char* first = number.data();
     const char* last = first + number.size();

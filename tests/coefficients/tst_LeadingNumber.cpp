@@ -34,6 +34,10 @@ void TestLeadingNumber::readsTheNumberAtTheStart_data() {
     QTest::newRow("full-width digits") << QStringLiteral("１００") << 0.0;
     QTest::newRow("ideographic space is no blank") << QStringLiteral("\u30001") << 0.0;
     QTest::newRow("carriage return is no blank") << QStringLiteral("\r1") << 0.0;
+    // Too many digits for the exact division: read the long way, to the nearest double.
+    QTest::newRow("long whole number") << QStringLiteral("123456789012345678901x5") << 123456789012345678901.0;
+    QTest::newRow("long fraction") << QStringLiteral("-0.1234567890123456789") << -0.1234567890123456789;
+    QTest::newRow("long with blanks") << QStringLiteral("9007 1992 5474 0993.5") << 9007199254740993.5;
     QTest::newRow("count line") << QStringLiteral("2,Unit weight,Paint area") << 2.0;
 }
 

@@ -184,6 +184,16 @@ std::optional<QString> FieldReader::readText()
     return text->toString();
 }
 
+bool FieldReader::readText(QString& value)
+{
+    const std::optional<QStringView> text = readRawField();
+    if (!text)
+        return false;
+    value.resize(0); // keeps the capacity
+    value.append(*text);
+    return true;
+}
+
 std::optional<double> FieldReader::readNumber()
 {
     const std::optional<QStringView> text = readRawField();

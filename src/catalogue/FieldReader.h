@@ -29,6 +29,9 @@ public:
     std::optional<QString> readWholeLine();
     // A text field, as read (unquoted ones without trailing spaces).
     std::optional<QString> readText();
+    // The same into `value`, whose storage is reused: for readers that go through many records.
+    // False, with `value` unchanged, at the end of the file.
+    bool readText(QString& value);
     // A decimal number: an empty field is 0; exponent form is accepted; a field that is not a
     // finite number is reported and read as 0.
     std::optional<double> readNumber();

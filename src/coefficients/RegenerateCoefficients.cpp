@@ -69,7 +69,7 @@ public:
         FieldReader fields(lines);
         fields.setProblemHandler(
             [this](qint64 line, const QString& text) { m_reporter.problem(line, text); });
-        Run run{lines, fields, writer, out};
+        Run run{lines, fields, writer, out, {}, {}};
         try {
             copyLeadingLines(run);
             regenerateGroups(run);
@@ -97,6 +97,8 @@ private:
         FieldReader& fields;
         TextLineWriter& writer;
         QFile& out;
+        QString designation;
+        QString remark;
     };
 
     RegenerationResult fail(const QString& message) {
@@ -189,20 +191,21 @@ private:
         write(run, line);
         ++m_result.groups;
 
+        // One record at a time, in buffers that keep their storage from member to member.
+        QString& designation = run.designation;
+        QString& remark = run.remark;
         for (;;) {
             fields.skipBlankLines();
-            const std::optional<QString> designation = fields.readText();
-            if (!designation)
+            if (!fields.readText(designation))
                 endedInGroup(run, *name, headerLine);
-            if (*designation == kTerminator) {
+            if (designation == kTerminator) {
                 write(run, kTerminator);
                 return;
             }
             const qint64 memberLine = fields.lineNumber();
-            const std::optional<QString> remark = fields.readText();
             std::optional<double> weight;
             std::optional<double> coefficient;
-            if (remark)
+            if (fields.readText(remark))
                 weight = fields.readNumber();
             if (weight)
                 coefficient = fields.readNumber();
@@ -210,8 +213,8 @@ private:
                 endedInGroup(run, *name, headerLine);
             ++m_result.members;
             const double newCoefficient =
-                computeCoefficient(*shape, *designation, *weight, *coefficient, memberLine);
-            FormatMemberLine(line, *designation, *remark, *weight, newCoefficient);
+                computeCoefficient(*shape, designation, *weight, *coefficient, memberLine);
+            FormatMemberLine(line, designation, remark, *weight, newCoefficient);
             write(run, line);
         }
     }

@@ -22,16 +22,26 @@ bool makeAsciiTable(QStringEncoder& encoder, std::array<char, 128>& table) {
 }
 
 // Translates `line` to `out` when it is all below U+0080; false (with `out` partly written)
-// when not.
+// when not. Only a line with control characters needs the table: the first loop, which the
+// compiler can vectorise, settles every other one.
 bool translateAscii(char* out, QStringView line, const std::array<char, 128>& table) {
     const char16_t* text = line.utf16();
     const qsizetype size = line.size();
     char16_t seen = 0;
+    char16_t control = 0;
     for (qsizetype i = 0; i < size; ++i) {
-        seen |= text[i];
-        out[i] = table[text[i] & 0x7f];
+        const char16_t c = text[i];
+        seen |= c;
+        control |= char16_t(c < 0x20 || c == 0x7f);
+        out[i] = char(c);
     }
-    return seen < 0x80;
+    if (seen >= 0x80)
+        return false;
+    if (control) {
+        for (qsizetype i = 0; i < size; ++i)
+            out[i] = table[text[i]];
+    }
+    return true;
 }
 } // namespace
 

@@ -1,5 +1,5 @@
 # Designation parsing, number formats and the coefficient generator; zelk-tool regen.
-foreach(name LeadingNumber SizeDesignation FixedPointText CatalogueLines CoefficientRules TextLineWriter
+foreach(name LeadingNumber SizeDesignation FixedPointText CatalogueLines TextLineWriter
              RegenerateCoefficients)
     zelk_add_test(tst_${name} SOURCES coefficients/tst_${name}.cpp LIBS zelk_coefficients)
 endforeach()

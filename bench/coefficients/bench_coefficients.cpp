@@ -59,8 +59,8 @@ void BM_RegenerateCoefficients(benchmark::State& state) {
         benchmark::Counter(double(kMembers), benchmark::Counter::kIsIterationInvariantRate);
 }
 
-BENCHMARK(BM_CopyFloor)->Unit(benchmark::kMillisecond)->Iterations(3);
-BENCHMARK(BM_RegenerateCoefficients)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_CopyFloor)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_RegenerateCoefficients)->Unit(benchmark::kMillisecond)->Iterations(5);
 
 } // namespace
 

@@ -15,23 +15,22 @@ constexpr double kPowersOfTen[kMaxFixedDecimals + 1] = {1e0, 1e1, 1e2,  1e3,  1e
 
 // The sign, then `units` with a "." before its last `decimals` digits.
 std::size_t writeUnits(char* out, bool negative, unsigned long long units, int decimals) {
-    char* p = out;
-    if (negative && units != 0)
-        *p++ = '-';
-    // At least one digit before the point: zeros in front of a short number.
-    char digits[48];
-    std::memset(digits, '0', 24);
-    const int length = int(std::to_chars(digits + 24, digits + sizeof digits, units).ptr - (digits + 24));
-    const int count = std::max(length, decimals + 1);
-    const char* first = digits + 24 + length - count;
-    std::memcpy(p, first, std::size_t(count - decimals));
-    p += count - decimals;
-    if (decimals > 0) {
-        *p++ = '.';
-        std::memcpy(p, first + count - decimals, std::size_t(decimals));
-        p += decimals;
+    // The digits from the last one backwards, the point among them, at least one digit before it.
+    const bool isZero = units == 0;
+    char text[32];
+    char* p = text + sizeof text;
+    for (int written = 0; units != 0 || written <= decimals; ++written) {
+        if (written == decimals && decimals > 0)
+            *--p = '.';
+        *--p = char('0' + units % 10);
+        units /= 10;
     }
-    return std::size_t(p - out);
+    char* o = out;
+    if (negative && !isZero)
+        *o++ = '-';
+    const std::size_t length = std::size_t(text + sizeof text - p);
+    std::memcpy(o, p, length);
+    return std::size_t(o - out) + length;
 }
 
 // The exact way: the value to 15 significant digits as decimal text, rounded on that text.

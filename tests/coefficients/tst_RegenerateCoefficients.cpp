@@ -104,6 +104,7 @@ private slots:
     void stopsOnADataError();
     void writesNothingWhenAFileFails();
     void refusesToOverwriteItsInput();
+    void stopsWhenTheOutputCannotBeWritten();
 
 private:
     QString path(const QString& name) const { return m_dir->filePath(name); }
@@ -460,6 +461,24 @@ void TestRegenerateCoefficients::refusesToOverwriteItsInput() {
     QCOMPARE(readFile(kRegeneratedFileName), input);
     QCOMPARE(m_reporter.stops.size(), 1);
     QVERIFY(m_reporter.stops[0].message.contains(sameFile));
+}
+
+void TestRegenerateCoefficients::stopsWhenTheOutputCannotBeWritten() {
+    // A full disk: /dev/full opens but takes no byte.
+    QByteArray input = cp932Lines(kLeadingLines) + "G,1,5\r\n";
+    for (int m = 0; m < 5000; ++m)
+        input += "PL-1,,1,0\r\n";
+    writeFile(QStringLiteral("JISTEELW.CSV"), input + "/*\r\n");
+    const QString full = QStringLiteral("/dev/full");
+    QVERIFY(QFile::exists(full));
+    const RegenerationResult result =
+        RegenerateCoefficients(path(QStringLiteral("JISTEELW.CSV")), full, m_reporter);
+    QCOMPARE(result.status, Status::FileError);
+    QCOMPARE(m_reporter.stops.size(), 1);
+    QVERIFY2(m_reporter.stops[0].message.startsWith(
+                 QStringLiteral("塗装面積係数ファイル/dev/fullに書き込めません（")),
+             qPrintable(m_reporter.stops[0].message));
+    QCOMPARE(m_reporter.summaries, QStringList());
 }
 
 QTEST_GUILESS_MAIN(TestRegenerateCoefficients)

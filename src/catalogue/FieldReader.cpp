@@ -63,7 +63,8 @@ std::optional<double> parseShortDecimal(QStringView text)
     if (digits == 0)
         return std::nullopt;
     // Both operands are exact doubles, so the quotient is correctly rounded.
-    const double value = double(mantissa) / kExactPowersOfTen[std::max(fractionDigits, 0)];
+    const double whole = double(mantissa);
+    const double value = fractionDigits <= 0 ? whole : whole / kExactPowersOfTen[fractionDigits];
     return negative ? -value : value;
 }
 

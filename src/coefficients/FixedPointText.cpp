@@ -103,7 +103,8 @@ std::size_t WriteFixedPoint(char* out, double value, int decimals) {
     // at least 1e-13 of itself away from the tie is decided either way.
     const double scaled = std::fabs(value) * kPowersOfTen[decimals];
     if (scaled < 1e15) {
-        const double whole = std::floor(scaled);
+        // Truncation is the floor of a non-negative value, without a library call.
+        const double whole = double((long long)(scaled));
         const double fromTie = scaled - whole - 0.5;
         if (std::fabs(fromTie) > scaled * 1e-13 + 1e-300)
             return writeUnits(out, std::signbit(value), (unsigned long long)(whole) + (fromTie > 0 ? 1 : 0),

@@ -81,6 +81,7 @@ double LeadingNumber(QStringView text) {
     if (!exact)
         return readLong(text, end, negative);
     // Both operands are exact, so the one division rounds correctly, as from_chars would.
-    const double value = double(mantissa) / kExactPowersOfTen[fractionDigits];
+    const double whole = double(mantissa);
+    const double value = fractionDigits == 0 ? whole : whole / kExactPowersOfTen[fractionDigits];
     return negative ? -value : value;
 }

@@ -7,3 +7,4 @@ zelk_add_test(tst_LoadCatalogue SOURCES catalogue/tst_LoadCatalogue.cpp LIBS zel
 zelk_add_test(tst_NumberText SOURCES catalogue/tst_NumberText.cpp LIBS zelk_catalogue)
 zelk_add_test(tst_ZelkToolCatalogue SOURCES catalogue/tst_ZelkToolCatalogue.cpp LIBS zelk_test_support)
 add_dependencies(tst_ZelkToolCatalogue zelk-tool)
+zelk_add_test(tst_ParseDecimalField SOURCES catalogue/tst_ParseDecimalField.cpp LIBS zelk_catalogue)

@@ -160,6 +160,15 @@ std::optional<QString> FieldReader::readText() {
     return field ? std::optional<QString>(field->toString()) : std::nullopt;
 }
 
+bool FieldReader::readText(QString& value) {
+    const std::optional<QStringView> field = readTextView();
+    if (!field)
+        return false;
+    value.resize(0); // keeps the capacity
+    value.append(*field);
+    return true;
+}
+
 std::optional<double> FieldReader::readNumber() {
     const std::optional<QStringView> field = readTextView();
     if (!field)

@@ -31,6 +31,9 @@ public:
     std::optional<QString> readText();
     // The same as a view into the current line: valid only until the next read.
     std::optional<QStringView> readTextView();
+    // The same into `value`, whose storage is reused: for readers that go through many records.
+    // False, with `value` unchanged, at the end of the file.
+    bool readText(QString& value);
     // A decimal number: an empty field is 0; exponent form is accepted; a field that is not a
     // finite number is reported and read as 0.
     std::optional<double> readNumber();

@@ -117,7 +117,7 @@ def generator_input(header, groups):
 def regenerate(zelk_tool, source, output):
     result = subprocess.run([str(zelk_tool), "regen", str(source), "-o", str(output)],
                             capture_output=True, text=True)
-    if result.returncode != 0:
+    if result.returncode != 0 or result.stderr:
         raise SourceError(f"zelk-tool regen {source} failed ({result.returncode}): {result.stderr.strip()}")
     return result.stdout.strip()
 

@@ -175,8 +175,8 @@ private:
 
     void regenerateGroup(Run& run, QString& line) {
         FieldReader& fields = run.fields;
-        const qint64 headerLine = run.lines.lineNumber() + 1;
         const std::optional<QString> name = fields.readText();
+        const qint64 headerLine = fields.lineNumber();
         std::optional<qint16> kind;
         std::optional<qint16> shape;
         if (name)

@@ -17,9 +17,11 @@ find_package(Python3 REQUIRED COMPONENTS Interpreter)
 add_test(NAME data_catalogue_reproducible
     COMMAND Python3::Interpreter ${PROJECT_SOURCE_DIR}/tools/make_catalogue.py
             --zelk-tool $<TARGET_FILE:zelk-tool> --check --output ${PROJECT_SOURCE_DIR}/data/JISTEELW.CSV)
+# Neither test leaves compiled Python files in the source tree.
+set_tests_properties(data_catalogue_reproducible PROPERTIES ENVIRONMENT "PYTHONDONTWRITEBYTECODE=1")
 
 # The unit weight formulas against figures of the standards' own tables.
 add_test(NAME data_steel_sections
     COMMAND Python3::Interpreter -m unittest -v test_steel_sections
     WORKING_DIRECTORY ${CMAKE_CURRENT_SOURCE_DIR}/data)
-set_tests_properties(data_steel_sections PROPERTIES ENVIRONMENT "PYTHONPATH=${PROJECT_SOURCE_DIR}/tools")
+set_tests_properties(data_steel_sections PROPERTIES ENVIRONMENT "PYTHONPATH=${PROJECT_SOURCE_DIR}/tools;PYTHONDONTWRITEBYTECODE=1")

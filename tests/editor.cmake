@@ -1,6 +1,6 @@
 # The catalogue text editor, the About window and the help page opener.
 zelk_add_test(test_CatalogueText SOURCES editor/test_CatalogueText.cpp LIBS zelk_catalogue)
-zelk_add_test(test_frmText SOURCES editor/test_frmText.cpp editor/ScriptedEditorDialogs.h LIBS zelk_windows)
+zelk_add_test(test_frmText SOURCES editor/test_frmText.cpp support/ScriptedEditorDialogs.h LIBS zelk_windows)
 zelk_add_test(test_SaveQuestionBox SOURCES editor/test_SaveQuestionBox.cpp LIBS zelk_windows)
 zelk_add_test(test_DesignFont SOURCES editor/test_DesignFont.cpp LIBS zelk_windows)
 zelk_add_test(test_frmAbout SOURCES editor/test_frmAbout.cpp LIBS zelk_windows)

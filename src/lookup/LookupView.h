@@ -56,6 +56,17 @@ public:
     virtual quintptr nativeHandle() = 0;
     // An OK-only message box with the application's title; returns when the user has closed it.
     virtual void showMessage(const QString& text) = 0;
+    // The same with a title of its own.
+    virtual void showCaptionedMessage(const QString& caption, const QString& text) = 0;
+
+    // Modal windows: each call returns when its window has closed.
+    // The catalogue text editor on `dataFileName`; returns the catalogue path afterwards, another
+    // one when the user saved under another name.
+    virtual QString showTextEditor(const QString& dataFileName) = 0;
+    virtual void showAboutWindow() = 0;
+
+    // Asks the desktop to open the help page that lies beside the program; reports nothing.
+    virtual void openHelpPage() = 0;
     // Closes the window; its close request runs like any other.
     virtual void closeWindow() = 0;
     // Ends the process at once, without any further event.

@@ -2,8 +2,10 @@
 
 #include "FileNameOf.h"
 #include "MemberTexts.h"
+#include "WindowRegenerationReporter.h"
 #include "ZelkExitStatus.h"
 #include "catalogue/LoadCatalogue.h"
+#include "coefficients/RegenerateCoefficients.h"
 #include "platform/StayOnTop.h"
 
 #include <algorithm>
@@ -115,6 +117,38 @@ void LookupWindowLogic::mnuT_Click() {
     m_view.setMenuChecked(LookupMenuItem::mnuP, false);
     m_view.setMenuChecked(LookupMenuItem::mnuT, true);
     TransferMode = 0;
+}
+
+void LookupWindowLogic::mnuedit_Click() {
+    setTopMost(false);
+    DataFileName = m_view.showTextEditor(DataFileName);
+    // The catalogue is read again whether or not the editor saved, and the window refilled
+    // before the test: on a missing file the lists show what the failed load left.
+    const bool loaded = ReloadCatalogue();
+    RefreshLookupWindow();
+    if (!loaded) {
+        m_view.closeWindow();
+        return;
+    }
+    setTopMost(true);
+}
+
+void LookupWindowLogic::mnuptarea_Click() {
+    // Reads the file by itself: the tables, the window and the stay-on-top state stay as they are.
+    WindowRegenerationReporter reporter(m_view, DataFileName);
+    const RegenerationResult result = RegenerateCoefficients(DataFileName, kRegeneratedFileName, reporter);
+    if (result.status == RegenerationResult::Status::DataError)
+        m_view.endProcess(ZelkExitGeneratorFault); // its message shown, its output closed
+}
+
+void LookupWindowLogic::mnuhelp_Click() {
+    m_view.openHelpPage();
+}
+
+void LookupWindowLogic::mnuver_Click() {
+    setTopMost(false);
+    m_view.showAboutWindow();
+    setTopMost(true);
 }
 
 void LookupWindowLogic::Form_Resize() {

@@ -41,6 +41,13 @@ public:
     void cmbmem_Click();
     void lstnum_Click();
     void mnuT_Click();
+
+    // The commands that leave the lookup window: the catalogue text editor with the reload
+    // after it, the coefficient generator, the help page and the About window.
+    void mnuedit_Click();
+    void mnuptarea_Click();
+    void mnuhelp_Click();
+    void mnuver_Click();
     void Form_Resize();
     void Form_QueryUnload();
 

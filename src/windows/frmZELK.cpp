@@ -2,6 +2,9 @@
 
 #include "ApplicationIcon.h"
 #include "Twips.h"
+#include "frmAbout.h"
+#include "frmText.h"
+#include "platform/HelpPage.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -34,11 +37,12 @@ constexpr int kLabelHeight = 180;
 
 const QString frmZELK::kMessageTitle = QStringLiteral("ZELK_Win");
 
-frmZELK::frmZELK(StayOnTop& stayOnTop, QWidget* parent)
+frmZELK::frmZELK(StayOnTop& stayOnTop, ShellOpener& shellOpener, EditorDialogs& editorDialogs,
+                 QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint),
-      m_logic(*this, stayOnTop) {
+      m_shellOpener(shellOpener), m_editorDialogs(editorDialogs), m_logic(*this, stayOnTop) {
     setObjectName(QStringLiteral("frmZELK"));
     setWindowTitle(QStringLiteral("ZELK_Win"));
     setWindowIcon(applicationIcon());
@@ -137,7 +141,14 @@ void frmZELK::buildMenus() {
     addMenuItem(mnuh, LookupMenuItem::mnuhelp, "mnuhelp", QStringLiteral("ヘルプ(&I)"));
     addMenuItem(mnuh, LookupMenuItem::mnuver, "mnuver", QStringLiteral("バージョン情報(&A)"));
 
-    connect(menuItem(LookupMenuItem::mnuT), &QAction::triggered, this, [this] { m_logic.mnuT_Click(); });
+    const auto onTriggered = [this](LookupMenuItem item, void (LookupWindowLogic::*handler)()) {
+        connect(menuItem(item), &QAction::triggered, this, [this, handler] { (m_logic.*handler)(); });
+    };
+    onTriggered(LookupMenuItem::mnuedit, &LookupWindowLogic::mnuedit_Click);
+    onTriggered(LookupMenuItem::mnuptarea, &LookupWindowLogic::mnuptarea_Click);
+    onTriggered(LookupMenuItem::mnuT, &LookupWindowLogic::mnuT_Click);
+    onTriggered(LookupMenuItem::mnuhelp, &LookupWindowLogic::mnuhelp_Click);
+    onTriggered(LookupMenuItem::mnuver, &LookupWindowLogic::mnuver_Click);
 }
 
 void frmZELK::dockStrip() {
@@ -263,6 +274,26 @@ quintptr frmZELK::nativeHandle() {
 void frmZELK::showMessage(const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, kMessageTitle, text, QMessageBox::Ok, this);
     box.exec();
+}
+
+void frmZELK::showCaptionedMessage(const QString& caption, const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, caption, text, QMessageBox::Ok, this);
+    box.exec();
+}
+
+QString frmZELK::showTextEditor(const QString& dataFileName) {
+    frmText editor(dataFileName, m_editorDialogs, this);
+    editor.exec();
+    return editor.dataFileName();
+}
+
+void frmZELK::showAboutWindow() {
+    frmAbout about(applicationIcon(), this);
+    about.exec();
+}
+
+void frmZELK::openHelpPage() {
+    ::openHelpPage(m_shellOpener, winId());
 }
 
 void frmZELK::closeWindow() {

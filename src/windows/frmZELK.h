@@ -13,6 +13,8 @@ class QFrame;
 class QLabel;
 class QListWidget;
 class QMenu;
+class EditorDialogs;
+class ShellOpener;
 class StayOnTop;
 
 // The lookup window: the group box, the member list, the value strip along the bottom and the
@@ -25,7 +27,10 @@ public:
     // The title of every message box the window shows.
     static const QString kMessageTitle;
 
-    explicit frmZELK(StayOnTop& stayOnTop, QWidget* parent = nullptr);
+    // The window reaches the platform through `stayOnTop` (its place above other windows),
+    // `shellOpener` (the help page) and `editorDialogs` (the text editor's questions).
+    frmZELK(StayOnTop& stayOnTop, ShellOpener& shellOpener, EditorDialogs& editorDialogs,
+            QWidget* parent = nullptr);
 
     LookupWindowLogic& logic() { return m_logic; }
     QAction* menuItem(LookupMenuItem item) const { return m_menuItems[std::size_t(item)]; }
@@ -59,6 +64,10 @@ private:
     bool isMinimized() const override;
     quintptr nativeHandle() override;
     void showMessage(const QString& text) override;
+    void showCaptionedMessage(const QString& caption, const QString& text) override;
+    QString showTextEditor(const QString& dataFileName) override;
+    void showAboutWindow() override;
+    void openHelpPage() override;
     void closeWindow() override;
     void endProcess(int exitCode) override;
 
@@ -76,5 +85,7 @@ private:
     QFrame* Picture1 = nullptr;
     QLabel* lblW = nullptr;
     std::array<QAction*, 8> m_menuItems{};
+    ShellOpener& m_shellOpener;
+    EditorDialogs& m_editorDialogs;
     LookupWindowLogic m_logic;
 };

@@ -1,7 +1,9 @@
 #include "FirstPaintReporter.h"
 #include "lookup/ZelkExitStatus.h"
+#include "platform/ShellOpener.h"
 #include "platform/StayOnTopFactory.h"
 #include "windows/DesignFont.h"
+#include "windows/QtEditorDialogs.h"
 #include "windows/frmZELK.h"
 
 #include <QApplication>
@@ -49,7 +51,9 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(designFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
 
     const auto stayOnTop = createStayOnTop();
-    frmZELK window(*stayOnTop);
+    SystemShellOpener shellOpener;
+    QtEditorDialogs editorDialogs;
+    frmZELK window(*stayOnTop, shellOpener, editorDialogs);
     FirstPaintReporter firstPaint;
     if (qEnvironmentVariableIsSet("ZELK_REPORT_FIRST_PAINT"))
         window.installEventFilter(&firstPaint);

@@ -1,4 +1,4 @@
-#include "ScriptedEditorDialogs.h"
+#include "../support/ScriptedEditorDialogs.h"
 #include "windows/frmText.h"
 
 #include <QApplication>

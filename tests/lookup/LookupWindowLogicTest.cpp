@@ -1,5 +1,5 @@
 #include "../support/CatalogueFiles.h"
-#include "../support/RecordingLookupView.h"
+#include "../support/LookupHarness.h"
 
 #include "catalogue/LoadCatalogue.h"
 #include "lookup/LookupWindowLogic.h"
@@ -9,21 +9,6 @@
 #include <QTest>
 
 #include <memory>
-
-// A lookup window's logic on a recording view, run in a temporary current directory.
-struct Harness {
-    QStringList log;
-    RecordingLookupView view{log};
-    RecordingStayOnTop stayOnTop{log};
-    LookupWindowLogic logic{view, stayOnTop};
-
-    Harness() {
-        view.onGroupChosen = [this] { logic.cmbmem_Click(); };
-        view.onCloseRequest = [this] { logic.Form_QueryUnload(); };
-    }
-    // The calls logged since the last look.
-    QStringList takeLog() { return std::exchange(log, {}); }
-};
 
 class LookupWindowLogicTest : public QObject {
     Q_OBJECT

@@ -137,6 +137,18 @@ public:
         log(QStringLiteral("showMessage"));
         messages.append(text);
     }
+    void showCaptionedMessage(const QString& title, const QString& text) override {
+        log(QStringLiteral("showCaptionedMessage ") + title);
+        messages.append(text);
+    }
+    // What the user does in the text editor: by default closes it unchanged.
+    std::function<QString(const QString&)> onTextEditor;
+    QString showTextEditor(const QString& dataFileName) override {
+        log(QStringLiteral("showTextEditor ") + dataFileName);
+        return onTextEditor ? onTextEditor(dataFileName) : dataFileName;
+    }
+    void showAboutWindow() override { log(QStringLiteral("showAboutWindow")); }
+    void openHelpPage() override { log(QStringLiteral("openHelpPage")); }
     void closeWindow() override {
         log(QStringLiteral("closeWindow"));
         if (onCloseRequest)

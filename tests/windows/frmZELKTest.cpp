@@ -1,5 +1,8 @@
 #include "../support/CatalogueFiles.h"
 #include "../support/RecordingLookupView.h"
+#include "../support/ScriptedEditorDialogs.h"
+
+#include "platform/RecordingShellOpener.h"
 
 #include "windows/Twips.h"
 #include "windows/frmZELK.h"
@@ -54,6 +57,8 @@ private:
     QTemporaryDir m_dir;
     QStringList m_log;
     std::unique_ptr<RecordingStayOnTop> m_stayOnTop;
+    RecordingShellOpener m_shellOpener;
+    ScriptedEditorDialogs m_editorDialogs;
     std::unique_ptr<frmZELK> m_window;
 
     frmZELK& window() { return *m_window; }
@@ -75,7 +80,7 @@ private slots:
     void init() {
         m_log.clear();
         m_stayOnTop = std::make_unique<RecordingStayOnTop>(m_log);
-        m_window = std::make_unique<frmZELK>(*m_stayOnTop);
+        m_window = std::make_unique<frmZELK>(*m_stayOnTop, m_shellOpener, m_editorDialogs);
     }
     void cleanup() {
         m_window.reset();

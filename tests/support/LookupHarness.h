@@ -1,0 +1,22 @@
+#pragma once
+
+#include "RecordingLookupView.h"
+#include "lookup/LookupWindowLogic.h"
+
+#include <utility>
+
+// A lookup window's logic on a recording view: the view's events run the logic's handlers as the
+// real window's would, and every call to the view and the stay-on-top interface goes to one log.
+struct Harness {
+    QStringList log;
+    RecordingLookupView view{log};
+    RecordingStayOnTop stayOnTop{log};
+    LookupWindowLogic logic{view, stayOnTop};
+
+    Harness() {
+        view.onGroupChosen = [this] { logic.cmbmem_Click(); };
+        view.onCloseRequest = [this] { logic.Form_QueryUnload(); };
+    }
+    // The calls logged since the last look.
+    QStringList takeLog() { return std::exchange(log, {}); }
+};

@@ -1,4 +1,5 @@
 #include "CatalogueCommands.h"
+#include "KeysCommand.h"
 #include "ToolOutput.h"
 
 #include <QCoreApplication>
@@ -9,13 +10,13 @@ const char kUsage[] = "Usage: zelk-tool COMMAND [ARGUMENTS]\n"
                       "The command-line companion of the zelk steel look-up window.\n\n"
                       "Commands:\n"
                       "  show FILE    print the catalogue FILE as the window loads it, as JSON\n"
-                      "  check FILE   list the problems that loading FILE repairs, one per line\n\n"
+                      "  check FILE   list the problems that loading FILE repairs, one per line\n"
+                      "  keys TEXT    print the keystrokes that the keystroke setting TEXT stands for\n\n"
                       "Run 'zelk-tool COMMAND --help' for a command's options.\n";
 
 } // namespace
 
-int main(int argc, char* argv[])
-{
+int main(int argc, char* argv[]) {
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zelk-tool"));
     const QStringList arguments = QCoreApplication::arguments();
@@ -26,6 +27,8 @@ int main(int argc, char* argv[])
         return runShow(commandArguments);
     if (command == u"check")
         return runCheck(commandArguments);
+    if (command == u"keys")
+        return runKeys(commandArguments);
     if (command == u"--help" || command == u"-h" || command == u"help") {
         printOut(QString::fromUtf8(kUsage));
         return ExitOk;

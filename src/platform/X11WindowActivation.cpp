@@ -119,17 +119,22 @@ void raiseAndFocus(xcb_connection_t* c, xcb_window_t window) {
 
 } // namespace
 
-bool ActivateX11WindowByTitle(xcb_connection_t* c, xcb_window_t root, const QString& title,
-                              xcb_window_t* activated) {
+xcb_window_t FindX11WindowByTitle(xcb_connection_t* c, xcb_window_t root, const QString& title) {
     const Atoms atoms(c);
     const std::vector<xcb_window_t> windows = topLevelWindows(c, root, atoms);
     QStringList titles;
     for (const xcb_window_t window : windows)
         titles.append(windowTitle(c, atoms, window));
     const qsizetype match = MatchWindowTitle(titles, title);
-    if (match < 0)
+    return match < 0 ? xcb_window_t(XCB_NONE) : windows[std::size_t(match)];
+}
+
+bool ActivateX11WindowByTitle(xcb_connection_t* c, xcb_window_t root, const QString& title,
+                              xcb_window_t* activated) {
+    const xcb_window_t window = FindX11WindowByTitle(c, root, title);
+    if (window == XCB_NONE)
         return false;
-    const xcb_window_t window = windows[std::size_t(match)];
+    const Atoms atoms(c);
     if (activated)
         *activated = window;
 

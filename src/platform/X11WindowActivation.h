@@ -11,3 +11,6 @@
 // focus has arrived, running the event loop meanwhile. False when no window matches.
 bool ActivateX11WindowByTitle(xcb_connection_t* connection, xcb_window_t root, const QString& title,
                               xcb_window_t* activated = nullptr);
+
+// The window that ActivateX11WindowByTitle would activate, or XCB_NONE.
+xcb_window_t FindX11WindowByTitle(xcb_connection_t* connection, xcb_window_t root, const QString& title);

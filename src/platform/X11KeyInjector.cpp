@@ -3,6 +3,7 @@
 #include "X11KeySymbols.h"
 
 #include <cstdlib>
+#include <xcb/xcbext.h>
 #include <xcb/xtest.h>
 
 #define XK_MISCELLANY
@@ -50,7 +51,22 @@ X11KeyInjector::Key X11KeyInjector::find(const KeyMap& map, xcb_keysym_t keysym)
 }
 
 void X11KeyInjector::fake(uint8_t type, xcb_keycode_t keycode) {
-    sent_.last = xcb_test_fake_input(c_, type, keycode, kGapMs, root_, 0, 0, 0).sequence;
+    sent_.last = xcb_test_fake_input(c_, type, keycode, nextDelay_, root_, 0, 0, 0).sequence;
+    nextDelay_ = kGapMs;
+}
+
+bool X11KeyInjector::allMade() {
+    if (markerPending_) {
+        void* reply = nullptr;
+        xcb_generic_error_t* error = nullptr;
+        if (!xcb_poll_for_reply(c_, marker_, &reply, &error))
+            return false;
+        std::free(reply);
+        std::free(error);
+        markerPending_ = false;
+        madeSince_.start();
+    }
+    return true;
 }
 
 void X11KeyInjector::bindSpare(const KeyMap& map, xcb_keysym_t keysym) {
@@ -64,6 +80,7 @@ X11KeyInjector::Sent X11KeyInjector::send(const QList<KeyStroke>& strokes) {
     sent_ = Sent{};
     if (strokes.isEmpty())
         return sent_;
+    nextDelay_ = allMade() && madeSince_.isValid() && madeSince_.elapsed() >= kGapMs ? 0 : kGapMs;
     const KeyMap map = readKeyMap();
     // A modifier is only ever pressed where the map has it; a spare keycode would not modify.
     const auto modifierKey = [&](xcb_keysym_t keysym) {
@@ -107,6 +124,10 @@ X11KeyInjector::Sent X11KeyInjector::send(const QList<KeyStroke>& strokes) {
                 xcb_change_keyboard_mapping(c_, 1, map.spare, map.keysymsPerKeycode, none.data()).sequence;
         }
     }
+    if (markerPending_)
+        xcb_discard_reply(c_, marker_); // newer events stand behind it; its answer tells nothing more
+    marker_ = xcb_get_input_focus(c_).sequence;
+    markerPending_ = true;
     xcb_flush(c_);
     return sent_;
 }

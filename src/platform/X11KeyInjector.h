@@ -2,6 +2,8 @@
 
 #include "lookup/KeySequence.h"
 
+#include <QElapsedTimer>
+
 #include <cstdint>
 #include <vector>
 #include <xcb/xcb.h>
@@ -11,7 +13,9 @@
 // Every press and release goes to the server with a delay of kGapMs, which the server itself waits
 // out before it makes the event: spreadsheets lose keys that come without a gap, and a delay kept
 // by the server holds even when this process or the machine is slow. The calls return as soon as
-// the events are queued; their requests' sequence numbers tell when they have been made.
+// the events are queued; their requests' sequence numbers tell when they have been made. The first
+// event of a call goes without delay when the events before it are known to have been made at
+// least kGapMs earlier.
 //
 // A character that the keyboard map has on no key (at the plain or the Shift level) is typed by
 // binding its keysym to a spare keycode for the keystroke and unbinding it afterwards.
@@ -29,6 +33,10 @@ public:
     };
     Sent send(const QList<KeyStroke>& strokes);
 
+    // Whether the server has made every event sent so far. Each call looks for the answer to a
+    // request sent behind the events, without blocking; call it while waiting.
+    bool allMade();
+
 private:
     struct KeyMap {
         xcb_keycode_t minKeycode = 0;
@@ -45,6 +53,11 @@ private:
     xcb_connection_t* c_;
     xcb_window_t root_;
     Sent sent_;
+    uint8_t nextDelay_ = kGapMs;
+    // The request behind the last events, and since when its answer is known to have come.
+    bool markerPending_ = false;
+    unsigned int marker_ = 0;
+    QElapsedTimer madeSince_;
 
     KeyMap readKeyMap() const;
     Key find(const KeyMap& map, xcb_keysym_t keysym) const;

@@ -7,9 +7,6 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 
-#include <cstdlib>
-#include <xcb/xcbext.h>
-
 namespace {
 
 // Pastes watched with the long quiet time before the learned number of requests is trusted.
@@ -17,7 +14,7 @@ constexpr int kLearningPastes = 3;
 // Longer than the gaps between the fetches of one paste (a real spreadsheet leaves about 100 ms).
 constexpr int kLearningQuietMs = 250;
 // Once the learned number of data requests has come, time for the last answer to leave.
-constexpr int kSettleMs = 10;
+constexpr int kSettleMs = 4;
 // A paste that has not fetched by then never will (the keystroke went elsewhere); Qt itself gives
 // up on a clipboard transfer after 5 s.
 constexpr int kFirstFetchTimeoutMs = 3000;
@@ -100,6 +97,7 @@ void X11TransferSink::waitForPaste(uint32_t keyPress) {
     int requests = 0;
     for (;;) {
         PumpEventsFor(kPollMs);
+        keys_.allMade(); // notes the time, so that the keys after the paste need no first gap
         requests = watcher_.dataRequestsSince(keyPress);
         if (requests == 0) {
             if (clock.elapsed() > kFirstFetchTimeoutMs)
@@ -114,21 +112,9 @@ void X11TransferSink::waitForPaste(uint32_t keyPress) {
     ++pastesWatched_;
 }
 
-// Returns once the server has handled every request sent so far, which for
-// injected keys means their events have been made and sent to the focused window.
 void X11TransferSink::waitUntilMade() {
-    const xcb_get_input_focus_cookie_t marker = xcb_get_input_focus(c_);
-    xcb_flush(c_);
-    for (;;) {
-        void* reply = nullptr;
-        xcb_generic_error_t* error = nullptr;
-        if (xcb_poll_for_reply(c_, marker.sequence, &reply, &error)) {
-            std::free(reply);
-            std::free(error);
-            return;
-        }
+    while (!keys_.allMade())
         PumpEventsFor(kPollMs);
-    }
 }
 
 void X11TransferSink::forgetLearning() {

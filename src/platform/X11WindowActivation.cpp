@@ -134,10 +134,12 @@ bool ActivateX11WindowByTitle(xcb_connection_t* c, xcb_window_t root, const QStr
     const xcb_window_t window = FindX11WindowByTitle(c, root, title);
     if (window == XCB_NONE)
         return false;
-    const Atoms atoms(c);
     if (activated)
         *activated = window;
+    if (hasFocus(c, window))
+        return true; // already the active window, as from the previous transfer
 
+    const Atoms atoms(c);
     if (windowManagerActivates(c, root, atoms)) {
         askWindowManager(c, root, atoms, window);
         if (waitForFocus(c, window))

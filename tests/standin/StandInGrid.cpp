@@ -4,9 +4,9 @@
 
 #include <algorithm>
 
-void StandInGrid::move(int columns, int rows) {
+void StandInGrid::move(int columns, int down) {
     cursor.setX(std::clamp(cursor.x() + columns, 0, kColumns - 1));
-    cursor.setY(std::clamp(cursor.y() + rows, 0, kRows - 1));
+    cursor.setY(std::clamp(cursor.y() + down, 0, rows - 1));
 }
 
 void StandInGrid::paste(const QString& text) {
@@ -26,7 +26,7 @@ void StandInGrid::paste(const QString& text) {
         const QStringList fields = line.split(u'\t');
         for (qsizetype c = 0; c < fields.size(); ++c) {
             const std::pair<int, int> cell(cursor.y() + int(r), cursor.x() + int(c));
-            if (cell.first >= kRows || cell.second >= kColumns)
+            if (cell.first >= rows || cell.second >= kColumns)
                 continue;
             if (fields[c].isEmpty())
                 cells.remove(cell);

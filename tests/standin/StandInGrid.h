@@ -13,15 +13,16 @@
 //   A1<TAB>text            one line for each cell that is not empty, row by row
 class StandInGrid {
 public:
-    static constexpr int kRows = 40;
     static constexpr int kColumns = 10;
+
+    int rows = 40;
 
     QPoint cursor;                            // x column, y row, from 0
     QMap<std::pair<int, int>, QString> cells; // by (row, column), so in row order
     int pastes = 0;
     int ignoredKeys = 0;
 
-    void move(int columns, int rows);
+    void move(int columns, int down);
     // Tab-separated lines from the current cell on; the current cell stays where it is.
     void paste(const QString& text);
     void type(const QString& text);

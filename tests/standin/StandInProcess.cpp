@@ -26,11 +26,12 @@ StandInProcess::~StandInProcess() {
     stop();
 }
 
-bool StandInProcess::start(const QString& title) {
+bool StandInProcess::start(const QString& title, int rows) {
     gridFile_ = dir_.filePath(QStringLiteral("grid.txt"));
     process_.setProcessChannelMode(QProcess::ForwardedChannels);
     process_.start(QStringLiteral(ZELK_STANDIN_PATH),
-                   {QStringLiteral("--grid"), gridFile_, QStringLiteral("--title"), title});
+                   {QStringLiteral("--grid"), gridFile_, QStringLiteral("--title"), title,
+                    QStringLiteral("--rows"), QString::number(rows)});
     if (!process_.waitForStarted()) {
         error = QStringLiteral("the stand-in did not start: ") + process_.errorString();
         return false;

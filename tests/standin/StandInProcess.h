@@ -15,7 +15,7 @@ public:
     ~StandInProcess();
 
     // Starts it and waits until its window is on the screen; false (with `error`) when it is not.
-    bool start(const QString& title = QString::fromLatin1(kDefaultTitle));
+    bool start(const QString& title = QString::fromLatin1(kDefaultTitle), int rows = 40);
     void stop();
 
     // The grid file's entries: "cursor", "pastes", "ignored" and the cells ("A1", ...).

@@ -22,8 +22,9 @@ void askForFormats() {
 
 } // namespace
 
-StandInWindow::StandInWindow(const QString& gridFile)
-    : QTableWidget(StandInGrid::kRows, StandInGrid::kColumns), gridFile_(gridFile) {
+StandInWindow::StandInWindow(const QString& gridFile, int rows)
+    : QTableWidget(rows, StandInGrid::kColumns), gridFile_(gridFile) {
+    grid_.rows = rows;
     QStringList columns;
     for (int c = 0; c < StandInGrid::kColumns; ++c)
         columns.append(QString(QChar(u'A' + c)));

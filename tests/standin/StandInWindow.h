@@ -25,7 +25,7 @@ public:
     static constexpr int kFirstTextFetchMs = 100;
     static constexpr int kLastTextFetchMs = 200;
 
-    explicit StandInWindow(const QString& gridFile);
+    StandInWindow(const QString& gridFile, int rows);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;

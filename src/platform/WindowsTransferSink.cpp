@@ -117,12 +117,34 @@ WORD virtualKeyOf(NamedKey key) {
     }
 }
 
+// The keys of the navigation block share their scan codes with the numeric keypad; without the
+// extended flag a window that reads scan codes takes them for keypad keys.
+bool isExtended(WORD virtualKey) {
+    switch (virtualKey) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_DIVIDE:
+        return true;
+    default:
+        return false;
+    }
+}
+
 INPUT keyInput(WORD virtualKey, wchar_t unit, bool up) {
     INPUT input = {};
     input.type = INPUT_KEYBOARD;
     input.ki.wVk = virtualKey;
-    input.ki.wScan = unit;
-    input.ki.dwFlags = (virtualKey == 0 ? KEYEVENTF_UNICODE : 0) | (up ? KEYEVENTF_KEYUP : 0);
+    input.ki.wScan = virtualKey == 0 ? WORD(unit) : WORD(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC));
+    input.ki.dwFlags = (virtualKey == 0 ? KEYEVENTF_UNICODE : 0) | (up ? KEYEVENTF_KEYUP : 0) |
+                       (isExtended(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0);
     return input;
 }
 

@@ -129,6 +129,19 @@ void X11SpreadsheetLinkTest::membersArrive_data() {
         << QStringList{
                "A1=X-1",    "C1= 4",     "D1=-1.5", "E1= 0", "F1=" + weightFormula, "G1=" + areaFormula,
                "cursor=G1", "ignored=0", "pastes=3"};
+    QTest::newRow("keys beyond the keyboard map")
+        << QStringLiteral("link-typed.csv") << qint16(SpreadsheetLink::TableForm) << excel << QString()
+        << QList<Member>{{1, 1}}
+        << QStringList{"A1=H-100x50x5x7",
+                       "C1= 1",
+                       "D1= 9.3",
+                       "E1= 41.94",
+                       "F1=" + weightFormula,
+                       "G1=" + areaFormula,
+                       QStringLiteral("A2=Z鋼A~HH"),
+                       "cursor=A2",
+                       "ignored=0",
+                       "pastes=3"};
     QTest::newRow("weight only") << table << qint16(SpreadsheetLink::WeightOnly) << excel << QString()
                                  << QList<Member>{{2, 2}, {1, 2}}
                                  << QStringList{"A1= 17.2", "cursor=A1", "ignored=0", "pastes=2"};

@@ -74,6 +74,7 @@ void X11KeyInjector::bindSpare(const KeyMap& map, xcb_keysym_t keysym) {
     const std::vector<xcb_keysym_t> keysyms(map.keysymsPerKeycode, keysym);
     sent_.last =
         xcb_change_keyboard_mapping(c_, 1, map.spare, map.keysymsPerKeycode, keysyms.data()).sequence;
+    nextDelay_ = kGapMs; // the window takes in the new map before the key comes
 }
 
 X11KeyInjector::Sent X11KeyInjector::send(const QList<KeyStroke>& strokes) {

@@ -1,6 +1,5 @@
 #include "lookup/KeySequence.h"
 
-#include <QProcess>
 #include <QTest>
 
 class KeySequenceTest : public QObject {
@@ -11,8 +10,6 @@ private slots:
     void readsTheNotation();
     void rejectsMalformedText_data();
     void rejectsMalformedText();
-    void toolPrintsKeystrokes_data();
-    void toolPrintsKeystrokes();
 };
 
 namespace {
@@ -139,31 +136,6 @@ void KeySequenceTest::rejectsMalformedText() {
     const KeySequenceParse parsed = ParseKeySequence(text);
     QVERIFY(!parsed.sequence);
     QVERIFY2(parsed.error.contains(errorMentions), qPrintable(parsed.error));
-}
-
-void KeySequenceTest::toolPrintsKeystrokes_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<int>("exitCode");
-    QTest::addColumn<QString>("out");
-
-    QTest::newRow("paste") << "^v" << 0 << "Ctrl+\"v\"\n";
-    QTest::newRow("repeat and enter") << "{LEFT 2}~" << 0 << "LEFT\nLEFT\nENTER\n";
-    QTest::newRow("group") << "+(ec)" << 0 << "Shift+\"e\"\nShift+\"c\"\n";
-    QTest::newRow("empty text") << "" << 0 << "";
-    QTest::newRow("malformed") << "{LEFT" << 1 << "";
-}
-
-void KeySequenceTest::toolPrintsKeystrokes() {
-    QFETCH(QString, text);
-    QFETCH(int, exitCode);
-    QFETCH(QString, out);
-    QProcess tool;
-    tool.start(QStringLiteral(ZELK_BINARY_DIR "/bin/zelk-tool"), {QStringLiteral("keys"), text});
-    QVERIFY(tool.waitForFinished());
-    QCOMPARE(tool.exitCode(), exitCode);
-    QCOMPARE(QString::fromUtf8(tool.readAllStandardOutput()), out);
-    const QString err = QString::fromUtf8(tool.readAllStandardError());
-    QCOMPARE(err.isEmpty(), exitCode == 0);
 }
 
 QTEST_GUILESS_MAIN(KeySequenceTest)

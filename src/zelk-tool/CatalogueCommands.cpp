@@ -15,7 +15,8 @@ namespace {
 
 // Parses "SUBCOMMAND FILE"; on a usage error prints it and sets `exitCode`.
 std::optional<QString> parseFileArgument(const QStringList& arguments, const QString& description,
-                                         int& exitCode) {
+                                         int& exitCode)
+{
     QCommandLineParser parser;
     parser.setApplicationDescription(description);
     parser.addHelpOption();
@@ -31,7 +32,8 @@ std::optional<QString> parseFileArgument(const QStringList& arguments, const QSt
 
 // Loads the file; on a missing or unreadable file or a tag mismatch prints the message as the
 // window words it and sets `exitCode`.
-std::optional<LoadResult> load(Catalogue& catalogue, const QString& file, int& exitCode) {
+std::optional<LoadResult> load(Catalogue& catalogue, const QString& file, int& exitCode)
+{
     LoadResult result = LoadCatalogue(catalogue, file);
     switch (result.status) {
     case LoadResult::Status::Loaded:
@@ -48,7 +50,8 @@ std::optional<LoadResult> load(Catalogue& catalogue, const QString& file, int& e
     return std::nullopt;
 }
 
-QJsonObject memberJson(const Catalogue& c, qint16 g, qint16 m) {
+QJsonObject memberJson(const Catalogue& c, qint16 g, qint16 m)
+{
     return QJsonObject{
         {QStringLiteral("MemberName"), c.MemberName[g][m]},
         {QStringLiteral("MemberRemark"), c.MemberRemark[g][m]},
@@ -60,7 +63,8 @@ QJsonObject memberJson(const Catalogue& c, qint16 g, qint16 m) {
 }
 
 QJsonObject catalogueJson(const QString& file, const Catalogue& c, const LoadResult& result,
-                          qsizetype unitLinesStored) {
+                          qsizetype unitLinesStored)
+{
     QJsonArray units;
     for (qsizetype k = 1; k <= unitLinesStored; ++k) {
         units.append(QJsonObject{{QStringLiteral("UnitWeightLabel"), c.UnitWeightLabel[std::size_t(k)]},
@@ -104,11 +108,11 @@ QJsonObject catalogueJson(const QString& file, const Catalogue& c, const LoadRes
 
 } // namespace
 
-int runShow(const QStringList& arguments) {
+int runShow(const QStringList& arguments)
+{
     int exitCode = ExitOk;
     const std::optional<QString> file = parseFileArgument(
-        arguments, QStringLiteral("Prints the catalogue FILE as the program loads it, as one JSON object."),
-        exitCode);
+        arguments, QStringLiteral("Prints the catalogue FILE as the program loads it, as one JSON object."), exitCode);
     if (!file)
         return exitCode;
     Catalogue catalogue;
@@ -120,13 +124,13 @@ int runShow(const QStringList& arguments) {
     return ExitOk;
 }
 
-int runCheck(const QStringList& arguments) {
+int runCheck(const QStringList& arguments)
+{
     int exitCode = ExitOk;
     const std::optional<QString> file = parseFileArgument(
         arguments,
-        QStringLiteral(
-            "Lists every problem that loading the catalogue FILE repairs, one per line with its line "
-            "number.\nExit status: 0 none, 1 some, 3 missing or unreadable file, 4 wrong header tag."),
+        QStringLiteral("Lists every problem that loading the catalogue FILE repairs, one per line with its line "
+                       "number.\nExit status: 0 none, 1 some, 3 missing or unreadable file, 4 wrong header tag."),
         exitCode);
     if (!file)
         return exitCode;

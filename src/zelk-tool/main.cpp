@@ -16,7 +16,8 @@ const char kUsage[] = "Usage: zelk-tool COMMAND [ARGUMENTS]\n"
 
 } // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("zelk-tool"));
     const QStringList arguments = QCoreApplication::arguments();

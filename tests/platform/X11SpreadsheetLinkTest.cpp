@@ -202,6 +202,7 @@ void X11SpreadsheetLinkTest::noSpreadsheetChangesOnlyTheLabel() {
     Catalogue catalogue;
     QCOMPARE(LoadCatalogue(catalogue, QStringLiteral(ZELK_SOURCE_DIR "/tests/data/link-table.csv")).status,
              LoadResult::Status::Loaded);
+    qunsetenv("ZELK_SPREADSHEET_TITLE");
     const QString copied = QStringLiteral("what the user copied");
     QGuiApplication::clipboard()->setText(copied);
 

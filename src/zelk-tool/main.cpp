@@ -1,4 +1,5 @@
 #include "CatalogueCommands.h"
+#include "KeysCommand.h"
 #include "RegenCommand.h"
 #include "ToolOutput.h"
 
@@ -13,7 +14,8 @@ const char kUsage[] = "Usage: zelk-tool COMMAND [ARGUMENTS]\n"
                       "  check FILE   list the problems that loading FILE repairs, one per line\n"
                       "  regen FILE [-o OUT]\n"
                       "               recompute the paint-area coefficients of FILE into JISTEELW.new\n"
-                      "               (or OUT)\n\n"
+                      "               (or OUT)\n"
+                      "  keys TEXT    print the keystrokes that the keystroke setting TEXT stands for\n\n"
                       "Run 'zelk-tool COMMAND --help' for a command's options.\n";
 
 } // namespace
@@ -31,6 +33,8 @@ int main(int argc, char* argv[]) {
         return runCheck(commandArguments);
     if (command == u"regen")
         return runRegen(commandArguments);
+    if (command == u"keys")
+        return runKeys(commandArguments);
     if (command == u"--help" || command == u"-h" || command == u"help") {
         printOut(QString::fromUtf8(kUsage));
         return ExitOk;

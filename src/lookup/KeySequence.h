@@ -1,0 +1,90 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+// The keys that the keystroke notation names in braces, beside plain characters.
+enum class NamedKey {
+    None,
+    Enter,
+    Tab,
+    Escape,
+    Backspace,
+    Delete,
+    Insert,
+    Home,
+    End,
+    PageUp,
+    PageDown,
+    Up,
+    Down,
+    Left,
+    Right,
+    F1,
+    F2,
+    F3,
+    F4,
+    F5,
+    F6,
+    F7,
+    F8,
+    F9,
+    F10,
+    F11,
+    F12,
+    F13,
+    F14,
+    F15,
+    F16,
+    Break,
+    CapsLock,
+    NumLock,
+    ScrollLock,
+    PrintScreen,
+    Help,
+    Add,
+    Subtract,
+    Multiply,
+    Divide,
+};
+
+// The canonical upper-case name of a named key ("ENTER", "LEFT", "F4", "PGUP").
+QString NamedKeyName(NamedKey key);
+
+// One key pressed and released while the modifiers are held. Either `named` is set, or
+// `character` holds the character that the key types.
+struct KeyStroke {
+    enum Modifier { Shift = 1, Ctrl = 2, Alt = 4 };
+    int modifiers = 0;
+    NamedKey named = NamedKey::None;
+    char32_t character = 0;
+
+    // "Shift+Ctrl+LEFT" or "Ctrl+\"v\"": modifiers in the order Shift, Ctrl, Alt, then the key.
+    QString description() const;
+
+    friend bool operator==(const KeyStroke&, const KeyStroke&) = default;
+};
+
+// A keystroke text and the keystrokes it stands for.
+struct KeySequence {
+    QString text;
+    QList<KeyStroke> strokes;
+};
+
+// The result of reading a keystroke text: the sequence, or what is wrong with the text.
+struct KeySequenceParse {
+    std::optional<KeySequence> sequence;
+    QString error; // empty when `sequence` is set
+};
+
+// Reads the keystroke notation of the spreadsheet link, all or nothing:
+// - a character stands for itself; a capital letter is typed with Shift; a tab is the TAB key;
+// - "+" Shift, "^" Ctrl, "%" Alt hold for the next key, or for every key of a group in parentheses;
+// - "~" is ENTER;
+// - braces name a key in any case ({ENTER}, {left}) or hold one character as itself ({+}, {(}, {}}),
+//   optionally with a repeat count after one blank ({LEFT 6}, {h 3}; 1 to 999).
+// A malformed text (unclosed brace, unknown key name, unbalanced parenthesis, bad repeat count, a
+// modifier with no key after it, a control character) gives no sequence, only the error.
+KeySequenceParse ParseKeySequence(const QString& text);

@@ -1,0 +1,134 @@
+#include "X11KeyInjector.h"
+
+#include "X11KeySymbols.h"
+
+#include <cstdlib>
+#include <xcb/xcbext.h>
+#include <xcb/xtest.h>
+
+#define XK_MISCELLANY
+#include <X11/keysymdef.h>
+
+X11KeyInjector::X11KeyInjector(xcb_connection_t* connection, xcb_window_t root)
+    : c_(connection), root_(root) {}
+
+X11KeyInjector::KeyMap X11KeyInjector::readKeyMap() const {
+    KeyMap map;
+    const xcb_setup_t* setup = xcb_get_setup(c_);
+    map.minKeycode = setup->min_keycode;
+    const uint8_t count = uint8_t(setup->max_keycode - setup->min_keycode + 1);
+    xcb_get_keyboard_mapping_reply_t* reply =
+        xcb_get_keyboard_mapping_reply(c_, xcb_get_keyboard_mapping(c_, setup->min_keycode, count), nullptr);
+    if (!reply)
+        return map;
+    map.keysymsPerKeycode = reply->keysyms_per_keycode;
+    const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(reply);
+    map.keysyms.assign(keysyms, keysyms + xcb_get_keyboard_mapping_keysyms_length(reply));
+    std::free(reply);
+    // The highest keycode without any keysym is free to borrow.
+    for (int i = count - 1; i >= 0 && map.keysymsPerKeycode > 0; --i) {
+        bool empty = true;
+        for (int level = 0; level < map.keysymsPerKeycode; ++level)
+            empty = empty && map.keysyms[std::size_t(i * map.keysymsPerKeycode + level)] == 0;
+        if (empty) {
+            map.spare = xcb_keycode_t(map.minKeycode + i);
+            break;
+        }
+    }
+    return map;
+}
+
+X11KeyInjector::Key X11KeyInjector::find(const KeyMap& map, xcb_keysym_t keysym) const {
+    const std::size_t per = map.keysymsPerKeycode;
+    // The plain level first: a key that gives the keysym without Shift needs no modifier.
+    for (std::size_t level = 0; level < std::min<std::size_t>(per, 2); ++level) {
+        for (std::size_t i = 0; i * per < map.keysyms.size(); ++i) {
+            if (map.keysyms[i * per + level] == keysym)
+                return {xcb_keycode_t(map.minKeycode + i), level == 1, false};
+        }
+    }
+    return {map.spare, false, map.spare != 0};
+}
+
+void X11KeyInjector::fake(uint8_t type, xcb_keycode_t keycode) {
+    sent_.last = xcb_test_fake_input(c_, type, keycode, nextDelay_, root_, 0, 0, 0).sequence;
+    nextDelay_ = kGapMs;
+}
+
+bool X11KeyInjector::allMade() {
+    if (markerPending_) {
+        void* reply = nullptr;
+        xcb_generic_error_t* error = nullptr;
+        if (!xcb_poll_for_reply(c_, marker_, &reply, &error))
+            return false;
+        std::free(reply);
+        std::free(error);
+        markerPending_ = false;
+        madeSince_.start();
+    }
+    return true;
+}
+
+void X11KeyInjector::bindSpare(const KeyMap& map, xcb_keysym_t keysym) {
+    // The same keysym on every level, so that a held Shift changes nothing.
+    const std::vector<xcb_keysym_t> keysyms(map.keysymsPerKeycode, keysym);
+    sent_.last =
+        xcb_change_keyboard_mapping(c_, 1, map.spare, map.keysymsPerKeycode, keysyms.data()).sequence;
+    nextDelay_ = kGapMs; // the window takes in the new map before the key comes
+}
+
+X11KeyInjector::Sent X11KeyInjector::send(const QList<KeyStroke>& strokes) {
+    sent_ = Sent{};
+    if (strokes.isEmpty())
+        return sent_;
+    nextDelay_ = allMade() && madeSince_.isValid() && madeSince_.elapsed() >= kGapMs ? 0 : kGapMs;
+    const KeyMap map = readKeyMap();
+    // A modifier is only ever pressed where the map has it; a spare keycode would not modify.
+    const auto modifierKey = [&](xcb_keysym_t keysym) {
+        const Key key = find(map, keysym);
+        return key.onSpare ? xcb_keycode_t(0) : key.keycode;
+    };
+    const xcb_keycode_t shift = modifierKey(XK_Shift_L);
+    const xcb_keycode_t control = modifierKey(XK_Control_L);
+    const xcb_keycode_t alt = modifierKey(XK_Alt_L);
+
+    for (const KeyStroke& stroke : strokes) {
+        const xcb_keysym_t keysym = KeysymOf(stroke);
+        const Key key = find(map, keysym);
+        if (key.keycode == 0)
+            continue; // neither on the map nor a spare keycode to put it on
+        if (key.onSpare)
+            bindSpare(map, keysym);
+
+        std::vector<xcb_keycode_t> held;
+        if ((stroke.modifiers & KeyStroke::Shift) || key.needsShift)
+            held.push_back(shift);
+        if (stroke.modifiers & KeyStroke::Ctrl)
+            held.push_back(control);
+        if (stroke.modifiers & KeyStroke::Alt)
+            held.push_back(alt);
+        for (const xcb_keycode_t modifier : held) {
+            if (modifier != 0)
+                fake(XCB_KEY_PRESS, modifier);
+        }
+        fake(XCB_KEY_PRESS, key.keycode);
+        if (sent_.firstKeyPress == 0)
+            sent_.firstKeyPress = sent_.last;
+        fake(XCB_KEY_RELEASE, key.keycode);
+        for (auto it = held.rbegin(); it != held.rend(); ++it) {
+            if (*it != 0)
+                fake(XCB_KEY_RELEASE, *it);
+        }
+        if (key.onSpare) {
+            const std::vector<xcb_keysym_t> none(map.keysymsPerKeycode, 0);
+            sent_.last =
+                xcb_change_keyboard_mapping(c_, 1, map.spare, map.keysymsPerKeycode, none.data()).sequence;
+        }
+    }
+    if (markerPending_)
+        xcb_discard_reply(c_, marker_); // newer events stand behind it; its answer tells nothing more
+    marker_ = xcb_get_input_focus(c_).sequence;
+    markerPending_ = true;
+    xcb_flush(c_);
+    return sent_;
+}

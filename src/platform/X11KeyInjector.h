@@ -1,0 +1,66 @@
+#pragma once
+
+#include "lookup/KeySequence.h"
+
+#include <QElapsedTimer>
+
+#include <cstdint>
+#include <vector>
+#include <xcb/xcb.h>
+
+// Types keystrokes into the focused window with the XTEST extension, on the given connection.
+//
+// Every press and release goes to the server with a delay of kGapMs, which the server itself waits
+// out before it makes the event: spreadsheets lose keys that come without a gap, and a delay kept
+// by the server holds even when this process or the machine is slow. The calls return as soon as
+// the events are queued; their requests' sequence numbers tell when they have been made. The first
+// event of a call goes without delay when the events before it are known to have been made at
+// least kGapMs earlier.
+//
+// A character that the keyboard map has on no key (at the plain or the Shift level) is typed by
+// binding its keysym to a spare keycode for the keystroke and unbinding it afterwards.
+class X11KeyInjector {
+public:
+    static constexpr uint8_t kGapMs = 6;
+
+    explicit X11KeyInjector(xcb_connection_t* connection, xcb_window_t root);
+
+    struct Sent {
+        // Sequence number of the first press of a key that is not a modifier (0 when none was sent).
+        uint32_t firstKeyPress = 0;
+        // Sequence number of the last request sent.
+        uint32_t last = 0;
+    };
+    Sent send(const QList<KeyStroke>& strokes);
+
+    // Whether the server has made every event sent so far. Each call looks for the answer to a
+    // request sent behind the events, without blocking; call it while waiting.
+    bool allMade();
+
+private:
+    struct KeyMap {
+        xcb_keycode_t minKeycode = 0;
+        uint8_t keysymsPerKeycode = 0;
+        std::vector<xcb_keysym_t> keysyms;
+        xcb_keycode_t spare = 0;
+    };
+    struct Key {
+        xcb_keycode_t keycode = 0;
+        bool needsShift = false;
+        bool onSpare = false;
+    };
+
+    xcb_connection_t* c_;
+    xcb_window_t root_;
+    Sent sent_;
+    uint8_t nextDelay_ = kGapMs;
+    // The request behind the last events, and since when its answer is known to have come.
+    bool markerPending_ = false;
+    unsigned int marker_ = 0;
+    QElapsedTimer madeSince_;
+
+    KeyMap readKeyMap() const;
+    Key find(const KeyMap& map, xcb_keysym_t keysym) const;
+    void fake(uint8_t type, xcb_keycode_t keycode);
+    void bindSpare(const KeyMap& map, xcb_keysym_t keysym);
+};

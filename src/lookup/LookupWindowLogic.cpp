@@ -16,8 +16,25 @@ const QString kDefaultDataFileName = QStringLiteral("JISTEELW.CSV");
 
 } // namespace
 
-LookupWindowLogic::LookupWindowLogic(LookupView& view, StayOnTop& stayOnTop)
-    : m_view(view), m_stayOnTop(stayOnTop) {}
+LookupWindowLogic::LookupWindowLogic(LookupView& view, StayOnTop& stayOnTop, TransferSink& transferSink)
+    : m_linkView(view), link(transferSink, m_linkView), m_view(view), m_stayOnTop(stayOnTop) {}
+
+void LookupWindowLogic::LinkView::SetMenuChecked(LinkMenuItem item, bool checked) {
+    switch (item) {
+    case LinkMenuItem::Excel:
+        return m_view.setMenuChecked(LookupMenuItem::mnuexcel, checked);
+    case LinkMenuItem::Table:
+        return m_view.setMenuChecked(LookupMenuItem::mnuT, checked);
+    case LinkMenuItem::WeightOnly:
+        return m_view.setMenuChecked(LookupMenuItem::mnuW, checked);
+    case LinkMenuItem::PaintOnly:
+        return m_view.setMenuChecked(LookupMenuItem::mnuP, checked);
+    }
+}
+
+void LookupWindowLogic::LinkView::ShowLinkMessage(const QString& message) {
+    m_view.showMessage(message);
+}
 
 LookupWindowLogic::StartOutcome LookupWindowLogic::Form_Load(const QString& argumentText) {
     DataFileName = kDefaultDataFileName;
@@ -33,8 +50,8 @@ LookupWindowLogic::StartOutcome LookupWindowLogic::Form_Load(const QString& argu
     // and case-sensitive, and a shorter path never matches.
     m_view.setMenuVisible(LookupMenuItem::mnuptarea, DataFileName.endsWith(kDefaultDataFileName));
     refreshTransferCaptions();
-    TransferEnabled = true;
-    mnuT_Click();
+    link.TransferEnabled = true; // the mark of mnuexcel comes from the window's design
+    link.mnuT_Click();
     refreshGroupList();
     refreshCaption();
     setTopMost(true);
@@ -108,15 +125,8 @@ void LookupWindowLogic::lstnum_Click() {
     if (!isGroup(g) || m < 1 || m > catalogue.GroupMemberCount[g])
         return;
     m_view.setValueLabel(ValueLabelText(catalogue, qint16(g), qint16(m)));
-    if (TransferEnabled && m_transfer)
-        m_transfer(qint16(g), qint16(m));
-}
-
-void LookupWindowLogic::mnuT_Click() {
-    m_view.setMenuChecked(LookupMenuItem::mnuW, false);
-    m_view.setMenuChecked(LookupMenuItem::mnuP, false);
-    m_view.setMenuChecked(LookupMenuItem::mnuT, true);
-    TransferMode = 0;
+    if (link.TransferEnabled)
+        link.TransferToSpreadsheet(catalogue, qint16(g), qint16(m));
 }
 
 void LookupWindowLogic::mnuedit_Click() {

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "LookupView.h"
+#include "SpreadsheetLink.h"
+#include "SpreadsheetLinkView.h"
 #include "catalogue/Catalogue.h"
 
 #include <QString>
 
-#include <functional>
-
 class StayOnTop;
+class TransferSink;
 
 // The lookup window's behaviour, apart from its widgets: start-up, browsing groups and members,
 // the stay-on-top state, resizing and closing. It owns the state that lives as long as the
@@ -19,11 +20,8 @@ public:
         Shown,  // the window is ready to be shown
         Closed, // the catalogue file was missing or unreadable: its message was shown, the window closed
     };
-    // Called at the end of a member choice with the chosen group g and member m (both from 1)
-    // while the spreadsheet link is on.
-    using TransferHook = std::function<void(qint16 g, qint16 m)>;
-
-    LookupWindowLogic(LookupView& view, StayOnTop& stayOnTop);
+    // The spreadsheet link types chosen members into the spreadsheet through `transferSink`.
+    LookupWindowLogic(LookupView& view, StayOnTop& stayOnTop, TransferSink& transferSink);
 
     // The start-up sequence. `argumentText` is the command line after the program's name, as
     // typed: when not empty it is the catalogue path, whole. A catalogue header with the wrong
@@ -40,7 +38,12 @@ public:
 
     void cmbmem_Click();
     void lstnum_Click();
-    void mnuT_Click();
+
+    // The spreadsheet link's commands: the link switch and the three transfer modes.
+    void mnuexcel_Click() { link.mnuexcel_Click(); }
+    void mnuT_Click() { link.mnuT_Click(); }
+    void mnuW_Click() { link.mnuW_Click(); }
+    void mnuP_Click() { link.mnuP_Click(); }
 
     // The commands that leave the lookup window: the catalogue text editor with the reload
     // after it, the coefficient generator, the help page and the About window.
@@ -55,13 +58,24 @@ public:
     // Every assignment asks the window system, also when the value does not change.
     void setTopMost(bool value);
 
-    void setTransferHook(TransferHook hook) { m_transfer = std::move(hook); }
+private:
+    // The link's check marks and message, on the lookup window's menu items and message box.
+    class LinkView final : public SpreadsheetLinkView {
+    public:
+        explicit LinkView(LookupView& view) : m_view(view) {}
+        void SetMenuChecked(LinkMenuItem item, bool checked) override;
+        void ShowLinkMessage(const QString& message) override;
 
-    // The state the window owns for the whole run.
+    private:
+        LookupView& m_view;
+    };
+    LinkView m_linkView;
+
+public:
+    // The state the window owns for the whole run; `link` holds TransferEnabled and TransferMode.
     QString DataFileName;
     Catalogue catalogue;
-    bool TransferEnabled = false;
-    qint16 TransferMode = 0; // 0 table form, 1 weight only, 2 coefficient only
+    SpreadsheetLink link;
 
 private:
     void refreshTransferCaptions();
@@ -71,6 +85,5 @@ private:
 
     LookupView& m_view;
     StayOnTop& m_stayOnTop;
-    TransferHook m_transfer;
     bool m_topMost = false;
 };

@@ -37,12 +37,12 @@ constexpr int kLabelHeight = 180;
 
 const QString frmZELK::kMessageTitle = QStringLiteral("ZELK_Win");
 
-frmZELK::frmZELK(StayOnTop& stayOnTop, ShellOpener& shellOpener, EditorDialogs& editorDialogs,
-                 QWidget* parent)
+frmZELK::frmZELK(StayOnTop& stayOnTop, TransferSink& transferSink, ShellOpener& shellOpener,
+                 EditorDialogs& editorDialogs, QWidget* parent)
     : QMainWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                               Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                               Qt::WindowCloseButtonHint),
-      m_shellOpener(shellOpener), m_editorDialogs(editorDialogs), m_logic(*this, stayOnTop) {
+      m_shellOpener(shellOpener), m_editorDialogs(editorDialogs), m_logic(*this, stayOnTop, transferSink) {
     setObjectName(QStringLiteral("frmZELK"));
     setWindowTitle(QStringLiteral("ZELK_Win"));
     setWindowIcon(applicationIcon());
@@ -146,7 +146,10 @@ void frmZELK::buildMenus() {
     };
     onTriggered(LookupMenuItem::mnuedit, &LookupWindowLogic::mnuedit_Click);
     onTriggered(LookupMenuItem::mnuptarea, &LookupWindowLogic::mnuptarea_Click);
+    onTriggered(LookupMenuItem::mnuexcel, &LookupWindowLogic::mnuexcel_Click);
     onTriggered(LookupMenuItem::mnuT, &LookupWindowLogic::mnuT_Click);
+    onTriggered(LookupMenuItem::mnuW, &LookupWindowLogic::mnuW_Click);
+    onTriggered(LookupMenuItem::mnuP, &LookupWindowLogic::mnuP_Click);
     onTriggered(LookupMenuItem::mnuhelp, &LookupWindowLogic::mnuhelp_Click);
     onTriggered(LookupMenuItem::mnuver, &LookupWindowLogic::mnuver_Click);
 }

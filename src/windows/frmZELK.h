@@ -16,6 +16,7 @@ class QMenu;
 class EditorDialogs;
 class ShellOpener;
 class StayOnTop;
+class TransferSink;
 
 // The lookup window: the group box, the member list, the value strip along the bottom and the
 // menu bar, laid out in design units turned into pixels. Its behaviour is LookupWindowLogic's;
@@ -28,9 +29,10 @@ public:
     static const QString kMessageTitle;
 
     // The window reaches the platform through `stayOnTop` (its place above other windows),
-    // `shellOpener` (the help page) and `editorDialogs` (the text editor's questions).
-    frmZELK(StayOnTop& stayOnTop, ShellOpener& shellOpener, EditorDialogs& editorDialogs,
-            QWidget* parent = nullptr);
+    // `transferSink` (the spreadsheet), `shellOpener` (the help page) and `editorDialogs` (the
+    // text editor's questions).
+    frmZELK(StayOnTop& stayOnTop, TransferSink& transferSink, ShellOpener& shellOpener,
+            EditorDialogs& editorDialogs, QWidget* parent = nullptr);
 
     LookupWindowLogic& logic() { return m_logic; }
     QAction* menuItem(LookupMenuItem item) const { return m_menuItems[std::size_t(item)]; }

@@ -1,5 +1,6 @@
 #include "FirstPaintReporter.h"
 #include "lookup/ZelkExitStatus.h"
+#include "platform/PlatformTransferSink.h"
 #include "platform/ShellOpener.h"
 #include "platform/StayOnTopFactory.h"
 #include "windows/DesignFont.h"
@@ -51,9 +52,10 @@ int main(int argc, char* argv[]) {
     QApplication::setFont(designFont(QStringLiteral("ＭＳ Ｐゴシック"), 9));
 
     const auto stayOnTop = createStayOnTop();
+    const auto transferSink = CreatePlatformTransferSink();
     SystemShellOpener shellOpener;
     QtEditorDialogs editorDialogs;
-    frmZELK window(*stayOnTop, shellOpener, editorDialogs);
+    frmZELK window(*stayOnTop, *transferSink, shellOpener, editorDialogs);
     FirstPaintReporter firstPaint;
     if (qEnvironmentVariableIsSet("ZELK_REPORT_FIRST_PAINT"))
         window.installEventFilter(&firstPaint);

@@ -39,8 +39,8 @@ private slots:
         h.view.chosenGroup = 0;
         h.view.chosenMember = 1;
         h.logic.lstnum_Click();
-        h.logic.TransferEnabled = false;
-        h.logic.TransferMode = 1;
+        h.logic.link.TransferEnabled = false;
+        h.logic.link.TransferMode = 1;
         h.takeLog();
         bool aboveWhileOpen = true;
         h.view.onTextEditor = [&](const QString& path) {
@@ -68,8 +68,8 @@ private slots:
         QCOMPARE(h.view.groups.first(), QStringLiteral("新H形鋼"));
         QCOMPARE(h.view.valueLabel, QStringLiteral("17.2kg/m 34.19m2/t"));
         QCOMPARE(h.view.caption, QStringLiteral("ZELK_Win [ JISTEELW.CSV ]"));
-        QCOMPARE(h.logic.TransferEnabled, false);
-        QCOMPARE(h.logic.TransferMode, qint16(1));
+        QCOMPARE(h.logic.link.TransferEnabled, false);
+        QCOMPARE(h.logic.link.TransferMode, qint16(1));
         QCOMPARE(h.logic.TopMost(), true);
     }
 

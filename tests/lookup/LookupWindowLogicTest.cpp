@@ -52,8 +52,8 @@ private slots:
         };
         QCOMPARE(h.takeLog(), expected);
         QCOMPARE(h.logic.DataFileName, QStringLiteral("JISTEELW.CSV"));
-        QCOMPARE(h.logic.TransferEnabled, true);
-        QCOMPARE(h.logic.TransferMode, qint16(0));
+        QCOMPARE(h.logic.link.TransferEnabled, true);
+        QCOMPARE(h.logic.link.TransferMode, qint16(0));
         QCOMPARE(h.logic.TopMost(), true);
         QCOMPARE(h.view.chosenMember, -1);
         QCOMPARE(h.view.valueLabel, QString());
@@ -278,18 +278,21 @@ private slots:
         QFETCH(bool, linkOn);
         Harness h;
         QCOMPARE(h.logic.Form_Load(QString()), LookupWindowLogic::StartOutcome::Shown);
-        QStringList transfers;
-        h.logic.setTransferHook([&](qint16 g, qint16 m) {
-            // The label is written before the transfer starts.
-            transfers.append(QStringLiteral("%1/%2 %3").arg(g).arg(m).arg(h.view.valueLabel));
-        });
-        h.logic.TransferEnabled = linkOn;
+        h.logic.link.TransferEnabled = linkOn;
         h.view.chosenGroup = 2;
         h.logic.cmbmem_Click();
         h.view.chosenMember = 0;
+        h.takeLog();
         h.logic.lstnum_Click();
         QCOMPARE(h.view.valueLabel, QStringLiteral("47.1kg/m2 42.46m2/m2"));
-        QCOMPARE(transfers, linkOn ? QStringList{QStringLiteral("3/1 47.1kg/m2 42.46m2/m2")} : QStringList{});
+        // The label comes first; the transfer of member 1 of group 3 follows only with the link on.
+        QCOMPARE(h.takeLog(), QStringList{QStringLiteral("setValueLabel 47.1kg/m2 42.46m2/m2")});
+        if (linkOn) {
+            QCOMPARE(h.transferSink.calls.value(0), QStringLiteral("AppActivate Microsoft Excel"));
+            QCOMPARE(h.transferSink.calls.value(2), QStringLiteral("SetText PL-6\t\t 2\t 47.1\t 42.46"));
+        } else {
+            QCOMPARE(h.transferSink.calls, QStringList());
+        }
     }
 
     void resize_data() {
@@ -339,11 +342,11 @@ private slots:
 
     void tableModeCommandMovesTheMark() {
         Harness h;
-        h.logic.TransferMode = 2;
+        h.logic.link.TransferMode = 2;
         h.logic.mnuT_Click();
         QCOMPARE(h.takeLog(),
                  (QStringList{"setMenuChecked mnuW 0", "setMenuChecked mnuP 0", "setMenuChecked mnuT 1"}));
-        QCOMPARE(h.logic.TransferMode, qint16(0));
+        QCOMPARE(h.logic.link.TransferMode, qint16(0));
     }
 };
 

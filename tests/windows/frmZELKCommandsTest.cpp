@@ -3,6 +3,7 @@
 #include "../support/ScriptedEditorDialogs.h"
 
 #include "platform/RecordingShellOpener.h"
+#include "platform/RecordingTransferSink.h"
 #include "windows/frmAbout.h"
 #include "windows/frmText.h"
 #include "windows/frmZELK.h"
@@ -26,6 +27,7 @@ private:
     QStringList m_log;
     RecordingStayOnTop m_stayOnTop{m_log};
     RecordingShellOpener m_shellOpener;
+    RecordingTransferSink m_transferSink;
     ScriptedEditorDialogs m_editorDialogs;
     std::unique_ptr<frmZELK> m_window;
 
@@ -44,7 +46,7 @@ private slots:
     void init() {
         QVERIFY(m_dir.isValid());
         QVERIFY(writeCatalogueFile(catalogue(), threeGroupCatalogue()));
-        m_window = std::make_unique<frmZELK>(m_stayOnTop, m_shellOpener, m_editorDialogs);
+        m_window = std::make_unique<frmZELK>(m_stayOnTop, m_transferSink, m_shellOpener, m_editorDialogs);
         QCOMPARE(m_window->logic().Form_Load(catalogue()), LookupWindowLogic::StartOutcome::Shown);
         m_window->show();
         QVERIFY(QTest::qWaitForWindowExposed(m_window.get()));

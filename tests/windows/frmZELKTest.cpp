@@ -3,6 +3,7 @@
 #include "../support/ScriptedEditorDialogs.h"
 
 #include "platform/RecordingShellOpener.h"
+#include "platform/RecordingTransferSink.h"
 
 #include "windows/Twips.h"
 #include "windows/frmZELK.h"
@@ -58,6 +59,7 @@ private:
     QStringList m_log;
     std::unique_ptr<RecordingStayOnTop> m_stayOnTop;
     RecordingShellOpener m_shellOpener;
+    RecordingTransferSink m_transferSink;
     ScriptedEditorDialogs m_editorDialogs;
     std::unique_ptr<frmZELK> m_window;
 
@@ -80,7 +82,7 @@ private slots:
     void init() {
         m_log.clear();
         m_stayOnTop = std::make_unique<RecordingStayOnTop>(m_log);
-        m_window = std::make_unique<frmZELK>(*m_stayOnTop, m_shellOpener, m_editorDialogs);
+        m_window = std::make_unique<frmZELK>(*m_stayOnTop, m_transferSink, m_shellOpener, m_editorDialogs);
     }
     void cleanup() {
         m_window.reset();
@@ -231,7 +233,7 @@ private slots:
 
     void choosingMembersAndGroups() {
         QCOMPARE(window().logic().Form_Load(catalogue()), LookupWindowLogic::StartOutcome::Shown);
-        window().logic().TransferEnabled = false;
+        window().logic().link.TransferEnabled = false;
         window().show();
         QVERIFY(QTest::qWaitForWindowExposed(&window()));
         auto* cmbmem = child<QComboBox>("cmbmem");
@@ -261,14 +263,25 @@ private slots:
         QCOMPARE(window().logic().Form_Load(catalogue()), LookupWindowLogic::StartOutcome::Shown);
         QAction* excel = window().menuItem(LookupMenuItem::mnuexcel);
         QAction* weightOnly = window().menuItem(LookupMenuItem::mnuW);
+        QAction* table = window().menuItem(LookupMenuItem::mnuT);
+        // The link switch flips the flag and its mark together, twice back to where it was.
+        excel->trigger();
+        QVERIFY(!excel->isChecked());
+        QCOMPARE(window().logic().link.TransferEnabled, false);
         excel->trigger();
         QVERIFY(excel->isChecked());
+        QCOMPARE(window().logic().link.TransferEnabled, true);
+        // A mode command moves the mark; choosing the checked one again leaves it checked.
         weightOnly->trigger();
+        QVERIFY(weightOnly->isChecked());
+        QVERIFY(!table->isChecked());
+        QCOMPARE(window().logic().link.TransferMode, qint16(1));
+        weightOnly->trigger();
+        QVERIFY(weightOnly->isChecked());
+        table->trigger();
+        QVERIFY(table->isChecked());
         QVERIFY(!weightOnly->isChecked());
-        window().logic().TransferMode = 1;
-        window().menuItem(LookupMenuItem::mnuT)->trigger();
-        QVERIFY(window().menuItem(LookupMenuItem::mnuT)->isChecked());
-        QCOMPARE(window().logic().TransferMode, qint16(0));
+        QCOMPARE(window().logic().link.TransferMode, qint16(0));
     }
 
     void missingCatalogueClosesAfterItsMessage() {

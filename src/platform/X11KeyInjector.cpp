@@ -2,6 +2,7 @@
 
 #include "X11KeySymbols.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <xcb/xcbext.h>
 #include <xcb/xtest.h>
@@ -11,6 +12,15 @@
 
 X11KeyInjector::X11KeyInjector(xcb_connection_t* connection, xcb_window_t root)
     : c_(connection), root_(root) {}
+
+X11KeyInjector::~X11KeyInjector() {
+    if (bound_.empty())
+        return;
+    KeyMap map = readKeyMap();
+    for (const xcb_keycode_t keycode : bound_)
+        setKeysym(map, keycode, 0);
+    xcb_flush(c_);
+}
 
 X11KeyInjector::KeyMap X11KeyInjector::readKeyMap() const {
     KeyMap map;
@@ -25,16 +35,6 @@ X11KeyInjector::KeyMap X11KeyInjector::readKeyMap() const {
     const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(reply);
     map.keysyms.assign(keysyms, keysyms + xcb_get_keyboard_mapping_keysyms_length(reply));
     std::free(reply);
-    // The highest keycode without any keysym is free to borrow.
-    for (int i = count - 1; i >= 0 && map.keysymsPerKeycode > 0; --i) {
-        bool empty = true;
-        for (int level = 0; level < map.keysymsPerKeycode; ++level)
-            empty = empty && map.keysyms[std::size_t(i * map.keysymsPerKeycode + level)] == 0;
-        if (empty) {
-            map.spare = xcb_keycode_t(map.minKeycode + i);
-            break;
-        }
-    }
     return map;
 }
 
@@ -44,10 +44,10 @@ X11KeyInjector::Key X11KeyInjector::find(const KeyMap& map, xcb_keysym_t keysym)
     for (std::size_t level = 0; level < std::min<std::size_t>(per, 2); ++level) {
         for (std::size_t i = 0; i * per < map.keysyms.size(); ++i) {
             if (map.keysyms[i * per + level] == keysym)
-                return {xcb_keycode_t(map.minKeycode + i), level == 1, false};
+                return {xcb_keycode_t(map.minKeycode + i), level == 1};
         }
     }
-    return {map.spare, false, map.spare != 0};
+    return {};
 }
 
 void X11KeyInjector::fake(uint8_t type, xcb_keycode_t keycode) {
@@ -69,12 +69,36 @@ bool X11KeyInjector::allMade() {
     return true;
 }
 
-void X11KeyInjector::bindSpare(const KeyMap& map, xcb_keysym_t keysym) {
+void X11KeyInjector::setKeysym(KeyMap& map, xcb_keycode_t keycode, xcb_keysym_t keysym) {
     // The same keysym on every level, so that a held Shift changes nothing.
     const std::vector<xcb_keysym_t> keysyms(map.keysymsPerKeycode, keysym);
-    sent_.last =
-        xcb_change_keyboard_mapping(c_, 1, map.spare, map.keysymsPerKeycode, keysyms.data()).sequence;
+    sent_.last = xcb_change_keyboard_mapping(c_, 1, keycode, map.keysymsPerKeycode, keysyms.data()).sequence;
+    const std::size_t first = std::size_t(keycode - map.minKeycode) * map.keysymsPerKeycode;
+    std::fill_n(map.keysyms.begin() + std::ptrdiff_t(first), map.keysymsPerKeycode, keysym);
+}
+
+xcb_keycode_t X11KeyInjector::bindSpare(KeyMap& map, xcb_keysym_t keysym) {
+    if (map.keysymsPerKeycode == 0)
+        return 0;
+    // The highest keycode without any keysym is free to borrow; failing that, the oldest binding.
+    xcb_keycode_t spare = 0;
+    const std::size_t per = map.keysymsPerKeycode;
+    for (std::size_t i = map.keysyms.size() / per; i-- > 0 && spare == 0;) {
+        if (std::all_of(map.keysyms.begin() + std::ptrdiff_t(i * per),
+                        map.keysyms.begin() + std::ptrdiff_t((i + 1) * per),
+                        [](xcb_keysym_t k) { return k == 0; }))
+            spare = xcb_keycode_t(map.minKeycode + i);
+    }
+    if (spare == 0 && !bound_.empty()) {
+        spare = bound_.front();
+        bound_.erase(bound_.begin());
+    }
+    if (spare == 0)
+        return 0;
+    setKeysym(map, spare, keysym);
+    bound_.push_back(spare);
     nextDelay_ = kGapMs; // the window takes in the new map before the key comes
+    return spare;
 }
 
 X11KeyInjector::Sent X11KeyInjector::send(const QList<KeyStroke>& strokes) {
@@ -82,23 +106,20 @@ X11KeyInjector::Sent X11KeyInjector::send(const QList<KeyStroke>& strokes) {
     if (strokes.isEmpty())
         return sent_;
     nextDelay_ = allMade() && madeSince_.isValid() && madeSince_.elapsed() >= kGapMs ? 0 : kGapMs;
-    const KeyMap map = readKeyMap();
+    KeyMap map = readKeyMap();
     // A modifier is only ever pressed where the map has it; a spare keycode would not modify.
-    const auto modifierKey = [&](xcb_keysym_t keysym) {
-        const Key key = find(map, keysym);
-        return key.onSpare ? xcb_keycode_t(0) : key.keycode;
-    };
+    const auto modifierKey = [&](xcb_keysym_t keysym) { return find(map, keysym).keycode; };
     const xcb_keycode_t shift = modifierKey(XK_Shift_L);
     const xcb_keycode_t control = modifierKey(XK_Control_L);
     const xcb_keycode_t alt = modifierKey(XK_Alt_L);
 
     for (const KeyStroke& stroke : strokes) {
         const xcb_keysym_t keysym = KeysymOf(stroke);
-        const Key key = find(map, keysym);
+        Key key = find(map, keysym);
+        if (key.keycode == 0)
+            key.keycode = bindSpare(map, keysym);
         if (key.keycode == 0)
             continue; // neither on the map nor a spare keycode to put it on
-        if (key.onSpare)
-            bindSpare(map, keysym);
 
         std::vector<xcb_keycode_t> held;
         if ((stroke.modifiers & KeyStroke::Shift) || key.needsShift)
@@ -118,11 +139,6 @@ X11KeyInjector::Sent X11KeyInjector::send(const QList<KeyStroke>& strokes) {
         for (auto it = held.rbegin(); it != held.rend(); ++it) {
             if (*it != 0)
                 fake(XCB_KEY_RELEASE, *it);
-        }
-        if (key.onSpare) {
-            const std::vector<xcb_keysym_t> none(map.keysymsPerKeycode, 0);
-            sent_.last =
-                xcb_change_keyboard_mapping(c_, 1, map.spare, map.keysymsPerKeycode, none.data()).sequence;
         }
     }
     if (markerPending_)

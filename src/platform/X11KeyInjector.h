@@ -18,12 +18,19 @@
 // least kGapMs earlier.
 //
 // A character that the keyboard map has on no key (at the plain or the Shift level) is typed by
-// binding its keysym to a spare keycode for the keystroke and unbinding it afterwards.
+// binding its keysym to a spare keycode, one without any keysym. The binding stays until the
+// injector goes: a window reads the changed map only when it comes to the map's change
+// notification, which may be after further keystrokes have been sent, so a binding undone at once
+// could be gone before the window looks. Each such character takes its own spare keycode, the
+// oldest binding giving way only when every spare one is taken.
 class X11KeyInjector {
 public:
     static constexpr uint8_t kGapMs = 6;
 
     explicit X11KeyInjector(xcb_connection_t* connection, xcb_window_t root);
+    ~X11KeyInjector();
+    X11KeyInjector(const X11KeyInjector&) = delete;
+    X11KeyInjector& operator=(const X11KeyInjector&) = delete;
 
     struct Sent {
         // Sequence number of the first press of a key that is not a modifier (0 when none was sent).
@@ -42,12 +49,10 @@ private:
         xcb_keycode_t minKeycode = 0;
         uint8_t keysymsPerKeycode = 0;
         std::vector<xcb_keysym_t> keysyms;
-        xcb_keycode_t spare = 0;
     };
     struct Key {
         xcb_keycode_t keycode = 0;
         bool needsShift = false;
-        bool onSpare = false;
     };
 
     xcb_connection_t* c_;
@@ -58,9 +63,13 @@ private:
     bool markerPending_ = false;
     unsigned int marker_ = 0;
     QElapsedTimer madeSince_;
+    // The spare keycodes this injector has bound, oldest first.
+    std::vector<xcb_keycode_t> bound_;
 
     KeyMap readKeyMap() const;
     Key find(const KeyMap& map, xcb_keysym_t keysym) const;
     void fake(uint8_t type, xcb_keycode_t keycode);
-    void bindSpare(const KeyMap& map, xcb_keysym_t keysym);
+    // Binds `keysym` to a spare keycode (in the server's map and in `map`); 0 when there is none.
+    xcb_keycode_t bindSpare(KeyMap& map, xcb_keysym_t keysym);
+    void setKeysym(KeyMap& map, xcb_keycode_t keycode, xcb_keysym_t keysym);
 };

@@ -8,12 +8,13 @@ if(NOT WIN32)
     )
     add_dependencies(test_X11StayOnTop zelk)
 
-    # Types into the stand-in spreadsheet on the private X server, through the real X11 sink.
+    # zelk types into the stand-in spreadsheet on the private X server while the test works zelk's
+    # window with keys and clicks.
     # libxkbcommon-x11 copies the keymap's names with strndup() and a length beyond the reply's end
     # (it stops at the terminating zero), which strict string checks take for an overflow.
     zelk_add_test(X11SpreadsheetLinkTest
-        SOURCES platform/X11SpreadsheetLinkTest.cpp platform/LinkTestDriver.cpp
-        LIBS zelk_platform zelk_standin_client Qt6::Widgets PkgConfig::XCB
+        SOURCES platform/X11SpreadsheetLinkTest.cpp
+        LIBS zelk_catalogue zelk_lookup zelk_standin_client zelk_process_client Qt6::Widgets
         LABELS x11
         ENVIRONMENT QT_QPA_PLATFORM=xcb "ASAN_OPTIONS=detect_leaks=1:abort_on_error=1:strict_string_checks=0")
 endif()

@@ -15,7 +15,8 @@
 namespace {
 
 constexpr int kWindowTimeoutMs = 20000;
-constexpr int kActiveTimeoutMs = 10000;
+constexpr int kActiveTimeoutMs = 3000;
+constexpr int kActivateAttempts = 4;
 constexpr int kLeft = 860;
 constexpr int kTop = 40;
 
@@ -113,6 +114,18 @@ bool ZelkProcess::isActive() const {
 }
 
 bool ZelkProcess::activate() {
+    // A click that came while the window manager was still placing the window may have gone
+    // elsewhere; the user then clicks again.
+    for (int attempt = 0; attempt < kActivateAttempts; ++attempt) {
+        if (!clickValueStrip())
+            return false;
+        if (waitUntil([this] { return isActive(); }, kActiveTimeoutMs))
+            return true;
+    }
+    return fail(QStringLiteral("zelk's window did not become active"));
+}
+
+bool ZelkProcess::clickValueStrip() {
     xcb_connection_t* c = connection();
     const std::unique_ptr<xcb_get_geometry_reply_t, decltype(&std::free)> geometry(
         xcb_get_geometry_reply(c, xcb_get_geometry(c, window_), nullptr), &std::free);
@@ -127,8 +140,6 @@ bool ZelkProcess::activate() {
     if (!xdotool({QStringLiteral("mousemove"), QString::number(x), QString::number(y),
                   QStringLiteral("click"), QStringLiteral("1")}))
         return fail(QStringLiteral("xdotool could not click"));
-    if (!waitUntil([this] { return isActive(); }, kActiveTimeoutMs))
-        return fail(QStringLiteral("zelk's window did not become active"));
     return true;
 }
 

@@ -43,4 +43,5 @@ private:
     xcb_window_t window_ = XCB_NONE;
 
     bool fail(const QString& message);
+    bool clickValueStrip();
 };

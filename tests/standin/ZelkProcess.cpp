@@ -143,8 +143,9 @@ bool ZelkProcess::clickValueStrip() {
     return true;
 }
 
-bool ZelkProcess::type(const QStringList& keys) {
-    if (!xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QStringLiteral("40")} + keys))
+bool ZelkProcess::type(const QStringList& keys, int delayMs) {
+    if (!xdotool(QStringList{QStringLiteral("key"), QStringLiteral("--delay"), QString::number(delayMs)} +
+                 keys))
         return fail(QStringLiteral("xdotool could not type ") + keys.join(u' '));
     return true;
 }

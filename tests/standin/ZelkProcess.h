@@ -25,8 +25,9 @@ public:
     // Clicks the value strip along the bottom of the window, which takes no focus of its own, so
     // that the window becomes active again with the focus where the user left it; waits for that.
     bool activate();
-    // Types the keys, in xdotool's names ("Tab", "Down", "alt+s", "space"), as one keystroke each.
-    bool type(const QStringList& keys);
+    // Types the keys, in xdotool's names ("Tab", "Down", "alt+s", "space"), as one keystroke each,
+    // `delayMs` apart (half of it between a key's press and its release).
+    bool type(const QStringList& keys, int delayMs = 40);
 
     // The value label's text after each member choice so far, in order.
     QStringList choices();

@@ -1,4 +1,5 @@
-# The stand-in spreadsheet that the link's end-to-end tests and its benchmark type into.
+# The stand-in spreadsheet that the link's end-to-end tests and its benchmark type into, and the
+# client that runs zelk for them.
 if(NOT WIN32)
     add_executable(zelk-standin-spreadsheet
         standin/main.cpp
@@ -13,4 +14,11 @@ if(NOT WIN32)
     target_compile_definitions(zelk_standin_client PRIVATE
         ZELK_STANDIN_PATH="$<TARGET_FILE:zelk-standin-spreadsheet>")
     add_dependencies(zelk_standin_client zelk-standin-spreadsheet)
+
+    # Runs the real lookup program and works it with keys and clicks, for the same tests and benchmark.
+    add_library(zelk_process_client STATIC standin/ZelkProcess.cpp)
+    target_include_directories(zelk_process_client PUBLIC ${CMAKE_CURRENT_SOURCE_DIR})
+    target_link_libraries(zelk_process_client PUBLIC zelk_platform Qt6::Gui PkgConfig::XCB)
+    target_compile_definitions(zelk_process_client PRIVATE ZELK_PATH="$<TARGET_FILE:zelk>")
+    add_dependencies(zelk_process_client zelk)
 endif()

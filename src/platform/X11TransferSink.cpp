@@ -7,6 +7,10 @@
 #include <QElapsedTimer>
 #include <QGuiApplication>
 
+#include <algorithm>
+#include <cstdlib>
+#include <iterator>
+
 namespace {
 
 // Pastes watched with the long quiet time before the learned number of requests is trusted.
@@ -21,6 +25,9 @@ constexpr int kFirstFetchTimeoutMs = 3000;
 constexpr int kPollMs = 2;
 // After other keystrokes with wait: time for the window to handle the events the server has made.
 constexpr int kKeysSettleMs = 30;
+// How long the activation waits for the user to let go of the keys (longer means a key held down
+// on purpose, say to run through the list, which must not stop the transfer).
+constexpr int kHeldKeysTimeoutMs = 1000;
 
 xcb_connection_t* applicationConnection() {
     auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
@@ -42,6 +49,27 @@ bool isPaste(const KeySequence& keys) {
     return false;
 }
 
+bool anyKeyDown(xcb_connection_t* c) {
+    xcb_query_keymap_reply_t* reply = xcb_query_keymap_reply(c, xcb_query_keymap(c), nullptr);
+    if (!reply)
+        return false;
+    const bool down =
+        std::any_of(std::begin(reply->keys), std::end(reply->keys), [](uint8_t bits) { return bits != 0; });
+    std::free(reply);
+    return down;
+}
+
+// A member chosen with the keyboard starts the transfer on the key's press: its release would go
+// to the spreadsheet once that is active, in the middle of the keystrokes sent there, and a
+// spreadsheet loses a key that comes right after another. Letting the user's keys go up first
+// sends that release to this program instead.
+void waitForReleasedKeys(xcb_connection_t* c) {
+    QElapsedTimer clock;
+    clock.start();
+    while (anyKeyDown(c) && clock.elapsed() < kHeldKeysTimeoutMs)
+        PumpEventsFor(kPollMs);
+}
+
 } // namespace
 
 bool X11TransferSink::Available() {
@@ -53,6 +81,7 @@ X11TransferSink::X11TransferSink()
 
 bool X11TransferSink::AppActivate(const QString& title) {
     xcb_window_t window = XCB_NONE;
+    waitForReleasedKeys(c_);
     if (!ActivateX11WindowByTitle(c_, root_, title, &window))
         return false;
     if (window != target_) {

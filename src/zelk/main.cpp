@@ -1,3 +1,4 @@
+#include "ChoiceReporter.h"
 #include "FirstPaintReporter.h"
 #include "lookup/ZelkExitStatus.h"
 #include "platform/PlatformTransferSink.h"
@@ -59,6 +60,8 @@ int main(int argc, char* argv[]) {
     FirstPaintReporter firstPaint;
     if (qEnvironmentVariableIsSet("ZELK_REPORT_FIRST_PAINT"))
         window.installEventFilter(&firstPaint);
+    if (qEnvironmentVariableIsSet("ZELK_REPORT_CHOICES"))
+        ReportMemberChoices(window);
 
     if (window.logic().Form_Load(catalogueArgument) == LookupWindowLogic::StartOutcome::Closed)
         return ZelkExitCatalogueMissing;

@@ -68,10 +68,18 @@ bool TextLineWriter::writeLine(QStringView line) {
             m_buffer.resize(needed); // one very long line; the buffer keeps this size
     }
     char* end = m_buffer.data() + m_used;
-    if (m_asciiByTable && translateAscii(end, line, m_asciiTable))
+    if (m_asciiByTable && translateAscii(end, line, m_asciiTable)) {
         end += line.size();
-    else
+    } else {
         end = m_encoder.appendToBuffer(end, line);
+        // The converter would put its substitute bytes in place of what it cannot encode, and
+        // for code page 932 those are no valid text either: refuse the line instead.
+        m_unencodable = m_encoder.hasError();
+        if (m_unencodable) {
+            m_encoder.resetState();
+            return false;
+        }
+    }
     *end++ = '\r';
     *end++ = '\n';
     m_used = end - m_buffer.constData();

@@ -17,10 +17,14 @@ class TextLineWriter {
 public:
     TextLineWriter(QIODevice& device, TextLineReader::Encoding encoding);
 
-    // False once a write to the device has failed; nothing more is written then.
+    // False once a write to the device has failed; nothing more is written then. False too,
+    // with nothing of the line written, for a line that the encoding cannot hold (a character
+    // that stands for undecodable input bytes, say): see unencodable().
     bool writeLine(QStringView line);
     bool flush();
     bool failed() const { return m_failed; }
+    // True when the last writeLine() refused its line because the encoding cannot hold it.
+    bool unencodable() const { return m_unencodable; }
 
 private:
     QIODevice& m_device;
@@ -31,4 +35,5 @@ private:
     QByteArray m_buffer;
     qsizetype m_used = 0;
     bool m_failed = false;
+    bool m_unencodable = false;
 };

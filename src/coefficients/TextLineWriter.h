@@ -28,6 +28,7 @@ public:
 
 private:
     QIODevice& m_device;
+    TextLineReader::Encoding m_encoding;
     QStringEncoder m_encoder;
     // The bytes of U+0000 to U+007F, with which lines of only such characters skip the converter.
     std::array<char, 128> m_asciiTable{};

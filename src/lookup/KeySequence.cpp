@@ -250,7 +250,7 @@ QString KeyStroke::description() const {
     if (named != NamedKey::None)
         return text + NamedKeyName(named);
     // QChar::fromUcs4, not QString::fromUcs4: the latter drops U+FEFF as a byte-order mark.
-    return text + u'"' + QStringView(QChar::fromUcs4(character)) + u'"';
+    return text + u'"' + QStringView(QChar::fromUcs4(character)).toString() + u'"';
 }
 
 KeySequenceParse ParseKeySequence(const QString& text) {

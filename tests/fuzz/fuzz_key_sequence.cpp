@@ -44,7 +44,7 @@ QString canonicalText(const QList<KeyStroke>& strokes) {
         if (stroke.named != NamedKey::None) {
             text += NamedKeyName(stroke.named);
         } else {
-            text += QStringView(QChar::fromUcs4(stroke.character));
+            text += QStringView(QChar::fromUcs4(stroke.character)).toString();
         }
         text += u'}';
     }

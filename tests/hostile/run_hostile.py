@@ -27,6 +27,7 @@ import tempfile
 import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
+TIME = "/usr/bin/time"  # GNU time, for the peak memory of each run
 DEADLINE_SECONDS = 300
 # Peak resident memory may be the tool's size on an empty input plus this many bytes for every
 # byte of input: a line is held as raw bytes and as UTF-16 text, and `show` holds it again as
@@ -73,30 +74,33 @@ def generate(spec, folder):
 
 
 def run(arguments, folder):
-    """Runs one command; returns (status, stdout, stderr, peak RSS in bytes, seconds)."""
+    """Runs one command; returns (status, stdout, stderr, peak RSS in bytes, seconds).
+
+    The peak comes from GNU time, which forks the command from its own small process: the
+    rusage that this script could collect itself would start from this script's own size, which
+    a child started by vfork inherits."""
     out_path = os.path.join(folder, "stdout")
     err_path = os.path.join(folder, "stderr")
+    rss_path = os.path.join(folder, "rss")
     start = time.monotonic()
     with open(out_path, "wb") as out, open(err_path, "wb") as err:
-        process = subprocess.Popen(arguments, stdout=out, stderr=err, cwd=folder)
-        while True:
-            pid, status, usage = os.wait4(process.pid, os.WNOHANG)
-            if pid:
-                break
-            if time.monotonic() - start > DEADLINE_SECONDS:
-                process.kill()
-                os.wait4(process.pid, 0)
-                raise AssertionError("%s: no answer within %d s" % (" ".join(arguments[:2]), DEADLINE_SECONDS))
-            time.sleep(0.02)
-    process.returncode = 0  # reaped above; keeps Popen from waiting again
+        process = subprocess.Popen([TIME, "-f", "%M", "-o", rss_path] + arguments, stdout=out, stderr=err,
+                                   cwd=folder, start_new_session=True)
+        try:
+            status = process.wait(timeout=DEADLINE_SECONDS)
+        except subprocess.TimeoutExpired:
+            os.killpg(process.pid, signal.SIGKILL)
+            process.wait()
+            raise AssertionError("%s: no answer within %d s" % (" ".join(arguments[:2]), DEADLINE_SECONDS))
     with open(out_path, "rb") as f:
         stdout = f.read().decode("utf-8")
     with open(err_path, "rb") as f:
         stderr = f.read().decode("utf-8")
-    if os.WIFSIGNALED(status):
-        raise AssertionError("%s ended by signal %s\n%s" % (arguments[1], signal.Signals(os.WTERMSIG(status)).name,
-                                                           stderr[-3000:]))
-    return os.WEXITSTATUS(status), stdout, stderr, usage.ru_maxrss * 1024, time.monotonic() - start
+    with open(rss_path) as f:
+        measured = f.read().split("\n")
+    if "signal" in measured[0]:
+        raise AssertionError("%s: %s\n%s" % (arguments[1], measured[0], stderr[-3000:]))
+    return status, stdout, stderr, int(measured[-2]) * 1024, time.monotonic() - start
 
 
 def read_expectations(case_dir):

@@ -59,6 +59,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         check(reporter.summaries == 1 && reporter.stops == 0 && result.message.isEmpty());
     else
         check(reporter.summaries == 0 && reporter.stops == 1);
+    if (result.status == RegenerationResult::Status::DataError)
+        check(result.line >= 1); // the message names a line of the input
 
     QByteArrayView written(output.data());
     const bool utf8 = bytes.startsWith("\xEF\xBB\xBF");

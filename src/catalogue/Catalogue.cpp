@@ -1,5 +1,25 @@
 #include "Catalogue.h"
 
+#include <algorithm>
+
+namespace {
+
+// Sizes `table` to `size` elements, every one `value`. Reuses the table's storage: a reload (and
+// a reader that loads again and again) then costs no allocation for the tables themselves.
+template <typename T> void refill(std::vector<T>& table, std::size_t size, const T& value) {
+    table.resize(size);
+    std::fill(table.begin(), table.end(), value);
+}
+
+template <typename T>
+void refill(std::vector<std::vector<T>>& table, std::size_t rows, std::size_t columns, const T& value) {
+    table.resize(rows);
+    for (std::vector<T>& row : table)
+        refill(row, columns, value);
+}
+
+} // namespace
+
 void Catalogue::resetTables() {
     GroupCount = kGroupCapacity;
     MaxMembersPerGroup = kMemberCapacity;
@@ -7,16 +27,16 @@ void Catalogue::resetTables() {
 
     const std::size_t groups = std::size_t(GroupCount) + 1;
     const std::size_t members = std::size_t(MaxMembersPerGroup) + 1;
-    GroupName.assign(groups, QString());
-    GroupMemberCount.assign(groups, 0);
-    GroupKind.assign(groups, 0);
-    GroupShape.assign(groups, 0);
-    MemberName.assign(groups, std::vector<QString>(members));
-    MemberRemark.assign(groups, std::vector<QString>(members));
-    MemberWeight.assign(groups, std::vector<double>(members, 0.0));
-    MemberPaintCoef.assign(groups, std::vector<double>(members, 0.0));
-    UnitWeightLabel.assign(std::size_t(UnitKindCount) + 1, QString());
-    UnitPaintLabel.assign(std::size_t(UnitKindCount) + 1, QString());
+    refill(GroupName, groups, QString());
+    refill(GroupMemberCount, groups, qint16(0));
+    refill(GroupKind, groups, qint16(0));
+    refill(GroupShape, groups, qint16(0));
+    refill(MemberName, groups, members, QString());
+    refill(MemberRemark, groups, members, QString());
+    refill(MemberWeight, groups, members, 0.0);
+    refill(MemberPaintCoef, groups, members, 0.0);
+    refill(UnitWeightLabel, std::size_t(UnitKindCount) + 1, QString());
+    refill(UnitPaintLabel, std::size_t(UnitKindCount) + 1, QString());
 }
 
 QString Catalogue::weightLabelOf(qint16 kind) const {

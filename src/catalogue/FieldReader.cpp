@@ -107,8 +107,12 @@ bool FieldReader::ensureLine() {
         return false;
     m_pos = 0;
     m_haveLine = true;
-    if (m_lines.lastLineHadBadBytes())
-        report(m_lines.lineNumber(), QStringLiteral("コードページ 932 として読めないバイトがあります。"));
+    if (m_lines.lastLineHadBadBytes()) {
+        if (m_onBadBytes)
+            m_onBadBytes(m_lines.lineNumber());
+        else
+            report(m_lines.lineNumber(), QStringLiteral("コードページ 932 として読めないバイトがあります。"));
+    }
     return true;
 }
 

@@ -23,7 +23,13 @@ public:
 
     explicit FieldReader(TextLineReader& lines);
 
+    using BadBytesHandler = std::function<void(qint64 line)>;
+
     void setProblemHandler(ProblemHandler handler) { m_onProblem = std::move(handler); }
+    // Called instead of the problem handler for a line with bytes that the encoding cannot decode,
+    // before any field of it is read: for readers that must not go on with such a line (it may
+    // throw). Without it, such a line is a problem like the others and is read with substitutes.
+    void setBadBytesHandler(BadBytesHandler handler) { m_onBadBytes = std::move(handler); }
 
     // The next whole line, or the rest of the current one. std::nullopt at the end of the file.
     std::optional<QString> readWholeLine();
@@ -55,6 +61,7 @@ private:
 
     TextLineReader& m_lines;
     ProblemHandler m_onProblem;
+    BadBytesHandler m_onBadBytes;
     QString m_line;
     qsizetype m_pos = 0;
     bool m_haveLine = false; // m_line still has a field to give, possibly an empty one

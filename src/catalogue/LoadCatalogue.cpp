@@ -77,7 +77,11 @@ private:
         for (int i = 0; i < int(kHeaderLines.size()); ++i) {
             const std::optional<QString> line = fields.readWholeLine();
             if (!line) {
-                endedEarly(QStringLiteral("ファイルが見出し行（%1 行目）の前で終わっています。").arg(i + 1));
+                // Named by the line that is missing: an empty file has no line before it.
+                r.problems.push_back(
+                    {i + 1, QStringLiteral("ファイルが終わっていて、見出し行がありません。")});
+                c.GroupCount = 0;
+                c.UnitKindCount = 0;
                 return false;
             }
             c.*kHeaderLines[i].setting = headerValue(*line, i);

@@ -57,18 +57,36 @@ public:
                                        "上書きすると元のデータが失われるため、書き込みません。")
                             .arg(m_outputPath));
         }
+        // Unbuffered: the line writer buffers already, and a failed write then shows at its flush.
         QFile out(m_outputPath);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate)) {
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
             return fail(QStringLiteral("塗装面積係数ファイル%1を作成できません（%2）。")
                             .arg(m_outputPath, out.errorString()));
         }
+        return run(in, out);
+    }
 
+    RegenerationResult run(QIODevice& in, QIODevice& out) {
         TextLineReader lines(in);
         lines.atEnd(); // settles the input's encoding, which the output takes over
         TextLineWriter writer(out, lines.encoding());
         FieldReader fields(lines);
         fields.setProblemHandler(
             [this](qint64 line, const QString& text) { m_reporter.problem(line, text); });
+        // The decoder puts substitutes in place of such bytes; written out, they would silently
+        // replace what the catalogue holds there.
+        fields.setBadBytesHandler([this, &lines](qint64 line) {
+            throw RunStopped{
+                Status::DataError,
+                QStringLiteral("鋼材データファイル%1の %2 行目に%3として読めないバイトがあります。"
+                               "書き出すと元のバイトが失われるため、ここで止めます。")
+                    .arg(m_dataFileName)
+                    .arg(line)
+                    .arg(lines.encoding() == TextLineReader::Encoding::Utf8
+                             ? QStringLiteral("UTF-8 ")
+                             : QStringLiteral("コードページ 932 ")),
+                line};
+        });
         Run run{lines, fields, writer, out, {}, {}};
         try {
             copyLeadingLines(run);
@@ -76,11 +94,10 @@ public:
             if (lines.readFailed())
                 throw RunStopped{Status::FileError, unreadableMessage(lines.errorString()),
                                  lines.lineNumber()};
-            if (!writer.flush() || !out.flush())
+            if (!writer.flush())
                 throw writeFailed(out);
         } catch (const RunStopped& stop) {
             writer.flush();
-            out.flush();
             m_result.status = stop.status;
             m_result.message = stop.message;
             m_result.line = stop.line;
@@ -96,7 +113,7 @@ private:
         TextLineReader& lines;
         FieldReader& fields;
         TextLineWriter& writer;
-        QFile& out;
+        QIODevice& out;
         QString designation;
         QString remark;
     };
@@ -112,14 +129,25 @@ private:
         return QStringLiteral("鋼材データファイル%1を読み込めません（%2）。").arg(m_dataFileName, reason);
     }
 
-    RunStopped writeFailed(const QFile& out) const {
+    RunStopped writeFailed(const QIODevice& out) const {
         return {Status::FileError, QStringLiteral("塗装面積係数ファイル%1に書き込めません（%2）。")
                                        .arg(m_outputPath, out.errorString())};
     }
 
     void write(Run& run, QStringView line) {
-        if (!run.writer.writeLine(line))
+        if (run.writer.writeLine(line))
+            return;
+        if (!run.writer.unencodable())
             throw writeFailed(run.out);
+        // Written with substitutes, the line would no longer say what the catalogue says there.
+        const qint64 inputLine = run.lines.lineNumber();
+        throw RunStopped{
+            Status::DataError,
+            QStringLiteral("鋼材データファイル%1の %2 行目は、書き出す文字コードで表せない文字を含むため"
+                           "（読めないバイトなど）、書き出せません。")
+                .arg(m_dataFileName)
+                .arg(inputLine),
+            inputLine};
     }
 
     // The input ended (or could not be read further) where `expected` should have begun.
@@ -256,4 +284,9 @@ QString SummaryPrompt(qint64 groups, qint64 members) {
 RegenerationResult RegenerateCoefficients(const QString& DataFileName, const QString& outputPath,
                                           RegenerationReporter& reporter) {
     return Regenerator(DataFileName, outputPath, reporter).run();
+}
+
+RegenerationResult RegenerateCoefficients(QIODevice& input, QIODevice& output, const QString& DataFileName,
+                                          const QString& outputPath, RegenerationReporter& reporter) {
+    return Regenerator(DataFileName, outputPath, reporter).run(input, output);
 }

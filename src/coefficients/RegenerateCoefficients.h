@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+class QIODevice;
+
 // The file that the generator writes, in the current directory unless the caller says otherwise.
 inline const QString kRegeneratedFileName = QStringLiteral("JISTEELW.new");
 inline const QString kSummaryCaption = QStringLiteral("塗装面積係数更新");
@@ -46,3 +48,7 @@ QString SummaryPrompt(qint64 groups, qint64 members);
 // fault stops the run, the output keeps every line written before the faulty record.
 RegenerationResult RegenerateCoefficients(const QString& DataFileName, const QString& outputPath,
                                           RegenerationReporter& reporter);
+
+// The same between two devices that are already open; the names only go into the messages.
+RegenerationResult RegenerateCoefficients(QIODevice& input, QIODevice& output, const QString& DataFileName,
+                                          const QString& outputPath, RegenerationReporter& reporter);

@@ -43,12 +43,14 @@ bool translateAscii(char* out, QStringView line, const std::array<char, 128>& ta
     }
     return true;
 }
+QStringEncoder makeEncoder(TextLineReader::Encoding encoding) {
+    return encoding == TextLineReader::Encoding::Utf8 ? QStringEncoder(QStringConverter::Utf8)
+                                                      : QStringEncoder(kCp932Name);
+}
 } // namespace
 
 TextLineWriter::TextLineWriter(QIODevice& device, TextLineReader::Encoding encoding)
-    : m_device(device),
-      m_encoder(encoding == TextLineReader::Encoding::Utf8 ? QStringEncoder(QStringConverter::Utf8)
-                                                           : QStringEncoder(kCp932Name)),
+    : m_device(device), m_encoding(encoding), m_encoder(makeEncoder(encoding)),
       m_buffer(kBufferSize, Qt::Uninitialized) {
     m_asciiByTable = makeAsciiTable(m_encoder, m_asciiTable);
     if (encoding == TextLineReader::Encoding::Utf8) {
@@ -58,6 +60,7 @@ TextLineWriter::TextLineWriter(QIODevice& device, TextLineReader::Encoding encod
 }
 
 bool TextLineWriter::writeLine(QStringView line) {
+    m_unencodable = false;
     if (m_failed)
         return false;
     const qsizetype needed = m_encoder.requiredSpace(line.size()) + 2;
@@ -68,10 +71,18 @@ bool TextLineWriter::writeLine(QStringView line) {
             m_buffer.resize(needed); // one very long line; the buffer keeps this size
     }
     char* end = m_buffer.data() + m_used;
-    if (m_asciiByTable && translateAscii(end, line, m_asciiTable))
+    if (m_asciiByTable && translateAscii(end, line, m_asciiTable)) {
         end += line.size();
-    else
+    } else {
         end = m_encoder.appendToBuffer(end, line);
+        // The converter would put its substitute bytes in place of what it cannot encode, and
+        // for code page 932 those are no valid text either: refuse the line instead.
+        m_unencodable = m_encoder.hasError();
+        if (m_unencodable) {
+            m_encoder = makeEncoder(m_encoding); // the error flag sticks to a converter
+            return false;
+        }
+    }
     *end++ = '\r';
     *end++ = '\n';
     m_used = end - m_buffer.constData();

@@ -59,6 +59,10 @@ constexpr std::array kKeyNames{
 };
 
 constexpr int kMaxRepeat = 999;
+// Bounds that keep a hostile setting from exhausting the stack (each group nests a call) or the
+// memory (each repeat count multiplies the keystrokes); real settings stay far below both.
+constexpr int kMaxGroupDepth = 50;
+constexpr qsizetype kMaxStrokes = 100000;
 
 int modifierOf(QChar c) {
     switch (c.unicode()) {
@@ -115,6 +119,10 @@ private:
                 continue;
             }
             if (c == u'(') {
+                if (depth == kMaxGroupDepth)
+                    return fail(QStringLiteral("%1 文字目の「(」: かっこの入れ子は %2 段までです。")
+                                    .arg(pos_ + 1)
+                                    .arg(kMaxGroupDepth));
                 ++pos_;
                 if (!sequence(held | pending, depth + 1, strokes))
                     return false;
@@ -144,6 +152,8 @@ private:
                 return false;
             }
             stroke.modifiers |= held | pending;
+            if (strokes.size() + repeat > kMaxStrokes)
+                return fail(QStringLiteral("キー操作が多すぎます（%1 個まで）。").arg(kMaxStrokes));
             for (int i = 0; i < repeat; ++i)
                 strokes.append(stroke);
             pending = 0;
@@ -164,6 +174,8 @@ private:
         }
         if (c != U'\t' && (c < 0x20 || c == 0x7f))
             return fail(QStringLiteral("%1 文字目に送れない制御文字があります。").arg(pos_ + 1));
+        if (QChar::isSurrogate(c)) // half of a pair: no character that a key could type
+            return fail(QStringLiteral("%1 文字目に対のないサロゲートがあります。").arg(pos_ + 1));
         stroke = characterStroke(c);
         pos_ += length;
         return true;
@@ -197,6 +209,8 @@ private:
         }
         if (name.isEmpty())
             return fail(QStringLiteral("%1 文字目の {} にキーの名前がありません。").arg(open + 1));
+        if (!name.isValidUtf16())
+            return fail(QStringLiteral("%1 文字目の {} に対のないサロゲートがあります。").arg(open + 1));
         const QList<uint> codePoints = name.toUcs4();
         if (codePoints.size() == 1) {
             const char32_t c = codePoints.constFirst();
@@ -235,8 +249,8 @@ QString KeyStroke::description() const {
         text += u"Alt+";
     if (named != NamedKey::None)
         return text + NamedKeyName(named);
-    const char32_t c[] = {character};
-    return text + u'"' + QString::fromUcs4(c, 1) + u'"';
+    // QChar::fromUcs4, not QString::fromUcs4: the latter drops U+FEFF as a byte-order mark.
+    return text + u'"' + QStringView(QChar::fromUcs4(character)).toString() + u'"';
 }
 
 KeySequenceParse ParseKeySequence(const QString& text) {

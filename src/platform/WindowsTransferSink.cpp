@@ -160,8 +160,8 @@ void sendStroke(const KeyStroke& stroke) {
     bool shift = stroke.modifiers & KeyStroke::Shift;
     std::wstring units;
     if (stroke.named == NamedKey::None) {
-        const char32_t c[] = {stroke.character};
-        units = QString::fromUcs4(c, 1).toStdWString();
+        // QChar::fromUcs4, not QString::fromUcs4: the latter drops U+FEFF as a byte-order mark.
+        units = QStringView(QChar::fromUcs4(stroke.character)).toString().toStdWString();
         const SHORT scan = units.size() == 1 ? VkKeyScanW(units[0]) : SHORT(-1);
         if (scan != -1 && !(scan & 0x0600)) { // on the layout without Ctrl or Alt
             virtualKey = LOBYTE(scan);

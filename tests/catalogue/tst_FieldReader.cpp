@@ -46,6 +46,7 @@ private Q_SLOTS:
     void endOfFileAndBlankLines();
     void wholeLinesAndLineNumbers();
     void undecodableBytesAreReportedWithTheirLine();
+    void aBadBytesHandlerTakesThePlaceOfTheReport();
 };
 
 void tst_FieldReader::textFields_data() {
@@ -203,6 +204,24 @@ void tst_FieldReader::undecodableBytesAreReportedWithTheirLine() {
     QCOMPARE(reading.fields.last(), QStringLiteral("fine"));
     QCOMPARE(reading.problems.size(), 1);
     QVERIFY(reading.problems.first().startsWith(QStringLiteral("2:")));
+}
+
+// A reader that must not go on with such a line hears of it before any field of it is read.
+void tst_FieldReader::aBadBytesHandlerTakesThePlaceOfTheReport() {
+    QBuffer buffer;
+    buffer.setData("a,b\r\nc\x81\x20,d\r\n");
+    buffer.open(QIODevice::ReadOnly);
+    TextLineReader lines(buffer);
+    FieldReader reader(lines);
+    QStringList heard;
+    reader.setProblemHandler(
+        [&](qint64 line, const QString&) { heard << QStringLiteral("problem %1").arg(line); });
+    reader.setBadBytesHandler([&](qint64 line) { heard << QStringLiteral("bad bytes %1").arg(line); });
+    QCOMPARE(reader.readText(), std::optional<QString>(QStringLiteral("a")));
+    QCOMPARE(reader.readText(), std::optional<QString>(QStringLiteral("b")));
+    QCOMPARE(heard, QStringList());
+    QVERIFY(reader.readText());
+    QCOMPARE(heard, QStringList{QStringLiteral("bad bytes 2")});
 }
 
 QTEST_APPLESS_MAIN(tst_FieldReader)

@@ -337,10 +337,11 @@ void tst_LoadCatalogue::damagedFiles_data() {
     const QStringList header = CatalogueFile::standardHeader(); // 10 lines
     const QStringList one = header + QStringList{"A,1,2", "a1,,1,2", "a2,,3,4", "/*"};
 
+    // A missing header line is named by its own number: an empty file has no line 0.
     QTest::newRow("empty file") << QStringList() << QByteArray() << 0 << 0 << QList<int>()
-                                << QList<qint64>{0};
+                                << QList<qint64>{1};
     QTest::newRow("inside the header")
-        << header.mid(0, 3) << QByteArray() << 0 << 0 << QList<int>() << QList<qint64>{3};
+        << header.mid(0, 3) << QByteArray() << 0 << 0 << QList<int>() << QList<qint64>{4};
     QTest::newRow("inside the count line")
         << header.mid(0, 7) << QByteArray("2,title") << 0 << 0 << QList<int>() << QList<qint64>{8};
     QTest::newRow("unit lines run out")

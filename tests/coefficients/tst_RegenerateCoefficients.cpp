@@ -102,6 +102,8 @@ private slots:
     void countersHaveNoLimit();
     void stopsOnADataError_data();
     void stopsOnADataError();
+    void stopsAtBytesThatDoNotDecode_data();
+    void stopsAtBytesThatDoNotDecode();
     void writesNothingWhenAFileFails();
     void refusesToOverwriteItsInput();
     void stopsWhenTheOutputCannotBeWritten();
@@ -417,6 +419,31 @@ void TestRegenerateCoefficients::stopsOnADataError() {
     QCOMPARE(m_reporter.stops[0].line, line);
     QCOMPARE(m_reporter.summaries, QStringList());
     QCOMPARE(readFile(kRegeneratedFileName), cp932Lines(expected.mid(0, linesKept)));
+}
+
+// The decoder reads such bytes as substitutes; written back, they would silently replace what
+// the catalogue holds there: the run stops at their line, with everything before it written.
+void TestRegenerateCoefficients::stopsAtBytesThatDoNotDecode_data() {
+    QTest::addColumn<QByteArray>("badRemark");
+    QTest::newRow("lead byte before a blank") << QByteArray("\x81\x20");
+    QTest::newRow("bytes outside the code page") << QByteArray("\xFF\xA0");
+    QTest::newRow("unassigned pair") << QByteArray("\xEF\xBB");
+}
+
+void TestRegenerateCoefficients::stopsAtBytesThatDoNotDecode() {
+    QFETCH(QByteArray, badRemark);
+    const QByteArray input =
+        cp932Lines(kLeadingLines + QStringList{"G,1,9", "H-1,,1,2"}) + "H-2," + badRemark + ",3,4\r\n/*\r\n";
+    const RegenerationResult result = regenerate(input);
+    QCOMPARE(result.status, Status::DataError);
+    QCOMPARE(result.line, 13);
+    QVERIFY2(result.message.contains(u"の 13 行目にコードページ 932 として読めないバイトがあります。"),
+             qPrintable(result.message));
+    QCOMPARE(m_reporter.summaries, QStringList());
+    QCOMPARE(
+        readFile(kRegeneratedFileName),
+        cp932Lines(kLeadingLines +
+                   QStringList{"\"G\",1,9", "\"H-1                  \",\"\",      1.0000,        2.00"}));
 }
 
 void TestRegenerateCoefficients::writesNothingWhenAFileFails() {

@@ -14,6 +14,7 @@ private slots:
     void utf8BeginsWithItsMark();
     void longLinesAndManyLines();
     void reportsAFailedWrite();
+    void refusesWhatTheEncodingCannotHold();
 };
 
 void TestTextLineWriter::writesAsTheConverter_data() {
@@ -74,6 +75,20 @@ void TestTextLineWriter::reportsAFailedWrite() {
     QVERIFY(!writer.flush());
     QVERIFY(writer.failed());
     QVERIFY(!writer.writeLine(u"no more"));
+}
+
+void TestTextLineWriter::refusesWhatTheEncodingCannotHold() {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    TextLineWriter writer(buffer, Encoding::Cp932);
+    QVERIFY(writer.writeLine(u"鋼板"));
+    QVERIFY(!writer.writeLine(u"read as \uFFFD"));
+    QVERIFY(writer.unencodable());
+    QVERIFY(!writer.failed());
+    QVERIFY(writer.writeLine(u"next 鋼"));
+    QVERIFY(!writer.unencodable());
+    QVERIFY(writer.flush());
+    QCOMPARE(buffer.data(), QStringEncoder(kCp932Name).encode(u"鋼板\r\nnext 鋼\r\n"));
 }
 
 QTEST_APPLESS_MAIN(TestTextLineWriter)

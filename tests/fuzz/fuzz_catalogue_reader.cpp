@@ -45,7 +45,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         checkTablesMatchCounts(catalogue);
         check(result.unitLinesStored >= 0 && result.unitLinesStored <= Catalogue::kUnitKindCapacity);
         for (const LoadProblem& problem : result.problems)
-            check(problem.line >= 0 && !ProblemLineText(problem).isEmpty());
+            check(problem.line >= 1 && !ProblemLineText(problem).isEmpty()); // a line that exists
         break;
     case LoadResult::Status::TagMismatch:
         check(result.message.startsWith(QStringLiteral("error in Line(")));

@@ -10,6 +10,7 @@ private slots:
     void readsTheNotation();
     void rejectsMalformedText_data();
     void rejectsMalformedText();
+    void readsUpToItsBounds();
 };
 
 namespace {
@@ -76,6 +77,8 @@ void KeySequenceTest::readsTheNotation_data() {
                                    << "TAB";
     QTest::newRow("japanese and beyond the basic plane") << "鋼😀"
                                                          << "\"鋼\", \"😀\"";
+    QTest::newRow("zero-width no-break space, which is no byte-order mark here")
+        << QString(QChar(0xFEFF)) << QStringLiteral("\"") + QChar(0xFEFF) + QStringLiteral("\"");
     QTest::newRow("setting of the sample catalogue") << "{DOWN}{LEFT 6}"
                                                      << "DOWN, LEFT, LEFT, LEFT, LEFT, LEFT, LEFT";
 }
@@ -128,6 +131,16 @@ void KeySequenceTest::rejectsMalformedText_data() {
                                                          << "修飾キー";
     QTest::newRow("control character") << "a\nb"
                                        << "2 文字目に送れない制御文字";
+    QTest::newRow("lone low surrogate")
+        << QStringLiteral("ab") + QChar(0xDE9C) << "3 文字目に対のないサロゲート";
+    QTest::newRow("lone high surrogate before a letter")
+        << QString(QChar(0xD83D)) + u'a' << "1 文字目に対のないサロゲート";
+    QTest::newRow("lone surrogate in braces")
+        << QStringLiteral("x{") + QChar(0xD83D) + QStringLiteral("}") << "2 文字目の {} に対のないサロゲート";
+    QTest::newRow("groups nested too deep")
+        << QString(51, u'(') + u'a' + QString(51, u')') << "51 文字目の「(」: かっこの入れ子は 50 段まで";
+    QTest::newRow("too many keystrokes")
+        << QStringLiteral("{a 999}").repeated(101) << "多すぎます（100000 個まで）";
 }
 
 void KeySequenceTest::rejectsMalformedText() {
@@ -136,6 +149,16 @@ void KeySequenceTest::rejectsMalformedText() {
     const KeySequenceParse parsed = ParseKeySequence(text);
     QVERIFY(!parsed.sequence);
     QVERIFY2(parsed.error.contains(errorMentions), qPrintable(parsed.error));
+}
+
+void KeySequenceTest::readsUpToItsBounds() {
+    const KeySequenceParse deepest = ParseKeySequence(QString(50, u'(') + u'a' + QString(50, u')'));
+    QVERIFY2(deepest.sequence, qPrintable(deepest.error));
+    QCOMPARE(deepest.sequence->strokes.size(), 1);
+    const KeySequenceParse most =
+        ParseKeySequence(QStringLiteral("{a 999}").repeated(100) + QString(100, u'b'));
+    QVERIFY2(most.sequence, qPrintable(most.error));
+    QCOMPARE(most.sequence->strokes.size(), 100000);
 }
 
 QTEST_GUILESS_MAIN(KeySequenceTest)

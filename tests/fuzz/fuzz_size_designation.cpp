@@ -1,0 +1,120 @@
+// Designation parsing: whatever the text, SplitDimensions either gives its numbers or throws one
+// of its two data errors, for exactly the texts that lack a size character or a separator; and
+// the fast LeadingNumber gives the very double that the C library reads from the same digits.
+#include "coefficients/DataError.h"
+#include "coefficients/LeadingNumber.h"
+#include "coefficients/SizeDesignation.h"
+
+#include <cfloat>
+#include <cmath>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+void check(bool condition) {
+    if (!condition)
+        std::abort();
+}
+
+bool isSizeCharacter(QChar c) {
+    return c == u'.' || (c >= u'0' && c <= u'9');
+}
+
+// The leading-number rule written plainly: blanks skipped anywhere, one sign before the digits,
+// digits and one point; read by strtod, which rounds correctly.
+double referenceLeadingNumber(QStringView text) {
+    std::string number;
+    bool signAllowed = true;
+    bool pointSeen = false;
+    bool digitSeen = false;
+    for (QChar qc : text) {
+        const char16_t c = qc.unicode();
+        if (c == u' ' || c == u'\t' || c == u'\n')
+            continue;
+        if (signAllowed && (c == u'+' || c == u'-')) {
+            signAllowed = false;
+            number.push_back(char(c));
+            continue;
+        }
+        signAllowed = false;
+        if (c >= u'0' && c <= u'9') {
+            digitSeen = true;
+            number.push_back(char(c));
+        } else if (c == u'.' && !pointSeen) {
+            pointSeen = true;
+            number.push_back('.');
+        } else {
+            break;
+        }
+    }
+    if (!digitSeen)
+        return 0.0;
+    return std::strtod(number.c_str(), nullptr);
+}
+
+void checkLeadingNumber(QStringView text) {
+    const double value = LeadingNumber(text);
+    const double expected = referenceLeadingNumber(text);
+    check(!std::isnan(value));
+    // Below the smallest normal double the reader may give 0 instead of the subnormal value.
+    if (std::fabs(expected) < DBL_MIN)
+        check(value == 0.0 || value == expected);
+    else
+        check(value == expected);
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    if (size < 1)
+        return 0;
+    const int count = data[0] % 5;
+    const bool utf16 = (data[0] & 0x80) != 0;
+    ++data;
+    --size;
+    QString text;
+    if (utf16) {
+        text.resize(qsizetype(size / 2));
+        std::memcpy(text.data(), data, (size / 2) * 2);
+    } else {
+        text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
+    }
+
+    checkLeadingNumber(text);
+
+    qsizetype first = 0;
+    while (first < text.size() && !isSizeCharacter(text[first]))
+        ++first;
+    const bool hasSize = first < text.size();
+    const qsizetype separators = hasSize ? QStringView(text).mid(first).count(u'x') : 0;
+
+    QString stripped = text;
+    try {
+        StripSizePrefix(stripped);
+        check(hasSize && stripped == QStringView(text).mid(first));
+    } catch (const DataError& error) {
+        check(!hasSize && error.message == kMissingSizeMessage && stripped == text);
+    }
+
+    try {
+        const Dimensions d = SplitDimensions(text, count);
+        check(hasSize && (count < 2 || separators >= count - 1));
+        for (int j = count; j < 4; ++j)
+            check(d.value[std::size_t(j)] == 0.0);
+        for (double v : d.value)
+            check(!std::isnan(v));
+        if (count >= 1) {
+            const QStringView rest = QStringView(text).mid(first);
+            const qsizetype x = rest.indexOf(u'x');
+            check(d.value[0] == LeadingNumber(count == 1 || x < 0 ? rest : rest.left(x)));
+        }
+    } catch (const DataError& error) {
+        if (!hasSize)
+            check(error.message == kMissingSizeMessage);
+        else
+            check(count >= 2 && separators < count - 1 && error.message == kMissingSeparatorMessage);
+    }
+    return 0;
+}

@@ -1,10 +1,10 @@
 zelk_add_test(test_LookupWindowLogic
     SOURCES lookup/LookupWindowLogicTest.cpp
-    LIBS zelk_lookup zelk_platform_recording
+    LIBS zelk_lookup zelk_platform_recording zelk_test_support
 )
 zelk_add_test(test_LookupCommands
     SOURCES lookup/LookupCommandsTest.cpp
-    LIBS zelk_lookup zelk_platform_recording
+    LIBS zelk_lookup zelk_platform_recording zelk_test_support
 )
 zelk_add_test(KeySequenceTest SOURCES lookup/KeySequenceTest.cpp LIBS zelk_lookup)
 zelk_add_test(SpreadsheetLinkTest SOURCES lookup/SpreadsheetLinkTest.cpp LIBS zelk_lookup zelk_platform_recording)

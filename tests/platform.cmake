@@ -2,7 +2,7 @@
 if(NOT WIN32)
     zelk_add_test(test_X11StayOnTop
         SOURCES platform/X11StayOnTopTest.cpp
-        LIBS zelk_platform zelk_lookup PkgConfig::XCB
+        LIBS zelk_platform zelk_lookup zelk_test_support PkgConfig::XCB
         LABELS x11
         ENVIRONMENT QT_QPA_PLATFORM=xcb
     )

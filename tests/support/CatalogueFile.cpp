@@ -2,7 +2,9 @@
 
 #include "catalogue/TextLineReader.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QStringEncoder>
 
 namespace CatalogueFile {
@@ -22,6 +24,15 @@ QByteArray lines(const QStringList& lines) {
 bool write(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     return file.open(QIODevice::WriteOnly | QIODevice::Truncate) && file.write(bytes) == bytes.size();
+}
+
+bool writeLines(const QString& path, const QStringList& text) {
+    QStringEncoder encoder(kCp932Name);
+    QByteArray bytes;
+    for (const QString& line : text)
+        bytes += encoder.encode(line) + "\r\n";
+    QDir().mkpath(QFileInfo(path).absolutePath());
+    return !encoder.hasError() && write(path, bytes);
 }
 
 QStringList standardHeader() {

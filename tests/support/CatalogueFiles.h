@@ -1,23 +1,14 @@
 #pragma once
 
-#include "catalogue/TextLineReader.h"
+#include "CatalogueFile.h"
 
-#include <QDir>
-#include <QFile>
 #include <QString>
-#include <QStringEncoder>
 #include <QStringList>
 
 // Writes `lines` as a catalogue file: code page 932, CR LF after every line. Creates the folders
-// on the way. False when the file could not be written.
+// on the way. False when the file could not be written or a line has no code-page-932 form.
 inline bool writeCatalogueFile(const QString& path, const QStringList& lines) {
-    QDir().mkpath(QFileInfo(path).absolutePath());
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QStringEncoder encoder(kCp932Name);
-    const QByteArray bytes = encoder.encode(lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n"));
-    return !encoder.hasError() && file.write(bytes) == bytes.size();
+    return CatalogueFile::writeLines(path, lines);
 }
 
 // The seven header lines and the unit kinds that every test catalogue starts with.

@@ -131,19 +131,6 @@ void X11SpreadsheetLinkTest::membersArrive_data() {
         << QStringList{
                "A1=X-1",    "C1= 4",     "D1=-1.5", "E1= 0", "F1=" + weightFormula, "G1=" + areaFormula,
                "cursor=G1", "ignored=0", "pastes=3"};
-    // The kind keys type characters of their own, 鋼 among them, which no key of the keyboard map has.
-    QTest::newRow("keys beyond the keyboard map") << QStringLiteral("link-typed.csv") << excel << QString()
-                                                  << QList<Step>{choose("Tab space", 1, 1, "A2", 3)}
-                                                  << QStringList{"A1=H-100x50x5x7",
-                                                                 "C1= 1",
-                                                                 "D1= 9.3",
-                                                                 "E1= 41.94",
-                                                                 "F1=" + weightFormula,
-                                                                 "G1=" + areaFormula,
-                                                                 QStringLiteral("A2=Z鋼A~HH"),
-                                                                 "cursor=A2",
-                                                                 "ignored=0",
-                                                                 "pastes=3"};
     QTest::newRow("weight only") << table << excel << QString()
                                  << QList<Step>{command("alt+s c w"), choose("Down Tab Down", 2, 2, "A1", 1),
                                                 choose("shift+Tab Up Tab Down", 1, 2, "A1", 2)}

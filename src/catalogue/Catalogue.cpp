@@ -27,22 +27,22 @@ void Catalogue::resetTables() {
 
     const std::size_t groups = std::size_t(GroupCount) + 1;
     const std::size_t members = std::size_t(MaxMembersPerGroup) + 1;
-    refill(GroupName, groups, QString());
-    refill(GroupMemberCount, groups, qint16(0));
-    refill(GroupKind, groups, qint16(0));
-    refill(GroupShape, groups, qint16(0));
-    refill(MemberName, groups, members, QString());
-    refill(MemberRemark, groups, members, QString());
+    refill(GroupName, groups, std::u16string());
+    refill(GroupMemberCount, groups, std::int16_t(0));
+    refill(GroupKind, groups, std::int16_t(0));
+    refill(GroupShape, groups, std::int16_t(0));
+    refill(MemberName, groups, members, std::u16string());
+    refill(MemberRemark, groups, members, std::u16string());
     refill(MemberWeight, groups, members, 0.0);
     refill(MemberPaintCoef, groups, members, 0.0);
-    refill(UnitWeightLabel, std::size_t(UnitKindCount) + 1, QString());
-    refill(UnitPaintLabel, std::size_t(UnitKindCount) + 1, QString());
+    refill(UnitWeightLabel, std::size_t(UnitKindCount) + 1, std::u16string());
+    refill(UnitPaintLabel, std::size_t(UnitKindCount) + 1, std::u16string());
 }
 
-QString Catalogue::weightLabelOf(qint16 kind) const {
-    return kind >= 0 && std::size_t(kind) < UnitWeightLabel.size() ? UnitWeightLabel[kind] : QString();
+std::u16string Catalogue::weightLabelOf(std::int16_t kind) const {
+    return kind >= 0 && std::size_t(kind) < UnitWeightLabel.size() ? UnitWeightLabel[kind] : std::u16string();
 }
 
-QString Catalogue::paintLabelOf(qint16 kind) const {
-    return kind >= 0 && std::size_t(kind) < UnitPaintLabel.size() ? UnitPaintLabel[kind] : QString();
+std::u16string Catalogue::paintLabelOf(std::int16_t kind) const {
+    return kind >= 0 && std::size_t(kind) < UnitPaintLabel.size() ? UnitPaintLabel[kind] : std::u16string();
 }

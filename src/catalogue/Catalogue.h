@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QString>
+#include <cstdint>
+#include <string>
 
 #include <vector>
 
@@ -9,46 +10,46 @@
 // Groups, members and unit kinds are numbered from 1; index 0 of every table exists and is never
 // filled. The tables are always dimensioned to the capacities below, whatever the counts say.
 struct Catalogue {
-    static constexpr qint16 kGroupCapacity = 100;
-    static constexpr qint16 kMemberCapacity = 200;
-    static constexpr qint16 kUnitKindCapacity = 50;
+    static constexpr std::int16_t kGroupCapacity = 100;
+    static constexpr std::int16_t kMemberCapacity = 200;
+    static constexpr std::int16_t kUnitKindCapacity = 50;
 
     // Counts.
-    qint16 GroupCount = 0;
-    qint16 MaxMembersPerGroup = 0;
-    qint16 UnitKindCount = 0;
+    std::int16_t GroupCount = 0;
+    std::int16_t MaxMembersPerGroup = 0;
+    std::int16_t UnitKindCount = 0;
 
     // Group tables, 0 to kGroupCapacity.
-    std::vector<QString> GroupName;
-    std::vector<qint16> GroupMemberCount;
-    std::vector<qint16> GroupKind;
-    std::vector<qint16> GroupShape;
+    std::vector<std::u16string> GroupName;
+    std::vector<std::int16_t> GroupMemberCount;
+    std::vector<std::int16_t> GroupKind;
+    std::vector<std::int16_t> GroupShape;
 
     // Member tables, [group 0 to kGroupCapacity][member 0 to kMemberCapacity].
-    std::vector<std::vector<QString>> MemberName;
-    std::vector<std::vector<QString>> MemberRemark;
+    std::vector<std::vector<std::u16string>> MemberName;
+    std::vector<std::vector<std::u16string>> MemberRemark;
     std::vector<std::vector<double>> MemberWeight;
     std::vector<std::vector<double>> MemberPaintCoef;
 
     // Unit labels, 0 to kUnitKindCapacity.
-    std::vector<QString> UnitWeightLabel;
-    std::vector<QString> UnitPaintLabel;
+    std::vector<std::u16string> UnitWeightLabel;
+    std::vector<std::u16string> UnitPaintLabel;
 
     // Header settings; a load replaces each only when it reads its line.
-    QString WeightKeys;
-    QString WeightFormula;
-    QString AreaKeys;
-    QString AreaFormula;
-    QString Kind1Keys;
-    QString Kind2Keys;
-    QString Kind3Keys;
-    QString WeightTitle;
-    QString PaintTitle;
+    std::u16string WeightKeys;
+    std::u16string WeightFormula;
+    std::u16string AreaKeys;
+    std::u16string AreaFormula;
+    std::u16string Kind1Keys;
+    std::u16string Kind2Keys;
+    std::u16string Kind3Keys;
+    std::u16string WeightTitle;
+    std::u16string PaintTitle;
 
     // Sets the counts to the capacities and dimensions every table afresh, emptied.
     void resetTables();
 
     // The labels of unit kind k, or empty text for a kind that has no entry in the label tables.
-    QString weightLabelOf(qint16 kind) const;
-    QString paintLabelOf(qint16 kind) const;
+    std::u16string weightLabelOf(std::int16_t kind) const;
+    std::u16string paintLabelOf(std::int16_t kind) const;
 };

@@ -1,56 +1,28 @@
 #include "CatalogueText.h"
 
-#include <QFile>
-#include <QSaveFile>
-#include <QStringEncoder>
+#include "Files.h"
+#include "Text.h"
+#include "TextLineWriter.h"
 
 namespace CatalogueText {
 
-namespace {
-
-constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
-
-QStringEncoder makeEncoder(Encoding encoding) {
-    return encoding == Encoding::Utf8
-               ? QStringEncoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless)
-               : QStringEncoder(kCp932Name, QStringConverter::Flag::Stateless);
-}
-
-bool encodes(Encoding encoding, QStringView text) {
-    QStringEncoder encoder = makeEncoder(encoding);
-    const QByteArray bytes = encoder.encode(text);
-    Q_UNUSED(bytes)
-    return !encoder.hasError();
-}
-
-// One line's characters, a surrogate pair taken together, until the first that does not encode.
-qsizetype firstBadCharacter(Encoding encoding, QStringView line, qsizetype& length) {
-    for (qsizetype i = 0; i < line.size(); i += length) {
-        length = (line[i].isHighSurrogate() && i + 1 < line.size() && line[i + 1].isLowSurrogate()) ? 2 : 1;
-        if (!encodes(encoding, line.mid(i, length)))
-            return i;
-    }
-    length = 0;
-    return -1;
-}
-
-} // namespace
-
-ReadResult read(const QString& path) {
+ReadResult read(const std::filesystem::path& path) {
     ReadResult result;
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = file.errorString();
+    InputFile file;
+    if (!file.open(path)) {
+        result.error = file.errorText();
         return result;
     }
     TextLineReader reader(file);
-    QString line;
+    std::u16string line;
     while (reader.readLine(line)) {
         result.text += line;
         result.text += u'\n';
+        if (reader.lastLineHadBadBytes())
+            result.badLines.push_back(reader.lineNumber());
     }
     if (reader.readFailed()) {
-        result.error = reader.errorString();
+        result.error = reader.errorText();
         result.text.clear();
         return result;
     }
@@ -59,58 +31,81 @@ ReadResult read(const QString& path) {
     return result;
 }
 
-EncodeResult encode(const QString& text, Encoding encoding) {
-    QString normalized = text;
-    normalized.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    normalized.replace(u'\r', u'\n');
-    if (!normalized.isEmpty() && !normalized.endsWith(u'\n'))
-        normalized += u'\n';
+namespace {
 
-    EncodeResult result;
-    QStringEncoder encoder = makeEncoder(encoding);
-    QByteArray body = encoder.encode(QString(normalized).replace(u'\n', QStringLiteral("\r\n")));
-    if (!encoder.hasError()) {
-        result.bytes = encoding == Encoding::Utf8 ? QByteArray(kUtf8Bom, 3) + body : body;
-        result.ok = true;
-        return result;
+// The lines of `text`: CR LF, LF and a lone CR each end one; a last line without an end counts.
+template <typename Visit> void forEachLine(std::u16string_view text, Visit visit) {
+    std::size_t start = 0;
+    while (start < text.size()) {
+        const std::size_t end = text.find_first_of(u"\r\n", start);
+        if (end == std::u16string_view::npos) {
+            visit(text.substr(start));
+            return;
+        }
+        if (!visit(text.substr(start, end - start)))
+            return;
+        start = end + (text[end] == u'\r' && end + 1 < text.size() && text[end + 1] == u'\n' ? 2 : 1);
     }
-    // Only a text that fails is searched, a line and then a character at a time, for the first
-    // character to name.
-    qint64 lineNumber = 0;
-    for (QStringView line : QStringView(normalized).split(u'\n')) {
-        ++lineNumber;
-        if (encodes(encoding, line))
-            continue;
-        qsizetype length = 0;
-        const qsizetype at = firstBadCharacter(encoding, line, length);
-        result.badCharacter = line.mid(at, length).toString();
-        result.badLine = lineNumber;
-        return result;
-    }
-
-    return result;
 }
 
-QString write(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return file.errorString();
-    if (file.write(bytes) != bytes.size()) {
-        const QString reason = file.errorString();
-        file.cancelWriting();
-        return reason;
+// The first character of `line` (a surrogate pair taken together) that the encoding cannot hold.
+std::u16string firstBadCharacter(std::u16string_view line, Encoding encoding) {
+    for (std::size_t i = 0; i < line.size();) {
+        const std::size_t length =
+            isHighSurrogate(line[i]) && i + 1 < line.size() && isLowSurrogate(line[i + 1]) ? 2 : 1;
+        MemorySink sink;
+        TextLineWriter probe(sink, encoding);
+        if (!probe.writeLine(line.substr(i, length)))
+            return std::u16string(line.substr(i, length));
+        i += length;
     }
-    if (!file.commit())
-        return file.errorString();
     return {};
 }
 
-QString codePointText(const QString& character) {
-    // A lone surrogate is named as itself (toUcs4() would turn it into U+FFFD).
-    uint codePoint = character.isEmpty() ? 0 : character[0].unicode();
-    if (character.size() > 1 && character[0].isHighSurrogate() && character[1].isLowSurrogate())
-        codePoint = QChar::surrogateToUcs4(character[0], character[1]);
-    return QStringLiteral("U+%1").arg(codePoint, 4, 16, QLatin1Char('0')).toUpper();
+} // namespace
+
+EncodeResult encode(std::u16string_view text, Encoding encoding) {
+    EncodeResult result;
+    MemorySink sink;
+    TextLineWriter writer(sink, encoding);
+    std::int64_t lineNumber = 0;
+    bool ok = true;
+    forEachLine(text, [&](std::u16string_view line) {
+        ++lineNumber;
+        if (writer.writeLine(line))
+            return true;
+        result.badCharacter = firstBadCharacter(line, encoding);
+        result.badLine = lineNumber;
+        ok = false;
+        return false;
+    });
+    if (!ok)
+        return result;
+    writer.flush();
+    result.bytes = sink.bytes();
+    result.ok = true;
+    return result;
+}
+
+std::u16string write(const std::filesystem::path& path, const std::string& bytes) {
+    ReplacingFile file;
+    if (!file.open(path, ReplacingFile::Fallback::WriteInPlace))
+        return file.errorText();
+    if (!file.write(bytes.data(), bytes.size()) || !file.commit())
+        return file.errorText();
+    return {};
+}
+
+std::u16string codePointText(std::u16string_view character) {
+    // A lone surrogate is named as itself.
+    char32_t codePoint = character.empty() ? 0 : character[0];
+    if (character.size() > 1 && isHighSurrogate(character[0]) && isLowSurrogate(character[1]))
+        codePoint = 0x10000 + ((codePoint - 0xD800) << 10) + (character[1] - 0xDC00);
+    static constexpr char16_t kDigits[] = u"0123456789ABCDEF";
+    std::u16string hex;
+    for (char32_t rest = codePoint; rest != 0 || hex.size() < 4; rest >>= 4)
+        hex.insert(hex.begin(), kDigits[rest & 0xF]);
+    return u"U+" + hex;
 }
 
 } // namespace CatalogueText

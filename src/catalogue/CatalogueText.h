@@ -2,8 +2,10 @@
 
 #include "TextLineReader.h"
 
-#include <QByteArray>
-#include <QString>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
 
 // The catalogue file as the text editor sees it: one plain text with "\n" between lines.
 //
@@ -16,32 +18,33 @@ using Encoding = TextLineReader::Encoding;
 
 struct ReadResult {
     bool ok = false;
-    QString text;                        // every line followed by "\n"
+    std::u16string text;                 // every line followed by "\n"
     Encoding encoding = Encoding::Cp932; // the encoding to write the text back in
-    QString error;                       // why the file could not be read, when !ok
+    std::u16string error;                // why the file could not be read, when !ok
+    // The lines that held bytes the encoding cannot decode; they show U+FFFD in their place.
+    std::vector<std::int64_t> badLines;
 };
 
-// Reads the whole file at `path`. Bytes that the encoding cannot decode come back as U+FFFD, which
-// encode() then refuses, so they are never written back silently.
-ReadResult read(const QString& path);
+ReadResult read(const std::filesystem::path& path);
 
 struct EncodeResult {
     bool ok = false;
-    QByteArray bytes;
+    std::string bytes;
     // When !ok: the first character that the encoding cannot hold and its 1-based line number.
-    QString badCharacter;
-    qint64 badLine = 0;
+    std::u16string badCharacter;
+    std::int64_t badLine = 0;
 };
 
 // The bytes of the file for `text`: CR LF, LF and a lone CR each end a line, and a text that does
 // not end with a line end gets one.
-EncodeResult encode(const QString& text, Encoding encoding);
+EncodeResult encode(std::u16string_view text, Encoding encoding);
 
 // Replaces the file at `path` by `bytes` all at once: the old file stays whole if anything fails.
+// In a folder where no new file can be made, a writable file is written in place instead.
 // Returns an empty text on success, otherwise the reason.
-QString write(const QString& path, const QByteArray& bytes);
+std::u16string write(const std::filesystem::path& path, const std::string& bytes);
 
 // "U+00A9" and the like, for naming a character in a message.
-QString codePointText(const QString& character);
+std::u16string codePointText(std::u16string_view character);
 
 } // namespace CatalogueText

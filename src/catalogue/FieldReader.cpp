@@ -1,34 +1,27 @@
 #include "FieldReader.h"
 
+#include "Text.h"
 #include "TextLineReader.h"
 
-#include <cctype>
+#include <algorithm>
 #include <charconv>
 #include <cmath>
-#include <cstdint>
 
 namespace {
 
-bool isBlank(QChar c) {
+bool isBlank(char16_t c) {
     return c == u' ' || c == u'\t';
 }
 
-bool isBlankLine(QStringView line) {
-    for (QChar c : line) {
-        if (!isBlank(c))
-            return false;
-    }
-    return true;
+bool isBlankLine(std::u16string_view line) {
+    return std::all_of(line.begin(), line.end(), isBlank);
 }
 
-QStringView trimBlanks(QStringView text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && isBlank(text[begin]))
-        ++begin;
-    while (end > begin && isBlank(text[end - 1]))
-        --end;
-    return text.mid(begin, end - begin);
+std::u16string_view trimBlanks(std::u16string_view text) {
+    const std::size_t begin = text.find_first_not_of(u" \t");
+    if (begin == std::u16string_view::npos)
+        return {};
+    return text.substr(begin, text.find_last_not_of(u" \t") - begin + 1);
 }
 
 // Catalogue numbers are short plain decimals such as "17.2000". Up to 15 digits form an integer
@@ -60,20 +53,20 @@ std::optional<double> parseShortDecimal(const char* first, const char* last) {
 
 } // namespace
 
-std::optional<double> parseDecimalField(QStringView text) {
+std::optional<double> parseDecimalField(std::u16string_view text) {
     text = trimBlanks(text);
-    if (text.isEmpty())
+    if (text.empty())
         return 0.0;
     // std::from_chars is locale-independent but also takes "inf" and "nan", and no "+": both are
     // handled here so that only plain decimal numbers (with an optional exponent) pass.
     char buffer[64];
-    if (text.size() >= qsizetype(sizeof buffer))
+    if (text.size() >= sizeof buffer)
         return std::nullopt;
-    qsizetype n = 0;
-    for (QChar c : text) {
-        if (c.unicode() > 0x7f)
+    std::size_t n = 0;
+    for (const char16_t c : text) {
+        if (c > 0x7f)
             return std::nullopt;
-        buffer[n++] = char(c.unicode());
+        buffer[n++] = char(c);
     }
     const char* first = buffer;
     const char* last = buffer + n;
@@ -82,7 +75,7 @@ std::optional<double> parseDecimalField(QStringView text) {
         negative = *first == '-';
         ++first;
     }
-    if (first == last || !(std::isdigit(static_cast<unsigned char>(*first)) || *first == '.'))
+    if (first == last || !((*first >= '0' && *first <= '9') || *first == '.'))
         return std::nullopt;
     if (const std::optional<double> simple = parseShortDecimal(first, last))
         return negative ? -*simple : *simple;
@@ -95,7 +88,7 @@ std::optional<double> parseDecimalField(QStringView text) {
 
 FieldReader::FieldReader(TextLineReader& lines) : m_lines(lines) {}
 
-void FieldReader::report(qint64 line, const QString& text) const {
+void FieldReader::report(std::int64_t line, const std::u16string& text) const {
     if (m_onProblem)
         m_onProblem(line, text);
 }
@@ -111,99 +104,85 @@ bool FieldReader::ensureLine() {
         if (m_onBadBytes)
             m_onBadBytes(m_lines.lineNumber());
         else
-            report(m_lines.lineNumber(), QStringLiteral("コードページ 932 として読めないバイトがあります。"));
+            report(m_lines.lineNumber(), m_lines.encoding() == TextLineReader::Encoding::Utf8
+                                             ? u"UTF-8 として読めないバイトがあります。"
+                                             : u"コードページ 932 として読めないバイトがあります。");
     }
     return true;
 }
 
-std::optional<QString> FieldReader::readWholeLine() {
+std::optional<std::u16string> FieldReader::readWholeLine() {
     if (!ensureLine())
         return std::nullopt;
     m_fieldLine = m_lines.lineNumber();
     m_haveLine = false;
-    return m_pos == 0 ? m_line : m_line.mid(m_pos);
+    return m_line.substr(m_pos);
 }
 
-std::optional<QStringView> FieldReader::readTextView() {
+std::optional<std::u16string_view> FieldReader::readText() {
     if (!ensureLine())
         return std::nullopt;
     m_fieldLine = m_lines.lineNumber();
-    const QStringView line(m_line);
-    qsizetype pos = m_pos;
+    const std::u16string_view line(m_line);
+    std::size_t pos = m_pos;
     while (pos < line.size() && isBlank(line[pos]))
         ++pos;
 
-    QStringView value;
-    qsizetype comma;
+    std::u16string_view value;
+    std::size_t comma;
     if (pos < line.size() && line[pos] == u'"') {
-        const qsizetype close = line.indexOf(u'"', pos + 1);
-        if (close < 0) {
-            report(m_fieldLine, QStringLiteral("引用符 \" が閉じていません。行末までを値として読みます。"));
-            value = line.mid(pos + 1);
-            comma = -1;
+        const std::size_t close = line.find(u'"', pos + 1);
+        if (close == std::u16string_view::npos) {
+            report(m_fieldLine, u"引用符 \" が閉じていません。行末までを値として読みます。");
+            value = line.substr(pos + 1);
+            comma = std::u16string_view::npos;
         } else {
-            value = line.mid(pos + 1, close - pos - 1);
-            comma = line.indexOf(u',', close + 1); // anything before the comma is dropped
+            value = line.substr(pos + 1, close - pos - 1);
+            comma = line.find(u',', close + 1); // anything before the comma is dropped
         }
     } else {
-        comma = line.indexOf(u',', pos);
-        qsizetype last = comma < 0 ? line.size() : comma;
+        comma = line.find(u',', pos);
+        std::size_t last = comma == std::u16string_view::npos ? line.size() : comma;
         while (last > pos && line[last - 1] == u' ')
             --last;
-        value = line.mid(pos, last - pos);
+        value = line.substr(pos, last - pos);
     }
-    if (comma < 0)
+    if (comma == std::u16string_view::npos)
         m_haveLine = false; // the line end ends the field; m_line stays valid until the next read
     else
         m_pos = comma + 1;
     return value;
 }
 
-std::optional<QString> FieldReader::readText() {
-    const std::optional<QStringView> field = readTextView();
-    return field ? std::optional<QString>(field->toString()) : std::nullopt;
-}
-
-bool FieldReader::readText(QString& value) {
-    const std::optional<QStringView> field = readTextView();
-    if (!field)
-        return false;
-    value.resize(0); // keeps the capacity
-    value.append(*field);
-    return true;
-}
-
 std::optional<double> FieldReader::readNumber() {
-    const std::optional<QStringView> field = readTextView();
+    const std::optional<std::u16string_view> field = readText();
     if (!field)
         return std::nullopt;
     if (const std::optional<double> value = parseDecimalField(*field))
         return value;
-    report(m_fieldLine, QStringLiteral("数値ではありません（\"%1\"）。0 として読みます。").arg(*field));
+    report(m_fieldLine, formatText(u"数値ではありません（\"%1\"）。0 として読みます。", {*field}));
     return 0.0;
 }
 
-std::optional<qint16> FieldReader::readInteger() {
-    const std::optional<QStringView> text = readTextView();
+std::optional<std::int16_t> FieldReader::readInteger() {
+    const std::optional<std::u16string_view> text = readText();
     if (!text)
         return std::nullopt;
-    const std::optional<double> value = parseDecimalField(*text);
-    if (value) {
+    if (const std::optional<double> value = parseDecimalField(*text)) {
         const double rounded = std::nearbyint(*value); // the default rounding mode: half to even
         if (rounded >= -32768.0 && rounded <= 32767.0)
-            return static_cast<qint16>(rounded);
+            return static_cast<std::int16_t>(rounded);
     }
     report(m_fieldLine,
-           QStringLiteral("-32768 から 32767 までの整数ではありません（\"%1\"）。0 として読みます。")
-               .arg(*text));
-    return qint16(0);
+           formatText(u"-32768 から 32767 までの整数ではありません（\"%1\"）。0 として読みます。", {*text}));
+    return std::int16_t(0);
 }
 
 void FieldReader::skipBlankLines() {
     while (ensureLine()) {
         if (m_pos != 0 || !isBlankLine(m_line))
             return;
-        report(m_lines.lineNumber(), QStringLiteral("空行があります。読み飛ばします。"));
+        report(m_lines.lineNumber(), u"空行があります。読み飛ばします。");
         m_haveLine = false;
     }
 }

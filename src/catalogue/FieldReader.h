@@ -1,9 +1,10 @@
 #pragma once
 
-#include <QString>
-
+#include <cstdint>
 #include <functional>
 #include <optional>
+#include <string>
+#include <string_view>
 
 class TextLineReader;
 
@@ -19,11 +20,10 @@ class TextLineReader;
 // encoding cannot decode, a blank line skipped) goes to the problem handler with its line number.
 class FieldReader {
 public:
-    using ProblemHandler = std::function<void(qint64 line, const QString& text)>;
+    using ProblemHandler = std::function<void(std::int64_t line, const std::u16string& text)>;
+    using BadBytesHandler = std::function<void(std::int64_t line)>;
 
     explicit FieldReader(TextLineReader& lines);
-
-    using BadBytesHandler = std::function<void(qint64 line)>;
 
     void setProblemHandler(ProblemHandler handler) { m_onProblem = std::move(handler); }
     // Called instead of the problem handler for a line with bytes that the encoding cannot decode,
@@ -32,42 +32,37 @@ public:
     void setBadBytesHandler(BadBytesHandler handler) { m_onBadBytes = std::move(handler); }
 
     // The next whole line, or the rest of the current one. std::nullopt at the end of the file.
-    std::optional<QString> readWholeLine();
-    // A text field, as read (unquoted ones without trailing spaces).
-    std::optional<QString> readText();
-    // The same as a view into the current line: valid only until the next read.
-    std::optional<QStringView> readTextView();
-    // The same into `value`, whose storage is reused: for readers that go through many records.
-    // False, with `value` unchanged, at the end of the file.
-    bool readText(QString& value);
+    std::optional<std::u16string> readWholeLine();
+    // A text field as a view into the current line (unquoted ones without trailing spaces):
+    // valid only until the next read. std::nullopt at the end of the file.
+    std::optional<std::u16string_view> readText();
     // A decimal number: an empty field is 0; exponent form is accepted; a field that is not a
     // finite number is reported and read as 0.
     std::optional<double> readNumber();
     // A 16-bit whole number, rounded half to even; anything outside -32768 to 32767 is reported
     // and read as 0.
-    std::optional<qint16> readInteger();
+    std::optional<std::int16_t> readInteger();
 
     // Skips lines that hold nothing but blanks, reporting each; call where a record starts.
     void skipBlankLines();
     // True when nothing is left to read: the last field read ended with the last line.
     bool atEnd();
     // The line of the field (or line) read last.
-    qint64 lineNumber() const { return m_fieldLine; }
-
-    void report(qint64 line, const QString& text) const;
+    std::int64_t lineNumber() const { return m_fieldLine; }
 
 private:
     bool ensureLine();
+    void report(std::int64_t line, const std::u16string& text) const;
 
     TextLineReader& m_lines;
     ProblemHandler m_onProblem;
     BadBytesHandler m_onBadBytes;
-    QString m_line;
-    qsizetype m_pos = 0;
+    std::u16string m_line;
+    std::size_t m_pos = 0;
     bool m_haveLine = false; // m_line still has a field to give, possibly an empty one
-    qint64 m_fieldLine = 0;
+    std::int64_t m_fieldLine = 0;
 };
 
 // Parses the text of a numeric field the way FieldReader::readNumber does. Returns std::nullopt
 // for a text that is not a finite decimal number; an empty or blank text is 0.
-std::optional<double> parseDecimalField(QStringView text);
+std::optional<double> parseDecimalField(std::u16string_view text);

@@ -3,8 +3,8 @@
 #include "FieldReader.h"
 #include "TextLineReader.h"
 
-#include <QFile>
-#include <QFileInfo>
+#include "Files.h"
+#include "Text.h"
 
 #include <array>
 #include <optional>
@@ -15,7 +15,7 @@ constexpr int kProblemsListed = 5;
 
 struct HeaderLine {
     const char16_t* tag;
-    QString Catalogue::*setting;
+    std::u16string Catalogue::*setting;
     bool isFormula;
 };
 
@@ -29,26 +29,15 @@ const std::array<HeaderLine, 7> kHeaderLines = {{
     {u"3>", &Catalogue::Kind3Keys, false},
 }};
 
-const QString kEightSpaces = QStringLiteral("        ");
-const QString kTerminator = QStringLiteral("/*");
+constexpr std::u16string_view kEightSpaces = u"        ";
+constexpr std::u16string_view kTerminator = u"/*";
 
-// Removes the spaces (and only the spaces) at both ends.
-QStringView trimSpaces(QStringView text) {
-    qsizetype begin = 0;
-    qsizetype end = text.size();
-    while (begin < end && text[begin] == u' ')
-        ++begin;
-    while (end > begin && text[end - 1] == u' ')
-        --end;
-    return text.mid(begin, end - begin);
-}
-
-QString headerValue(const QString& line, int index) {
+std::u16string headerValue(std::u16string_view line, int index) {
     const bool isFormula = kHeaderLines[index].isFormula;
     // The area formula's marker for "no formula": the line is the bare tag.
     if (index == 3 && line.size() == 2)
-        return QStringLiteral("=/");
-    const QString value = trimSpaces(QStringView(line).mid(2)).toString().toUpper();
+        return u"=/";
+    const std::u16string value = upperCase(trimSpaces(line.substr(std::min<std::size_t>(2, line.size()))));
     return isFormula ? u'=' + value : value;
 }
 
@@ -56,7 +45,7 @@ class Loader {
 public:
     Loader(Catalogue& catalogue, LoadResult& result, TextLineReader& lines)
         : c(catalogue), r(result), fields(lines) {
-        fields.setProblemHandler([this](qint64 line, const QString& text) {
+        fields.setProblemHandler([this](std::int64_t line, const std::u16string& text) {
             r.problems.push_back({line, text});
         });
     }
@@ -70,25 +59,24 @@ public:
     }
 
 private:
-    void problem(const QString& text) { r.problems.push_back({fields.lineNumber(), text}); }
+    void problem(std::u16string text) { r.problems.push_back({fields.lineNumber(), std::move(text)}); }
 
     // Reads the seven tag lines. False when the file ended inside them or a tag is wrong.
     bool readHeader() {
         for (int i = 0; i < int(kHeaderLines.size()); ++i) {
-            const std::optional<QString> line = fields.readWholeLine();
+            const std::optional<std::u16string> line = fields.readWholeLine();
             if (!line) {
                 // Named by the line that is missing: an empty file has no line before it.
-                r.problems.push_back(
-                    {i + 1, QStringLiteral("ファイルが終わっていて、見出し行がありません。")});
+                r.problems.push_back({i + 1, u"ファイルが終わっていて、見出し行がありません。"});
                 c.GroupCount = 0;
                 c.UnitKindCount = 0;
                 return false;
             }
             c.*kHeaderLines[i].setting = headerValue(*line, i);
-            const QString tag = QString::fromUtf16(kHeaderLines[i].tag);
-            if (!line->startsWith(tag)) {
+            const std::u16string_view tag = kHeaderLines[i].tag;
+            if (!line->starts_with(tag)) {
                 r.status = LoadResult::Status::TagMismatch;
-                r.message = QStringLiteral("error in Line(%1)").arg(tag);
+                r.message = formatText(u"error in Line(%1)", {tag});
                 return false;
             }
         }
@@ -96,52 +84,53 @@ private:
     }
 
     bool readUnitKinds() {
-        const std::optional<qint16> count = fields.readInteger();
-        std::optional<QString> weightTitle;
-        std::optional<QString> paintTitle;
+        const std::optional<std::int16_t> count = fields.readInteger();
+        std::optional<std::u16string> weightTitle;
+        std::optional<std::u16string> paintTitle;
         if (count)
-            weightTitle = fields.readText();
+            weightTitle = readOwnedText();
         if (weightTitle)
-            paintTitle = fields.readText();
+            paintTitle = readOwnedText();
         if (!paintTitle) {
-            endedEarly(QStringLiteral("ファイルが単位種別の数の行の途中で終わっています。"));
+            endedEarly(u"ファイルが単位種別の数の行の途中で終わっています。");
             return false;
         }
         c.WeightTitle = *weightTitle;
         c.PaintTitle = *paintTitle;
 
-        qint16 k = 0;
+        std::int16_t k = 0;
         for (int i = 1; i <= *count; ++i) {
-            const std::optional<qint16> kind = fields.readInteger();
-            std::optional<QString> weightLabel;
-            std::optional<QString> paintLabel;
+            const std::optional<std::int16_t> kind = fields.readInteger();
+            std::optional<std::u16string> weightLabel;
+            std::optional<std::u16string> paintLabel;
             if (kind)
-                weightLabel = fields.readText();
+                weightLabel = readOwnedText();
             if (weightLabel)
-                paintLabel = fields.readText();
+                paintLabel = readOwnedText();
             if (!paintLabel) {
-                endedEarly(QStringLiteral("ファイルが単位種別の行（%1 番目）の途中で終わっています。").arg(i),
+                endedEarly(formatText(u"ファイルが単位種別の行（%1 番目）の途中で終わっています。",
+                                      {decimalText(i)}),
                            k);
                 return false;
             }
             if (i > Catalogue::kUnitKindCapacity) {
                 if (i == Catalogue::kUnitKindCapacity + 1)
                     problem(
-                        QStringLiteral("単位種別は %1 までです。この行から後の単位種別の行は読み飛ばします。")
-                            .arg(Catalogue::kUnitKindCapacity));
+                        formatText(u"単位種別は %1 までです。この行から後の単位種別の行は読み飛ばします。",
+                                   {decimalText(Catalogue::kUnitKindCapacity)}));
                 continue;
             }
             k = std::min(*kind, Catalogue::kUnitKindCapacity);
             c.UnitWeightLabel[i] = *weightLabel;
             c.UnitPaintLabel[i] = *paintLabel;
-            r.unitLinesStored = qint16(i);
+            r.unitLinesStored = std::int16_t(i);
         }
         c.UnitKindCount = k;
         return true;
     }
 
     void readGroups() {
-        qint16 j = 0;
+        std::int16_t j = 0;
         for (;;) {
             fields.skipBlankLines();
             if (fields.atEnd())
@@ -162,34 +151,33 @@ private:
 
     // Reads group block j. When the file ends inside it, a group whose header was read whole is
     // kept with the members read whole; one cut inside its header is left empty, not counted.
-    GroupEnd readGroup(qint16 j) {
-        const std::optional<QString> name = fields.readText();
-        std::optional<qint16> kind;
-        std::optional<qint16> shape;
+    GroupEnd readGroup(std::int16_t j) {
+        const std::optional<std::u16string> name = readOwnedText();
+        std::optional<std::int16_t> kind;
+        std::optional<std::int16_t> shape;
         if (name)
             kind = fields.readInteger();
         if (kind)
             shape = fields.readInteger();
         if (!shape) {
-            problem(QStringLiteral(
-                "ファイルがグループの見出しの途中で終わっています。このグループは読み込みません。"));
+            problem(u"ファイルがグループの見出しの途中で終わっています。このグループは読み込みません。");
             return GroupEnd::CutInHeader;
         }
         c.GroupName[j] = *name;
         c.GroupKind[j] = *kind;
         c.GroupShape[j] = *shape;
-        const qint64 headerLine = fields.lineNumber();
+        const std::int64_t headerLine = fields.lineNumber();
 
-        qint16 m = 0;
+        std::int16_t m = 0;
         GroupEnd end = GroupEnd::Terminated;
         for (;;) {
             fields.skipBlankLines();
-            const std::optional<QStringView> field = fields.readTextView();
+            const std::optional<std::u16string_view> field = fields.readText();
             if (field && *field == kTerminator) // compared before any trimming
                 break;
-            const std::optional<QString> designation =
-                field ? std::optional<QString>(trimSpaces(*field).toString()) : std::nullopt;
-            std::optional<QString> remark;
+            const std::optional<std::u16string> designation =
+                field ? std::optional<std::u16string>(trimSpaces(*field)) : std::nullopt;
+            std::optional<std::u16string> remark;
             std::optional<double> weight;
             std::optional<double> coefficient;
             if (designation)
@@ -199,11 +187,9 @@ private:
             if (weight)
                 coefficient = fields.readNumber();
             if (!coefficient) {
-                problem(
-                    QStringLiteral(
-                        "グループ「%1」（%2 行目から）が \"/*\" で閉じられないままファイルが終わっています。")
-                        .arg(*name)
-                        .arg(headerLine));
+                problem(formatText(
+                    u"グループ「%1」（%2 行目から）が \"/*\" で閉じられないままファイルが終わっています。",
+                    {*name, decimalText(headerLine)}));
                 end = GroupEnd::CutInBody;
                 break;
             }
@@ -215,20 +201,26 @@ private:
             c.MemberPaintCoef[j][m] = *coefficient;
         }
         c.GroupMemberCount[j] = m;
-        for (qint16 slot = m + 1; slot <= c.MaxMembersPerGroup; ++slot)
+        for (std::int16_t slot = std::int16_t(m + 1); slot <= c.MaxMembersPerGroup; ++slot)
             c.MemberName[j][slot] = kEightSpaces;
         return end;
     }
 
     // A text field with the spaces at both ends removed.
-    std::optional<QString> readTrimmedText() {
-        const std::optional<QStringView> field = fields.readTextView();
-        return field ? std::optional<QString>(trimSpaces(*field).toString()) : std::nullopt;
+    std::optional<std::u16string> readTrimmedText() {
+        const std::optional<std::u16string_view> field = fields.readText();
+        return field ? std::optional<std::u16string>(trimSpaces(*field)) : std::nullopt;
+    }
+
+    // A text field copied out of the reader's line, which the next read replaces.
+    std::optional<std::u16string> readOwnedText() {
+        const std::optional<std::u16string_view> field = fields.readText();
+        return field ? std::optional<std::u16string>(*field) : std::nullopt;
     }
 
     // The file ended before the groups: no group and only the unit kinds read so far.
-    void endedEarly(const QString& text, qint16 unitKinds = 0) {
-        problem(text);
+    void endedEarly(std::u16string text, std::int16_t unitKinds = 0) {
+        problem(std::move(text));
         c.GroupCount = 0;
         c.UnitKindCount = unitKinds;
     }
@@ -242,56 +234,63 @@ private:
 
 namespace {
 
-LoadResult unreadableResult(Catalogue& catalogue, const QString& DataFileName, const QString& reason) {
+LoadResult unreadableResult(Catalogue& catalogue, const std::u16string& displayName,
+                            const std::u16string& reason) {
     catalogue.resetTables();
     LoadResult result;
     result.status = LoadResult::Status::Unreadable;
-    result.message = QStringLiteral("鋼材データファイル") + DataFileName +
-                     QStringLiteral("を読み込めません（%1）。").arg(reason);
+    result.message = UnreadableCatalogueMessage(displayName, reason);
     return result;
 }
 
 } // namespace
 
-LoadResult LoadCatalogue(Catalogue& catalogue, const QString& DataFileName) {
-    catalogue.resetTables();
-    const QFileInfo info(DataFileName);
-    if (DataFileName.isEmpty() || !info.exists()) {
-        LoadResult result;
-        result.status = LoadResult::Status::Missing;
-        result.message =
-            QStringLiteral("鋼材データファイル") + DataFileName + QStringLiteral("が見つかりません。");
-        return result;
-    }
-    QFile file(DataFileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return unreadableResult(catalogue, DataFileName, file.errorString());
-    return LoadCatalogue(catalogue, file, DataFileName);
+std::u16string UnreadableCatalogueMessage(const std::u16string& displayName, const std::u16string& reason) {
+    return formatText(u"鋼材データファイル%1を読み込めません（%2）。", {displayName, reason});
 }
 
-LoadResult LoadCatalogue(Catalogue& catalogue, QIODevice& device, const QString& DataFileName) {
+std::u16string MissingCatalogueMessage(const std::u16string& displayName) {
+    return formatText(u"鋼材データファイル%1が見つかりません。", {displayName});
+}
+
+LoadResult LoadCatalogue(Catalogue& catalogue, const std::filesystem::path& DataFileName) {
+    catalogue.resetTables();
+    const std::u16string displayName = pathText(DataFileName);
+    if (DataFileName.empty() || pathKind(DataFileName) == PathKind::Missing) {
+        LoadResult result;
+        result.status = LoadResult::Status::Missing;
+        result.message = MissingCatalogueMessage(displayName);
+        return result;
+    }
+    InputFile file;
+    if (!file.open(DataFileName))
+        return unreadableResult(catalogue, displayName, file.errorText());
+    return LoadCatalogue(catalogue, file, displayName);
+}
+
+LoadResult LoadCatalogue(Catalogue& catalogue, ByteSource& source, const std::u16string& displayName) {
     LoadResult result;
     catalogue.resetTables();
-    TextLineReader lines(device);
+    TextLineReader lines(source);
     Loader(catalogue, result, lines).run();
     if (lines.readFailed())
-        return unreadableResult(catalogue, DataFileName, lines.errorString());
+        return unreadableResult(catalogue, displayName, lines.errorText());
     return result;
 }
 
-QString ProblemLineText(const LoadProblem& problem) {
-    return QStringLiteral("%1行目: %2").arg(problem.line).arg(problem.text);
+std::u16string ProblemLineText(const LoadProblem& problem) {
+    return formatText(u"%1行目: %2", {decimalText(problem.line), problem.text});
 }
 
-QString ProblemsMessage(const QString& DataFileName, const std::vector<LoadProblem>& problems) {
+std::u16string ProblemsMessage(const std::u16string& displayName, const std::vector<LoadProblem>& problems) {
     if (problems.empty())
-        return QString();
-    QString message = QStringLiteral("鋼材データファイル") + DataFileName +
-                      QStringLiteral("に問題があります。読めたところまでを使います。\n");
-    const int listed = std::min<int>(kProblemsListed, int(problems.size()));
-    for (int i = 0; i < listed; ++i)
-        message += u'\n' + ProblemLineText(problems[std::size_t(i)]);
-    if (problems.size() > std::size_t(listed))
-        message += QStringLiteral("\nほか %1 件").arg(problems.size() - std::size_t(listed));
+        return {};
+    std::u16string message =
+        formatText(u"鋼材データファイル%1に問題があります。読めたところまでを使います。\n", {displayName});
+    const std::size_t listed = std::min<std::size_t>(kProblemsListed, problems.size());
+    for (std::size_t i = 0; i < listed; ++i)
+        message += u'\n' + ProblemLineText(problems[i]);
+    if (problems.size() > listed)
+        message += formatText(u"\nほか %1 件", {decimalText(std::int64_t(problems.size() - listed))});
     return message;
 }

@@ -2,16 +2,17 @@
 
 #include "Catalogue.h"
 
-#include <QString>
-
-class QIODevice;
-
+#include <cstdint>
+#include <filesystem>
+#include <string>
 #include <vector>
+
+class ByteSource;
 
 // Something in the file that the loader had to repair or skip; the load goes on.
 struct LoadProblem {
-    qint64 line = 0;
-    QString text;
+    std::int64_t line = 0;
+    std::u16string text;
 };
 
 struct LoadResult {
@@ -22,10 +23,10 @@ struct LoadResult {
         TagMismatch, // a header line carries the wrong tag: `message` is fatal, the process must end
     };
     Status status = Status::Loaded;
-    QString message;
+    std::u16string message;
     std::vector<LoadProblem> problems;
     // How many unit-kind lines gave labels (kinds 1 to this); may differ from UnitKindCount.
-    qint16 unitLinesStored = 0;
+    std::int16_t unitLinesStored = 0;
 
     // True when the caller has to treat the catalogue as absent and close the lookup window.
     bool FileMissing() const { return status == Status::Missing || status == Status::Unreadable; }
@@ -34,14 +35,19 @@ struct LoadResult {
 // Reads the catalogue file at `DataFileName` (relative to the current directory unless absolute)
 // into `catalogue`, rebuilding its tables from nothing. Header settings keep their old values
 // until their line is read. Shows nothing itself: the caller shows `message` and the problems.
-LoadResult LoadCatalogue(Catalogue& catalogue, const QString& DataFileName);
+LoadResult LoadCatalogue(Catalogue& catalogue, const std::filesystem::path& DataFileName);
 
-// The same for catalogue text that is already open; `message` names `DataFileName` on a read error.
-LoadResult LoadCatalogue(Catalogue& catalogue, QIODevice& device, const QString& DataFileName);
+// The same for catalogue bytes from elsewhere; `displayName` names them in a read error.
+LoadResult LoadCatalogue(Catalogue& catalogue, ByteSource& source, const std::u16string& displayName);
 
 // "12行目: ..." as the problem appears in messages and in `zelk-tool check`.
-QString ProblemLineText(const LoadProblem& problem);
+std::u16string ProblemLineText(const LoadProblem& problem);
 
 // The one message that tells the user what the load repaired, naming the line of the first few
 // problems and how many more there were; empty when there were none.
-QString ProblemsMessage(const QString& DataFileName, const std::vector<LoadProblem>& problems);
+std::u16string ProblemsMessage(const std::u16string& displayName, const std::vector<LoadProblem>& problems);
+
+// "鋼材データファイル<name>を読み込めません（<reason>）。"
+std::u16string UnreadableCatalogueMessage(const std::u16string& displayName, const std::u16string& reason);
+// "鋼材データファイル<name>が見つかりません。"
+std::u16string MissingCatalogueMessage(const std::u16string& displayName);

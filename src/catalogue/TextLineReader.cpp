@@ -1,33 +1,55 @@
 #include "TextLineReader.h"
 
-#include <QIODevice>
+#include "CodePage932.h"
+#include "Files.h"
+#include "Text.h"
 
 #include <cstring>
 
 namespace {
-constexpr qsizetype kChunkSize = 64 * 1024;
+constexpr std::size_t kChunkSize = 64 * 1024;
 constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 } // namespace
 
-TextLineReader::TextLineReader(QIODevice& device) : m_device(device) {}
+TextLineReader::TextLineReader(ByteSource& source) : m_source(source) {}
+
+bool TextLineReader::fail(std::u16string reason) {
+    m_readFailed = true;
+    m_eofReached = true;
+    m_error = std::move(reason);
+    return false;
+}
+
+bool TextLineReader::lineTooLong() {
+    return fail(formatText(u"%1 行目が %2 バイトを超えています。鋼材データファイルではありません",
+                           {decimalText(m_lineNumber + 1), decimalText(std::int64_t(kMaxLineBytes))}));
+}
 
 bool TextLineReader::fillBuffer() {
     if (m_eofReached)
         return false;
     if (m_pos > 0) {
-        m_buffer.remove(0, m_pos);
+        m_buffer.erase(0, m_pos);
         m_pos = 0;
     }
-    const qsizetype oldSize = m_buffer.size();
+    if (m_buffer.size() > kMaxLineBytes)
+        return lineTooLong();
+    if (m_totalBytes >= kMaxTotalBytes) {
+        return fail(formatText(u"%1 行目で %2 バイトを超えました。鋼材データファイルではありません",
+                               {decimalText(m_lineNumber + 1), decimalText(kMaxTotalBytes)}));
+    }
+    const std::size_t oldSize = m_buffer.size();
     m_buffer.resize(oldSize + kChunkSize);
-    const qint64 got = m_device.read(m_buffer.data() + oldSize, kChunkSize);
+    const std::ptrdiff_t got = m_source.read(m_buffer.data() + oldSize, kChunkSize);
     if (got <= 0) {
         m_buffer.resize(oldSize);
         m_eofReached = true;
-        m_readFailed = got < 0;
+        if (got < 0)
+            fail(m_source.errorText());
         return false;
     }
-    m_buffer.resize(oldSize + got);
+    m_buffer.resize(oldSize + std::size_t(got));
+    m_totalBytes += got;
     return true;
 }
 
@@ -35,53 +57,52 @@ void TextLineReader::detectEncoding() {
     // Three bytes are enough to decide; a shorter file cannot carry the mark.
     while (m_buffer.size() - m_pos < 3 && fillBuffer()) {
     }
-    if (m_buffer.size() - m_pos >= 3 && std::memcmp(m_buffer.constData() + m_pos, kUtf8Bom, 3) == 0) {
+    if (m_buffer.size() - m_pos >= 3 && std::memcmp(m_buffer.data() + m_pos, kUtf8Bom, 3) == 0) {
         m_encoding = Encoding::Utf8;
         m_pos += 3;
     }
     m_encodingKnown = true;
 }
 
-void TextLineReader::decodeInto(const char* data, qsizetype size, QString& line) {
-    if (!m_decoder) {
-        m_decoder =
-            m_encoding == Encoding::Utf8
-                ? std::make_unique<QStringDecoder>(QStringConverter::Utf8, QStringConverter::Flag::Stateless)
-                : std::make_unique<QStringDecoder>(kCp932Name, QStringConverter::Flag::Stateless);
+void TextLineReader::decodeInto(const char* data, std::size_t size, std::u16string& line) {
+    line.clear();
+    if (m_encoding == Encoding::Utf8) {
+        bool valid = true;
+        line = fromUtf8(std::string_view(data, size), &valid);
+        m_lastLineBad = !valid;
+    } else {
+        m_lastLineBad = !CodePage932::decode(std::string_view(data, size), line);
     }
-    line = m_decoder->decode(QByteArrayView(data, size));
-    m_lastLineBad = m_decoder->hasError();
-    // The error flag sticks to a decoder, so a fresh one takes over after a bad line.
-    if (m_lastLineBad)
-        m_decoder.reset();
 }
 
-bool TextLineReader::readLine(QString& line) {
+bool TextLineReader::readLine(std::u16string& line) {
     if (!m_encodingKnown)
         detectEncoding();
-    qsizetype searchFrom = m_pos;
+    std::size_t searchFrom = m_pos;
     for (;;) {
-        const char* begin = m_buffer.constData() + m_pos;
+        const char* begin = m_buffer.data() + m_pos;
         const auto* lf = static_cast<const char*>(
-            std::memchr(m_buffer.constData() + searchFrom, '\n', m_buffer.size() - searchFrom));
+            std::memchr(m_buffer.data() + searchFrom, '\n', m_buffer.size() - searchFrom));
         if (lf) {
-            qsizetype len = lf - begin;
-            if (len > 0 && begin[len - 1] == '\r')
-                --len;
-            decodeInto(begin, len, line);
-            m_pos = (lf - m_buffer.constData()) + 1;
+            std::size_t length = std::size_t(lf - begin);
+            if (length > kMaxLineBytes)
+                return lineTooLong();
+            if (length > 0 && begin[length - 1] == '\r')
+                --length;
+            decodeInto(begin, length, line);
+            m_pos = std::size_t(lf - m_buffer.data()) + 1;
             ++m_lineNumber;
             return true;
         }
-        const qsizetype searched = m_buffer.size() - m_pos;
+        const std::size_t searched = m_buffer.size() - m_pos;
         if (!fillBuffer()) {
             if (m_readFailed || m_buffer.size() == m_pos)
                 return false;
             // The last line has no line end.
-            qsizetype len = m_buffer.size() - m_pos;
-            if (m_buffer.at(m_buffer.size() - 1) == '\r')
-                --len;
-            decodeInto(m_buffer.constData() + m_pos, len, line);
+            std::size_t length = m_buffer.size() - m_pos;
+            if (m_buffer.back() == '\r')
+                --length;
+            decodeInto(m_buffer.data() + m_pos, length, line);
             m_pos = m_buffer.size();
             ++m_lineNumber;
             return true;
@@ -96,8 +117,4 @@ bool TextLineReader::atEnd() {
     if (m_pos < m_buffer.size())
         return false;
     return !fillBuffer();
-}
-
-QString TextLineReader::errorString() const {
-    return m_device.errorString();
 }

@@ -1,6 +1,6 @@
 #include "FixedPointText.h"
 
-#include <QtGlobal>
+#include <cassert>
 
 #include <charconv>
 #include <cmath>
@@ -41,7 +41,7 @@ std::size_t writeDecimalRounded(char* out, double value, int decimals) {
     char scientific[32];
     const auto result = std::to_chars(scientific, scientific + sizeof scientific, std::fabs(value),
                                       std::chars_format::scientific, kSignificantDigits - 1);
-    Q_ASSERT(result.ec == std::errc());
+    assert(result.ec == std::errc());
     char digits[kSignificantDigits];
     digits[0] = scientific[0];
     std::memcpy(digits + 1, scientific + 2, kSignificantDigits - 1);
@@ -96,7 +96,7 @@ std::size_t writeDecimalRounded(char* out, double value, int decimals) {
 } // namespace
 
 std::size_t WriteFixedPoint(char* out, double value, int decimals) {
-    Q_ASSERT(std::isfinite(value) && decimals >= 0 && decimals <= kMaxFixedDecimals);
+    assert(std::isfinite(value) && decimals >= 0 && decimals <= kMaxFixedDecimals);
     // Most values lie far from a rounding tie: there, scaling in binary gives the same digits as
     // the decimal rounding below, at a fraction of its cost. The value to 15 digits differs
     // from the value by at most 5e-15 of it, the scaling adds one rounding more; a scaled value

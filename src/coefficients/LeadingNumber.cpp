@@ -18,12 +18,12 @@ constexpr unsigned long long kExactMantissa = 1ULL << 53;
 
 // The number's characters without the blanks, up to `end`, read by from_chars: for numbers too
 // long for the exact division.
-double readLong(QStringView text, qsizetype end, bool negative) {
+double readLong(std::u16string_view text, std::size_t end, bool negative) {
     std::string number;
     bool nonZeroBeforePoint = false;
     bool pointSeen = false;
-    for (qsizetype i = 0; i < end; ++i) {
-        const char16_t c = text[i].unicode();
+    for (std::size_t i = 0; i < end; ++i) {
+        const char16_t c = text[i];
         if ((c >= u'0' && c <= u'9') || c == u'.') {
             number.push_back(char(c));
             pointSeen = pointSeen || c == u'.';
@@ -43,7 +43,7 @@ double readLong(QStringView text, qsizetype end, bool negative) {
 
 } // namespace
 
-double LeadingNumber(QStringView text) {
+double LeadingNumber(std::u16string_view text) {
     bool signAllowed = true;
     bool negative = false;
     bool pointSeen = false;
@@ -52,9 +52,9 @@ double LeadingNumber(QStringView text) {
     unsigned long long mantissa = 0;
     int fractionDigits = 0;
     bool exact = true;
-    qsizetype end = 0;
+    std::size_t end = 0;
     for (; end < text.size(); ++end) {
-        const char16_t c = text[end].unicode();
+        const char16_t c = text[end];
         if (isSkippedBlank(c))
             continue;
         if (signAllowed && (c == u'+' || c == u'-')) {

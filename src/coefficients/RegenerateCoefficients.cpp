@@ -4,12 +4,12 @@
 #include "CoefficientRules.h"
 #include "DataError.h"
 #include "LeadingNumber.h"
-#include "TextLineWriter.h"
 #include "catalogue/FieldReader.h"
+#include "catalogue/Files.h"
+#include "catalogue/LoadCatalogue.h"
+#include "catalogue/Text.h"
 #include "catalogue/TextLineReader.h"
-
-#include <QFile>
-#include <QFileInfo>
+#include "catalogue/TextLineWriter.h"
 
 #include <cmath>
 #include <limits>
@@ -19,274 +19,289 @@ namespace {
 
 using Status = RegenerationResult::Status;
 
-const QString kTerminator = QStringLiteral("/*");
+constexpr std::u16string_view kTerminator = u"/*";
 constexpr int kTagLineCount = 7;
 
 // Unwinds a run from wherever it has to stop; run() turns it into the result.
 struct RunStopped {
     Status status;
-    QString message;
-    qint64 line = 0;
+    std::u16string message;
+    std::int64_t line = 0;
 };
 
 // The count line's leading number, rounded half to even, as a line count that cannot overflow.
-qint64 UnitKindLineCount(QStringView countLine) {
+std::int64_t UnitKindLineCount(std::u16string_view countLine) {
     const double n = std::nearbyint(LeadingNumber(countLine));
     if (!(n > 0))
         return 0;
     if (n >= 9.0e18)
-        return std::numeric_limits<qint64>::max();
-    return qint64(n);
+        return std::numeric_limits<std::int64_t>::max();
+    return std::int64_t(n);
 }
 
+std::u16string outputMessage(std::u16string_view pattern, const std::u16string& outputName,
+                             const std::u16string& reason) {
+    return formatText(pattern, {outputName, reason});
+}
+
+constexpr std::u16string_view kCannotCreate = u"塗装面積係数ファイル%1を作成できません（%2）。";
+constexpr std::u16string_view kCannotWrite = u"塗装面積係数ファイル%1に書き込めません（%2）。";
+
+// One pass from the input's lines to the output's; reports nothing itself.
 class Regenerator {
 public:
-    Regenerator(const QString& dataFileName, const QString& outputPath, RegenerationReporter& reporter)
-        : m_dataFileName(dataFileName), m_outputPath(outputPath), m_reporter(reporter) {}
+    Regenerator(ByteSource& input, ByteSink& output, const std::u16string& inputName,
+                const std::u16string& outputName, RegenerationReporter& reporter)
+        : m_lines(input), m_output(output), m_fields(m_lines), m_inputName(inputName),
+          m_outputName(outputName), m_reporter(reporter) {}
 
     RegenerationResult run() {
-        const QFileInfo input(m_dataFileName);
-        if (m_dataFileName.isEmpty() || !input.exists())
-            return fail(QStringLiteral("鋼材データファイル%1が見つかりません。").arg(m_dataFileName));
-        QFile in(m_dataFileName);
-        if (!in.open(QIODevice::ReadOnly))
-            return fail(unreadableMessage(in.errorString()));
-        const QFileInfo output(m_outputPath);
-        if (output.exists() && output.canonicalFilePath() == input.canonicalFilePath()) {
-            return fail(QStringLiteral("塗装面積係数ファイル%1は鋼材データファイルと同じファイルです。"
-                                       "上書きすると元のデータが失われるため、書き込みません。")
-                            .arg(m_outputPath));
-        }
-        // Unbuffered: the line writer buffers already, and a failed write then shows at its flush.
-        QFile out(m_outputPath);
-        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered)) {
-            return fail(QStringLiteral("塗装面積係数ファイル%1を作成できません（%2）。")
-                            .arg(m_outputPath, out.errorString()));
-        }
-        return run(in, out);
-    }
-
-    RegenerationResult run(QIODevice& in, QIODevice& out) {
-        TextLineReader lines(in);
-        lines.atEnd(); // settles the input's encoding, which the output takes over
-        TextLineWriter writer(out, lines.encoding());
-        FieldReader fields(lines);
-        fields.setProblemHandler(
-            [this](qint64 line, const QString& text) { m_reporter.problem(line, text); });
+        m_lines.atEnd(); // settles the input's encoding, which the output takes over
+        TextLineWriter writer(m_output, m_lines.encoding());
+        m_writer = &writer;
+        m_fields.setProblemHandler(
+            [this](std::int64_t line, const std::u16string& text) { m_reporter.problem(line, text); });
         // The decoder puts substitutes in place of such bytes; written out, they would silently
         // replace what the catalogue holds there.
-        fields.setBadBytesHandler([this, &lines](qint64 line) {
+        m_fields.setBadBytesHandler([this](std::int64_t line) {
             throw RunStopped{
                 Status::DataError,
-                QStringLiteral("鋼材データファイル%1の %2 行目に%3として読めないバイトがあります。"
-                               "書き出すと元のバイトが失われるため、ここで止めます。")
-                    .arg(m_dataFileName)
-                    .arg(line)
-                    .arg(lines.encoding() == TextLineReader::Encoding::Utf8
-                             ? QStringLiteral("UTF-8 ")
-                             : QStringLiteral("コードページ 932 ")),
+                formatText(u"鋼材データファイル%1の %2 行目に%3として読めないバイトがあります。"
+                           u"書き出すと元のバイトが失われるため、ここで止めます。",
+                           {m_inputName, decimalText(line),
+                            m_lines.encoding() == TextLineReader::Encoding::Utf8 ? u"UTF-8 "
+                                                                                 : u"コードページ 932 "}),
                 line};
         });
-        Run run{lines, fields, writer, out, {}, {}};
         try {
-            copyLeadingLines(run);
-            regenerateGroups(run);
-            if (lines.readFailed())
-                throw RunStopped{Status::FileError, unreadableMessage(lines.errorString()),
-                                 lines.lineNumber()};
+            copyLeadingLines();
+            regenerateGroups();
+            if (m_lines.readFailed())
+                throw RunStopped{Status::FileError, unreadableMessage(), m_lines.lineNumber()};
             if (!writer.flush())
-                throw writeFailed(out);
+                throw writeFailed();
         } catch (const RunStopped& stop) {
-            writer.flush();
+            if (!writer.flush() && stop.status == Status::DataError) {
+                m_result.status = Status::FileError;
+                m_result.message = writeFailed().message;
+                return m_result;
+            }
             m_result.status = stop.status;
             m_result.message = stop.message;
             m_result.line = stop.line;
-            m_reporter.stopped(m_result);
-            return m_result;
         }
-        m_reporter.summary(kSummaryCaption, SummaryPrompt(m_result.groups, m_result.members));
         return m_result;
     }
 
 private:
-    struct Run {
-        TextLineReader& lines;
-        FieldReader& fields;
-        TextLineWriter& writer;
-        QIODevice& out;
-        QString designation;
-        QString remark;
-    };
-
-    RegenerationResult fail(const QString& message) {
-        m_result.status = Status::FileError;
-        m_result.message = message;
-        m_reporter.stopped(m_result);
-        return m_result;
+    std::u16string unreadableMessage() const {
+        return UnreadableCatalogueMessage(m_inputName, m_lines.errorText());
     }
 
-    QString unreadableMessage(const QString& reason) const {
-        return QStringLiteral("鋼材データファイル%1を読み込めません（%2）。").arg(m_dataFileName, reason);
+    RunStopped writeFailed() const {
+        return {Status::FileError, outputMessage(kCannotWrite, m_outputName, m_output.errorText())};
     }
 
-    RunStopped writeFailed(const QIODevice& out) const {
-        return {Status::FileError, QStringLiteral("塗装面積係数ファイル%1に書き込めません（%2）。")
-                                       .arg(m_outputPath, out.errorString())};
-    }
-
-    void write(Run& run, QStringView line) {
-        if (run.writer.writeLine(line))
+    void write(std::u16string_view line) {
+        if (m_writer->writeLine(line))
             return;
-        if (!run.writer.unencodable())
-            throw writeFailed(run.out);
+        if (!m_writer->unencodable())
+            throw writeFailed();
         // Written with substitutes, the line would no longer say what the catalogue says there.
-        const qint64 inputLine = run.lines.lineNumber();
+        const std::int64_t inputLine = m_lines.lineNumber();
         throw RunStopped{
             Status::DataError,
-            QStringLiteral("鋼材データファイル%1の %2 行目は、書き出す文字コードで表せない文字を含むため"
-                           "（読めないバイトなど）、書き出せません。")
-                .arg(m_dataFileName)
-                .arg(inputLine),
+            formatText(u"鋼材データファイル%1の %2 行目は、書き出す文字コードで表せない文字を含むため"
+                       u"（読めないバイトなど）、書き出せません。",
+                       {m_inputName, decimalText(inputLine)}),
             inputLine};
     }
 
     // The input ended (or could not be read further) where `expected` should have begun.
-    [[noreturn]] void endedBefore(Run& run, qint64 expectedLine, const QString& expected) const {
-        if (run.lines.readFailed())
-            throw RunStopped{Status::FileError, unreadableMessage(run.lines.errorString()), expectedLine};
+    [[noreturn]] void endedBefore(std::int64_t expectedLine, std::u16string_view expected) const {
+        if (m_lines.readFailed())
+            throw RunStopped{Status::FileError, unreadableMessage(), expectedLine};
         throw RunStopped{Status::DataError,
-                         QStringLiteral("鋼材データファイル%1が %2 行目（%3）の前で終わっています。")
-                             .arg(m_dataFileName)
-                             .arg(expectedLine)
-                             .arg(expected),
+                         formatText(u"鋼材データファイル%1が %2 行目（%3）の前で終わっています。",
+                                    {m_inputName, decimalText(expectedLine), expected}),
                          expectedLine};
     }
 
-    QString copyWholeLine(Run& run, const QString& what) {
-        const qint64 expectedLine = run.lines.lineNumber() + 1;
-        std::optional<QString> line = run.fields.readWholeLine();
+    std::u16string copyWholeLine(std::u16string_view what) {
+        const std::int64_t expectedLine = m_lines.lineNumber() + 1;
+        std::optional<std::u16string> line = m_fields.readWholeLine();
         if (!line)
-            endedBefore(run, expectedLine, what);
-        write(run, *line);
+            endedBefore(expectedLine, what);
+        write(*line);
         return std::move(*line);
     }
 
     // The tag lines, the unit-kind count line and the unit-kind lines, copied as they stand.
-    void copyLeadingLines(Run& run) {
+    void copyLeadingLines() {
         for (int i = 0; i < kTagLineCount; ++i)
-            copyWholeLine(run, QStringLiteral("見出し行"));
-        const qint64 count = UnitKindLineCount(copyWholeLine(run, QStringLiteral("単位種別の数の行")));
-        for (qint64 i = 0; i < count; ++i)
-            copyWholeLine(run, QStringLiteral("単位種別の行"));
+            copyWholeLine(u"見出し行");
+        const std::int64_t count = UnitKindLineCount(copyWholeLine(u"単位種別の数の行"));
+        for (std::int64_t i = 0; i < count; ++i)
+            copyWholeLine(u"単位種別の行");
     }
 
-    void regenerateGroups(Run& run) {
-        QString line;
+    void regenerateGroups() {
         for (;;) {
-            run.fields.skipBlankLines();
-            if (run.fields.atEnd())
+            m_fields.skipBlankLines();
+            if (m_fields.atEnd())
                 return;
-            regenerateGroup(run, line);
+            regenerateGroup();
         }
     }
 
-    [[noreturn]] void endedInGroup(Run& run, const QString& name, qint64 headerLine) const {
-        if (run.lines.readFailed())
-            throw RunStopped{Status::FileError, unreadableMessage(run.lines.errorString()),
-                             run.lines.lineNumber()};
-        throw RunStopped{Status::DataError,
-                         QStringLiteral("鋼材データファイル%1のグループ「%2」（%3 行目から）が \"/*\" で"
-                                        "閉じられないまま、%4 行目でファイルが終わっています。")
-                             .arg(m_dataFileName, name)
-                             .arg(headerLine)
-                             .arg(run.lines.lineNumber()),
-                         run.lines.lineNumber()};
+    [[noreturn]] void endedInGroup(std::u16string_view name, std::int64_t headerLine) const {
+        if (m_lines.readFailed())
+            throw RunStopped{Status::FileError, unreadableMessage(), m_lines.lineNumber()};
+        throw RunStopped{
+            Status::DataError,
+            formatText(u"鋼材データファイル%1のグループ「%2」（%3 行目から）が \"/*\" で"
+                       u"閉じられないまま、%4 行目でファイルが終わっています。",
+                       {m_inputName, name, decimalText(headerLine), decimalText(m_lines.lineNumber())}),
+            m_lines.lineNumber()};
     }
 
-    void regenerateGroup(Run& run, QString& line) {
-        FieldReader& fields = run.fields;
-        const std::optional<QString> name = fields.readText();
-        const qint64 headerLine = fields.lineNumber();
-        std::optional<qint16> kind;
-        std::optional<qint16> shape;
-        if (name)
-            kind = fields.readInteger();
+    // A text field copied into `value`, whose storage is reused from record to record.
+    bool readText(std::u16string& value) {
+        const std::optional<std::u16string_view> field = m_fields.readText();
+        if (!field)
+            return false;
+        value.assign(*field);
+        return true;
+    }
+
+    void regenerateGroup() {
+        std::u16string name;
+        const bool haveName = readText(name);
+        const std::int64_t headerLine = m_fields.lineNumber();
+        std::optional<std::int16_t> kind;
+        std::optional<std::int16_t> shape;
+        if (haveName)
+            kind = m_fields.readInteger();
         if (kind)
-            shape = fields.readInteger();
+            shape = m_fields.readInteger();
         if (!shape)
-            endedInGroup(run, name.value_or(QString()), headerLine);
-        FormatGroupHeaderLine(line, *name, *kind, *shape);
-        write(run, line);
+            endedInGroup(name, headerLine);
+        FormatGroupHeaderLine(m_line, name, *kind, *shape);
+        write(m_line);
         ++m_result.groups;
 
-        // One record at a time, in buffers that keep their storage from member to member.
-        QString& designation = run.designation;
-        QString& remark = run.remark;
         for (;;) {
-            fields.skipBlankLines();
-            if (!fields.readText(designation))
-                endedInGroup(run, *name, headerLine);
-            if (designation == kTerminator) {
-                write(run, kTerminator);
+            m_fields.skipBlankLines();
+            if (!readText(m_designation))
+                endedInGroup(name, headerLine);
+            if (m_designation == kTerminator) {
+                write(kTerminator);
                 return;
             }
-            const qint64 memberLine = fields.lineNumber();
+            const std::int64_t memberLine = m_fields.lineNumber();
             std::optional<double> weight;
             std::optional<double> coefficient;
-            if (fields.readText(remark))
-                weight = fields.readNumber();
+            if (readText(m_remark))
+                weight = m_fields.readNumber();
             if (weight)
-                coefficient = fields.readNumber();
+                coefficient = m_fields.readNumber();
             if (!coefficient)
-                endedInGroup(run, *name, headerLine);
+                endedInGroup(name, headerLine);
             ++m_result.members;
-            const double newCoefficient =
-                computeCoefficient(*shape, designation, *weight, *coefficient, memberLine);
-            FormatMemberLine(line, designation, remark, *weight, newCoefficient);
-            write(run, line);
+            const double newCoefficient = computeCoefficient(*shape, *weight, *coefficient, memberLine);
+            FormatMemberLine(m_line, m_designation, m_remark, *weight, newCoefficient);
+            write(m_line);
         }
     }
 
-    static double computeCoefficient(qint16 shape, const QString& designation, double weight,
-                                     double coefficient, qint64 memberLine) {
-        const auto dataError = [&](const QString& text) {
-            return RunStopped{
-                Status::DataError,
-                QStringLiteral(" DATA ERROR: 部材 <%1>（%2 行目）の").arg(designation).arg(memberLine) + text,
-                memberLine};
+    double computeCoefficient(std::int16_t shape, double weight, double coefficient,
+                              std::int64_t memberLine) const {
+        const auto dataError = [&](std::u16string_view text) {
+            return RunStopped{Status::DataError,
+                              formatText(u" DATA ERROR: 部材 <%1>（%2 行目）の%3",
+                                         {m_designation, decimalText(memberLine), text}),
+                              memberLine};
         };
         double result = 0;
         try {
-            result = PaintCoefficient(shape, designation, weight, coefficient);
+            result = PaintCoefficient(shape, m_designation, weight, coefficient);
         } catch (const DataError& error) {
             throw RunStopped{Status::DataError, error.message, memberLine};
         }
         if (HasCoefficientRule(shape) && weight == 0)
-            throw dataError(QStringLiteral("単位重量が 0 です。塗装面積係数を計算できません。"));
+            throw dataError(u"単位重量が 0 です。塗装面積係数を計算できません。");
         if (!std::isfinite(result))
-            throw dataError(
-                QStringLiteral("塗装面積係数が有限の数になりません。寸法と単位重量を確かめてください。"));
+            throw dataError(u"塗装面積係数が有限の数になりません。寸法と単位重量を確かめてください。");
         return result;
     }
 
-    const QString& m_dataFileName;
-    const QString& m_outputPath;
+    TextLineReader m_lines;
+    ByteSink& m_output;
+    FieldReader m_fields;
+    TextLineWriter* m_writer = nullptr;
+    const std::u16string& m_inputName;
+    const std::u16string& m_outputName;
     RegenerationReporter& m_reporter;
     RegenerationResult m_result;
+    // One record at a time, in buffers that keep their storage from member to member.
+    std::u16string m_designation;
+    std::u16string m_remark;
+    std::u16string m_line;
 };
+
+RegenerationResult reported(RegenerationResult result, RegenerationReporter& reporter) {
+    if (result.status == Status::Done)
+        reporter.summary(kSummaryCaption, SummaryPrompt(result.groups, result.members));
+    else
+        reporter.stopped(result);
+    return result;
+}
+
+RegenerationResult fileError(std::u16string message, RegenerationReporter& reporter) {
+    RegenerationResult result;
+    result.status = Status::FileError;
+    result.message = std::move(message);
+    return reported(std::move(result), reporter);
+}
 
 } // namespace
 
-QString SummaryPrompt(qint64 groups, qint64 members) {
-    return QStringLiteral("グループ数= %1, 総部材数= %2").arg(groups).arg(members);
+std::u16string SummaryPrompt(std::int64_t groups, std::int64_t members) {
+    return formatText(u"グループ数= %1, 総部材数= %2", {decimalText(groups), decimalText(members)});
 }
 
-RegenerationResult RegenerateCoefficients(const QString& DataFileName, const QString& outputPath,
+RegenerationResult RegenerateCoefficients(const std::filesystem::path& DataFileName,
+                                          const std::filesystem::path& outputPath,
                                           RegenerationReporter& reporter) {
-    return Regenerator(DataFileName, outputPath, reporter).run();
+    const std::u16string inputName = pathText(DataFileName);
+    const std::u16string outputName = pathText(outputPath);
+    if (DataFileName.empty() || pathKind(DataFileName) == PathKind::Missing)
+        return fileError(MissingCatalogueMessage(inputName), reporter);
+    InputFile input;
+    if (!input.open(DataFileName))
+        return fileError(UnreadableCatalogueMessage(inputName, input.errorText()), reporter);
+    // The new file would replace the input at the end; refused, since the catalogue would then
+    // be lost should anything in it stop the run.
+    if (isSameFile(DataFileName, outputPath)) {
+        return fileError(formatText(u"塗装面積係数ファイル%1は鋼材データファイルと同じファイルです。"
+                                    u"上書きすると元のデータが失われるため、書き込みません。",
+                                    {outputName}),
+                         reporter);
+    }
+    ReplacingFile output;
+    if (!output.open(outputPath))
+        return fileError(outputMessage(kCannotCreate, outputName, output.errorText()), reporter);
+    RegenerationResult result = Regenerator(input, output, inputName, outputName, reporter).run();
+    // A run stopped by the data keeps what it wrote; one stopped by a file error leaves the old file.
+    if (result.status != Status::FileError && !output.commit()) {
+        result.status = Status::FileError;
+        result.message = outputMessage(kCannotWrite, outputName, output.errorText());
+    }
+    return reported(std::move(result), reporter);
 }
 
-RegenerationResult RegenerateCoefficients(QIODevice& input, QIODevice& output, const QString& DataFileName,
-                                          const QString& outputPath, RegenerationReporter& reporter) {
-    return Regenerator(DataFileName, outputPath, reporter).run(input, output);
+RegenerationResult RegenerateCoefficients(ByteSource& input, ByteSink& output,
+                                          const std::u16string& inputName, const std::u16string& outputName,
+                                          RegenerationReporter& reporter) {
+    return reported(Regenerator(input, output, inputName, outputName, reporter).run(), reporter);
 }

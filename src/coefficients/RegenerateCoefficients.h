@@ -1,13 +1,16 @@
 #pragma once
 
-#include <QString>
-#include <QtGlobal>
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
 
-class QIODevice;
+class ByteSink;
+class ByteSource;
 
 // The file that the generator writes, in the current directory unless the caller says otherwise.
-inline const QString kRegeneratedFileName = QStringLiteral("JISTEELW.new");
-inline const QString kSummaryCaption = QStringLiteral("塗装面積係数更新");
+inline constexpr std::u16string_view kRegeneratedFileName = u"JISTEELW.new";
+inline constexpr std::u16string_view kSummaryCaption = u"塗装面積係数更新";
 
 struct RegenerationResult {
     enum class Status {
@@ -16,10 +19,10 @@ struct RegenerationResult {
         FileError, // the input could not be opened or read, or the output not created or written
     };
     Status status = Status::Done;
-    qint64 groups = 0;
-    qint64 members = 0;
-    QString message; // the stop's message, empty when Done
-    qint64 line = 0; // the input line that a data error concerns
+    std::int64_t groups = 0;
+    std::int64_t members = 0;
+    std::u16string message; // the stop's message, empty when Done
+    std::int64_t line = 0;  // the input line that a data error concerns
 };
 
 // How a run talks to its user: the window shows message boxes, zelk-tool prints.
@@ -28,27 +31,33 @@ public:
     virtual ~RegenerationReporter() = default;
     // Something the reader repaired (a field that is no number read as 0, a blank line skipped,
     // bytes that are not code page 932); the run goes on.
-    virtual void problem(qint64 line, const QString& text) = 0;
+    virtual void problem(std::int64_t line, const std::u16string& text) = 0;
     // The run stopped: result.status says why, result.message is the message to show as it
-    // stands. The output is flushed and still open; it is closed after this returns.
+    // stands. The output is complete on the disk by then.
     virtual void stopped(const RegenerationResult& result) = 0;
-    // The run is complete; the output is flushed and still open, and closed after this returns.
-    virtual void summary(const QString& caption, const QString& prompt) = 0;
+    // The run is complete and its output on the disk.
+    virtual void summary(std::u16string_view caption, const std::u16string& prompt) = 0;
 };
 
 // "グループ数= 12, 総部材数= 345": each count behind a blank in the place of a sign.
-QString SummaryPrompt(qint64 groups, qint64 members);
+std::u16string SummaryPrompt(std::int64_t groups, std::int64_t members);
 
 // Reads the catalogue `DataFileName` and writes it to `outputPath` with every member's paint-area
 // coefficient recomputed from its designation and weight by the rule of its group's shape code,
 // in the generator's normalised layout. Streams the input: only the current record is held.
 // The input's first seven lines, its unit-kind count line and the unit-kind lines are copied as
 // they stand. Never ends the process and shows nothing itself: everything goes to `reporter`.
-// When the input cannot be opened or the output not created, nothing is written at all; when a
-// fault stops the run, the output keeps every line written before the faulty record.
-RegenerationResult RegenerateCoefficients(const QString& DataFileName, const QString& outputPath,
+//
+// The output is written to a temporary file beside `outputPath` that replaces it at the end, so
+// the input (even when `outputPath` is another name of the same file) and an earlier output stay
+// untouched until a whole new file takes the name. When a fault in the data stops the run, the
+// new file holds every line written before the faulty record; after a file error the old file
+// stays as it was.
+RegenerationResult RegenerateCoefficients(const std::filesystem::path& DataFileName,
+                                          const std::filesystem::path& outputPath,
                                           RegenerationReporter& reporter);
 
-// The same between two devices that are already open; the names only go into the messages.
-RegenerationResult RegenerateCoefficients(QIODevice& input, QIODevice& output, const QString& DataFileName,
-                                          const QString& outputPath, RegenerationReporter& reporter);
+// The same between a source and a sink that are already open; the names only go into messages.
+RegenerationResult RegenerateCoefficients(ByteSource& input, ByteSink& output,
+                                          const std::u16string& inputName, const std::u16string& outputName,
+                                          RegenerationReporter& reporter);

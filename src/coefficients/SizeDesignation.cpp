@@ -5,50 +5,49 @@
 
 namespace {
 
-bool isSizeCharacter(QChar c) {
+bool isSizeCharacter(char16_t c) {
     return c == u'.' || (c >= u'0' && c <= u'9');
 }
 
 } // namespace
 
-QStringView WithoutSizePrefix(QStringView designation) {
-    for (qsizetype i = 0; i < designation.size(); ++i) {
+std::u16string_view WithoutSizePrefix(std::u16string_view designation) {
+    for (std::size_t i = 0; i < designation.size(); ++i) {
         if (isSizeCharacter(designation[i]))
-            return designation.mid(i);
+            return designation.substr(i);
     }
-    throw DataError{kMissingSizeMessage};
+    throw DataError{std::u16string(kMissingSizeMessage)};
 }
 
-void StripSizePrefix(QString& designation) {
-    const qsizetype removed = designation.size() - WithoutSizePrefix(designation).size();
+void StripSizePrefix(std::u16string& designation) {
+    const std::size_t removed = designation.size() - WithoutSizePrefix(designation).size();
     if (removed > 0)
-        designation.remove(0, removed);
+        designation.erase(0, removed);
 }
 
-qsizetype FindDimensionSeparator(QStringView text) {
-    const qsizetype index = text.indexOf(u'x');
-    if (index < 0)
-        throw DataError{kMissingSeparatorMessage};
+std::size_t FindDimensionSeparator(std::u16string_view text) {
+    const std::size_t index = text.find(u'x');
+    if (index == std::u16string_view::npos)
+        throw DataError{std::u16string(kMissingSeparatorMessage)};
     return index + 1;
 }
 
-Dimensions SplitDimensions(QStringView designation, int count) {
-    Q_ASSERT(count >= 0 && count <= 4);
+Dimensions SplitDimensions(std::u16string_view designation, int count) {
     Dimensions d;
-    QStringView s = WithoutSizePrefix(designation);
+    std::u16string_view s = WithoutSizePrefix(designation);
     if (count == 0)
         return d;
     if (count == 1) {
         d.value[0] = LeadingNumber(s);
         return d;
     }
-    qsizetype p = FindDimensionSeparator(s);
+    std::size_t p = FindDimensionSeparator(s);
     d.value[0] = LeadingNumber(s);
-    s = s.mid(p);
+    s = s.substr(p);
     for (int j = 2; j < count; ++j) {
         p = FindDimensionSeparator(s);
-        d.value[std::size_t(j - 1)] = LeadingNumber(s.left(p - 1));
-        s = s.mid(p);
+        d.value[std::size_t(j - 1)] = LeadingNumber(s.substr(0, p - 1));
+        s = s.substr(p);
     }
     d.value[std::size_t(count - 1)] = LeadingNumber(s);
     return d;

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QString>
-#include <QStringView>
+#include <cstddef>
+#include <string>
+#include <string_view>
 
 #include <array>
 
@@ -9,19 +10,19 @@
 // is a prefix of any characters but "." and the ASCII digits, then numbers joined by a lower-case
 // "x". Malformed designations throw DataError with one of the two messages below.
 
-inline const QString kMissingSizeMessage = QStringLiteral(" DATA ERROR: サイズを示す数字が不足です。");
-inline const QString kMissingSeparatorMessage =
-    QStringLiteral(" DATA ERROR: データ区切り <x> がありません。");
+inline constexpr std::u16string_view kMissingSizeMessage = u" DATA ERROR: サイズを示す数字が不足です。";
+inline constexpr std::u16string_view kMissingSeparatorMessage =
+    u" DATA ERROR: データ区切り <x> がありません。";
 
 // `designation` from its first size character ("." or an ASCII digit) on; throws DataError with
 // kMissingSizeMessage when there is none.
-QStringView WithoutSizePrefix(QStringView designation);
+std::u16string_view WithoutSizePrefix(std::u16string_view designation);
 // The same in place, as the generator's callers know it.
-void StripSizePrefix(QString& designation);
+void StripSizePrefix(std::u16string& designation);
 
 // The 1-based position of the first "x" in `text`; throws DataError with kMissingSeparatorMessage
 // when there is none.
-qsizetype FindDimensionSeparator(QStringView text);
+std::size_t FindDimensionSeparator(std::u16string_view text);
 
 struct Dimensions {
     std::array<double, 4> value{}; // D1 to D4 in value[0] to value[3]; unused ones are 0
@@ -31,4 +32,4 @@ struct Dimensions {
 // only checks that a size character is there; count k needs k - 1 separators, and whatever
 // follows the k-th dimension is ignored. The missing size character is reported before a
 // missing separator.
-Dimensions SplitDimensions(QStringView designation, int count);
+Dimensions SplitDimensions(std::u16string_view designation, int count);

@@ -1,6 +1,6 @@
 #include "FileNameOf.h"
 
-QString FileNameOf(const QString& path) {
-    const qsizetype separator = std::max(path.lastIndexOf(u'\\'), path.lastIndexOf(u'/'));
-    return separator < 0 ? path : path.mid(separator + 1);
+std::u16string FileNameOf(std::u16string_view path) {
+    const std::size_t separator = path.find_last_of(u"\\/");
+    return std::u16string(separator == std::u16string_view::npos ? path : path.substr(separator + 1));
 }

@@ -1,6 +1,10 @@
 #include "KeySequence.h"
 
+#include "catalogue/Text.h"
+
+#include <algorithm>
 #include <array>
+#include <optional>
 
 namespace {
 
@@ -62,10 +66,10 @@ constexpr int kMaxRepeat = 999;
 // Bounds that keep a hostile setting from exhausting the stack (each group nests a call) or the
 // memory (each repeat count multiplies the keystrokes); real settings stay far below both.
 constexpr int kMaxGroupDepth = 50;
-constexpr qsizetype kMaxStrokes = 100000;
+constexpr std::size_t kMaxStrokes = 100000;
 
-int modifierOf(QChar c) {
-    switch (c.unicode()) {
+int modifierOf(char16_t c) {
+    switch (c) {
     case u'+':
         return KeyStroke::Shift;
     case u'^':
@@ -85,45 +89,73 @@ KeyStroke characterStroke(char32_t c) {
         return stroke;
     }
     stroke.character = c;
-    if (QChar::isUpper(c) && QChar::toLower(c) != c)
+    if (isCapitalLetter(c))
         stroke.modifiers = KeyStroke::Shift;
     return stroke;
 }
 
+// The one character that `text` holds, a surrogate pair taken together.
+std::optional<char32_t> singleCharacter(std::u16string_view text) {
+    if (text.size() == 1 && !isHighSurrogate(text[0]) && !isLowSurrogate(text[0]))
+        return text[0];
+    if (text.size() == 2 && isHighSurrogate(text[0]) && isLowSurrogate(text[1]))
+        return 0x10000 + ((char32_t(text[0]) - 0xD800) << 10) + (text[1] - 0xDC00);
+    return std::nullopt;
+}
+
+bool hasLoneSurrogate(std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1]))
+            ++i;
+        else if (isHighSurrogate(text[i]) || isLowSurrogate(text[i]))
+            return true;
+    }
+    return false;
+}
+
+// Key names are ASCII: "left", "Left" and "LEFT" name one key.
+bool equalIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
+    const auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [&](char16_t x, char16_t y) { return fold(x) == fold(y); });
+}
+
 class Parser {
 public:
-    explicit Parser(const QString& text) : text_(text) {}
+    explicit Parser(std::u16string_view text) : m_text(text) {}
 
-    bool parse(QList<KeyStroke>& strokes) { return sequence(0, 0, strokes); }
-    const QString& error() const { return error_; }
+    bool parse(std::vector<KeyStroke>& strokes) { return sequence(0, 0, strokes); }
+    const std::u16string& error() const { return m_error; }
 
 private:
-    const QString& text_;
-    qsizetype pos_ = 0;
-    QString error_;
+    std::u16string_view m_text;
+    std::size_t m_pos = 0;
+    std::u16string m_error;
 
-    bool fail(const QString& message) {
-        error_ = message;
+    bool fail(std::u16string message) {
+        m_error = std::move(message);
         return false;
     }
 
+    // The 1-based position of character `index`, for messages.
+    static std::u16string position(std::size_t index) { return decimalText(std::int64_t(index + 1)); }
+
     // Reads keys up to the end of the text, or up to and including the ")" that closes a group
     // when `depth` > 0; every key gets the modifiers `held` of the groups around it.
-    bool sequence(int held, int depth, QList<KeyStroke>& strokes) {
+    bool sequence(int held, int depth, std::vector<KeyStroke>& strokes) {
         int pending = 0;
-        while (pos_ < text_.size()) {
-            const QChar c = text_[pos_];
+        while (m_pos < m_text.size()) {
+            const char16_t c = m_text[m_pos];
             if (const int modifier = modifierOf(c)) {
                 pending |= modifier;
-                ++pos_;
+                ++m_pos;
                 continue;
             }
             if (c == u'(') {
                 if (depth == kMaxGroupDepth)
-                    return fail(QStringLiteral("%1 文字目の「(」: かっこの入れ子は %2 段までです。")
-                                    .arg(pos_ + 1)
-                                    .arg(kMaxGroupDepth));
-                ++pos_;
+                    return fail(formatText(u"%1 文字目の「(」: かっこの入れ子は %2 段までです。",
+                                           {position(m_pos), decimalText(kMaxGroupDepth)}));
+                ++m_pos;
                 if (!sequence(held | pending, depth + 1, strokes))
                     return false;
                 pending = 0;
@@ -132,19 +164,18 @@ private:
             if (c == u')') {
                 if (depth == 0)
                     return fail(
-                        QStringLiteral("%1 文字目の「)」に対応する「(」がありません。").arg(pos_ + 1));
+                        formatText(u"%1 文字目の「)」に対応する「(」がありません。", {position(m_pos)}));
                 if (pending)
-                    return fail(
-                        QStringLiteral("%1 文字目の「)」の前の修飾キー（+ ^ %）の後にキーがありません。")
-                            .arg(pos_ + 1));
-                ++pos_;
+                    return fail(formatText(u"%1 文字目の「)」の前の修飾キー（+ ^ %）の後にキーがありません。",
+                                           {position(m_pos)}));
+                ++m_pos;
                 return true;
             }
             KeyStroke stroke;
             int repeat = 1;
             if (c == u'~') {
                 stroke.named = NamedKey::Enter;
-                ++pos_;
+                ++m_pos;
             } else if (c == u'{') {
                 if (!braces(stroke, repeat))
                     return false;
@@ -153,94 +184,96 @@ private:
             }
             stroke.modifiers |= held | pending;
             if (strokes.size() + repeat > kMaxStrokes)
-                return fail(QStringLiteral("キー操作が多すぎます（%1 個まで）。").arg(kMaxStrokes));
-            for (int i = 0; i < repeat; ++i)
-                strokes.append(stroke);
+                return fail(formatText(u"キー操作が多すぎます（%1 個まで）。", {decimalText(kMaxStrokes)}));
+            strokes.insert(strokes.end(), std::size_t(repeat), stroke);
             pending = 0;
         }
         if (depth > 0)
-            return fail(QStringLiteral("「(」が閉じていません。"));
+            return fail(u"「(」が閉じていません。");
         if (pending)
-            return fail(QStringLiteral("最後の修飾キー（+ ^ %）の後にキーがありません。"));
+            return fail(u"最後の修飾キー（+ ^ %）の後にキーがありません。");
         return true;
     }
 
     bool character(KeyStroke& stroke) {
-        char32_t c = text_[pos_].unicode();
-        qsizetype length = 1;
-        if (QChar::isHighSurrogate(c) && pos_ + 1 < text_.size() && text_[pos_ + 1].isLowSurrogate()) {
-            c = QChar::surrogateToUcs4(text_[pos_], text_[pos_ + 1]);
+        char32_t c = m_text[m_pos];
+        std::size_t length = 1;
+        if (isHighSurrogate(m_text[m_pos]) && m_pos + 1 < m_text.size() &&
+            isLowSurrogate(m_text[m_pos + 1])) {
+            c = 0x10000 + ((c - 0xD800) << 10) + (m_text[m_pos + 1] - 0xDC00);
             length = 2;
         }
         if (c != U'\t' && (c < 0x20 || c == 0x7f))
-            return fail(QStringLiteral("%1 文字目に送れない制御文字があります。").arg(pos_ + 1));
-        if (QChar::isSurrogate(c)) // half of a pair: no character that a key could type
-            return fail(QStringLiteral("%1 文字目に対のないサロゲートがあります。").arg(pos_ + 1));
+            return fail(formatText(u"%1 文字目に送れない制御文字があります。", {position(m_pos)}));
+        if (c >= 0xD800 && c <= 0xDFFF) // half of a pair: no character that a key could type
+            return fail(formatText(u"%1 文字目に対のないサロゲートがあります。", {position(m_pos)}));
         stroke = characterStroke(c);
-        pos_ += length;
+        m_pos += length;
         return true;
     }
 
     // "{NAME}", "{NAME COUNT}", "{c}", "{c COUNT}"; "{}}" is the closing brace itself.
     bool braces(KeyStroke& stroke, int& repeat) {
-        const qsizetype open = pos_;
-        const qsizetype from = open + 1;
-        const bool braceItself = from < text_.size() && text_[from] == u'}';
-        const qsizetype close = text_.indexOf(u'}', braceItself ? from + 1 : from);
-        if (close < 0)
-            return fail(QStringLiteral("%1 文字目の「{」が閉じていません。").arg(open + 1));
-        const QString inside = text_.mid(from, close - from);
-        pos_ = close + 1;
+        const std::size_t open = m_pos;
+        const std::size_t from = open + 1;
+        const bool braceItself = from < m_text.size() && m_text[from] == u'}';
+        const std::size_t close = m_text.find(u'}', braceItself ? from + 1 : from);
+        if (close == std::u16string_view::npos)
+            return fail(formatText(u"%1 文字目の「{」が閉じていません。", {position(open)}));
+        const std::u16string_view inside = m_text.substr(from, close - from);
+        m_pos = close + 1;
 
-        QString name = inside;
-        const qsizetype blank = inside.lastIndexOf(u' ');
-        if (blank > 0) {
-            name = inside.left(blank);
-            const QString count = inside.mid(blank + 1);
-            bool digitsOnly = !count.isEmpty() && count.size() <= 3;
-            for (const QChar d : count)
+        std::u16string_view name = inside;
+        const std::size_t blank = inside.rfind(u' ');
+        if (blank != std::u16string_view::npos && blank > 0) {
+            name = inside.substr(0, blank);
+            const std::u16string_view count = inside.substr(blank + 1);
+            bool digitsOnly = !count.empty() && count.size() <= 3;
+            repeat = 0;
+            for (const char16_t d : count) {
                 digitsOnly = digitsOnly && d >= u'0' && d <= u'9';
-            repeat = digitsOnly ? count.toInt() : 0;
+                repeat = repeat * 10 + (d - u'0');
+            }
+            if (!digitsOnly)
+                repeat = 0;
             if (repeat < 1 || repeat > kMaxRepeat)
-                return fail(
-                    QStringLiteral("{%1} の繰り返しの回数「%2」が正しくありません（1 から %3 まで）。")
-                        .arg(inside, count)
-                        .arg(kMaxRepeat));
+                return fail(formatText(u"{%1} の繰り返しの回数「%2」が正しくありません（1 から %3 まで）。",
+                                       {inside, count, decimalText(kMaxRepeat)}));
         }
-        if (name.isEmpty())
-            return fail(QStringLiteral("%1 文字目の {} にキーの名前がありません。").arg(open + 1));
-        if (!name.isValidUtf16())
-            return fail(QStringLiteral("%1 文字目の {} に対のないサロゲートがあります。").arg(open + 1));
-        const QList<uint> codePoints = name.toUcs4();
-        if (codePoints.size() == 1) {
-            const char32_t c = codePoints.constFirst();
+        if (name.empty())
+            return fail(formatText(u"%1 文字目の {} にキーの名前がありません。", {position(open)}));
+        const std::optional<char32_t> single = singleCharacter(name);
+        if (!single && hasLoneSurrogate(name))
+            return fail(formatText(u"%1 文字目の {} に対のないサロゲートがあります。", {position(open)}));
+        if (single) {
+            const char32_t c = *single;
             if (c < 0x20 || c == 0x7f)
-                return fail(QStringLiteral("%1 文字目の {} に送れない制御文字があります。").arg(open + 1));
+                return fail(formatText(u"%1 文字目の {} に送れない制御文字があります。", {position(open)}));
             stroke = characterStroke(c);
             return true;
         }
         for (const KeyName& entry : kKeyNames) {
-            if (name.compare(QStringView(entry.name), Qt::CaseInsensitive) == 0) {
+            if (equalIgnoringAsciiCase(name, entry.name)) {
                 stroke.named = entry.key;
                 return true;
             }
         }
-        return fail(QStringLiteral("{%1} は知らないキーの名前です。").arg(name));
+        return fail(formatText(u"{%1} は知らないキーの名前です。", {name}));
     }
 };
 
 } // namespace
 
-QString NamedKeyName(NamedKey key) {
+std::u16string NamedKeyName(NamedKey key) {
     for (const KeyName& entry : kKeyNames) {
         if (entry.key == key)
-            return QString::fromUtf16(entry.name);
+            return entry.name;
     }
     return {};
 }
 
-QString KeyStroke::description() const {
-    QString text;
+std::u16string KeyStroke::description() const {
+    std::u16string text;
     if (modifiers & Shift)
         text += u"Shift+";
     if (modifiers & Ctrl)
@@ -249,14 +282,15 @@ QString KeyStroke::description() const {
         text += u"Alt+";
     if (named != NamedKey::None)
         return text + NamedKeyName(named);
-    // QChar::fromUcs4, not QString::fromUcs4: the latter drops U+FEFF as a byte-order mark.
-    return text + u'"' + QStringView(QChar::fromUcs4(character)).toString() + u'"';
+    text += u'"';
+    appendCodePoint(text, character);
+    return text + u'"';
 }
 
-KeySequenceParse ParseKeySequence(const QString& text) {
+KeySequenceParse ParseKeySequence(std::u16string_view text) {
     Parser parser(text);
-    QList<KeyStroke> strokes;
+    std::vector<KeyStroke> strokes;
     if (!parser.parse(strokes))
         return {std::nullopt, parser.error()};
-    return {KeySequence{text, strokes}, {}};
+    return {KeySequence{std::u16string(text), std::move(strokes)}, {}};
 }

@@ -1,7 +1,7 @@
 #pragma once
 
-#include <QList>
-#include <QString>
+#include <string>
+#include <vector>
 
 #include <optional>
 
@@ -51,7 +51,7 @@ enum class NamedKey {
 };
 
 // The canonical upper-case name of a named key ("ENTER", "LEFT", "F4", "PGUP").
-QString NamedKeyName(NamedKey key);
+std::u16string NamedKeyName(NamedKey key);
 
 // One key pressed and released while the modifiers are held. Either `named` is set, or
 // `character` holds the character that the key types.
@@ -62,21 +62,21 @@ struct KeyStroke {
     char32_t character = 0;
 
     // "Shift+Ctrl+LEFT" or "Ctrl+\"v\"": modifiers in the order Shift, Ctrl, Alt, then the key.
-    QString description() const;
+    std::u16string description() const;
 
     friend bool operator==(const KeyStroke&, const KeyStroke&) = default;
 };
 
 // A keystroke text and the keystrokes it stands for.
 struct KeySequence {
-    QString text;
-    QList<KeyStroke> strokes;
+    std::u16string text;
+    std::vector<KeyStroke> strokes;
 };
 
 // The result of reading a keystroke text: the sequence, or what is wrong with the text.
 struct KeySequenceParse {
     std::optional<KeySequence> sequence;
-    QString error; // empty when `sequence` is set
+    std::u16string error; // empty when `sequence` is set
 };
 
 // Reads the keystroke notation of the spreadsheet link, all or nothing:
@@ -87,4 +87,4 @@ struct KeySequenceParse {
 //   optionally with a repeat count after one blank ({LEFT 6}, {h 3}; 1 to 999).
 // A malformed text (unclosed brace, unknown key name, unbalanced parenthesis, bad repeat count, a
 // modifier with no key after it, a control character) gives no sequence, only the error.
-KeySequenceParse ParseKeySequence(const QString& text);
+KeySequenceParse ParseKeySequence(std::u16string_view text);

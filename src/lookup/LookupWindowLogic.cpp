@@ -1,54 +1,38 @@
 #include "LookupWindowLogic.h"
 
 #include "FileNameOf.h"
+#include "LookupView.h"
 #include "MemberTexts.h"
 #include "WindowRegenerationReporter.h"
 #include "ZelkExitStatus.h"
 #include "catalogue/LoadCatalogue.h"
+#include "catalogue/Text.h"
 #include "coefficients/RegenerateCoefficients.h"
-#include "platform/StayOnTop.h"
 
 #include <algorithm>
 
 namespace {
 
-const QString kDefaultDataFileName = QStringLiteral("JISTEELW.CSV");
+constexpr std::u16string_view kDefaultDataFileName = u"JISTEELW.CSV";
 
 } // namespace
 
-LookupWindowLogic::LookupWindowLogic(LookupView& view, StayOnTop& stayOnTop, TransferSink& transferSink)
-    : m_linkView(view), link(transferSink, m_linkView), m_view(view), m_stayOnTop(stayOnTop) {}
+LookupWindowLogic::LookupWindowLogic(LookupView& view, TransferSink& transferSink)
+    : link(transferSink, view), m_view(view) {}
 
-void LookupWindowLogic::LinkView::SetMenuChecked(LinkMenuItem item, bool checked) {
-    switch (item) {
-    case LinkMenuItem::Excel:
-        return m_view.setMenuChecked(LookupMenuItem::mnuexcel, checked);
-    case LinkMenuItem::Table:
-        return m_view.setMenuChecked(LookupMenuItem::mnuT, checked);
-    case LinkMenuItem::WeightOnly:
-        return m_view.setMenuChecked(LookupMenuItem::mnuW, checked);
-    case LinkMenuItem::PaintOnly:
-        return m_view.setMenuChecked(LookupMenuItem::mnuP, checked);
-    }
-}
+LookupWindowLogic::StartOutcome LookupWindowLogic::Form_Load(const std::filesystem::path& argument) {
+    DataFileName = textPath(kDefaultDataFileName);
+    if (!argument.empty())
+        DataFileName = argument;
 
-void LookupWindowLogic::LinkView::ShowLinkMessage(const QString& message) {
-    m_view.showMessage(message);
-}
-
-LookupWindowLogic::StartOutcome LookupWindowLogic::Form_Load(const QString& argumentText) {
-    DataFileName = kDefaultDataFileName;
-    if (!argumentText.isEmpty())
-        DataFileName = argumentText;
-
-    if (!ReloadCatalogue()) {
+    if (!reloadCatalogue()) {
         m_view.closeWindow();
         return StartOutcome::Closed;
     }
 
     // The generator writes coefficients for the standard catalogue only; the comparison is exact
     // and case-sensitive, and a shorter path never matches.
-    m_view.setMenuVisible(LookupMenuItem::mnuptarea, DataFileName.endsWith(kDefaultDataFileName));
+    m_view.setMenuVisible(MenuItem::mnuptarea, pathText(DataFileName).ends_with(kDefaultDataFileName));
     refreshTransferCaptions();
     link.TransferEnabled = true; // the mark of mnuexcel comes from the window's design
     link.mnuT_Click();
@@ -58,7 +42,7 @@ LookupWindowLogic::StartOutcome LookupWindowLogic::Form_Load(const QString& argu
     return StartOutcome::Shown;
 }
 
-bool LookupWindowLogic::ReloadCatalogue() {
+bool LookupWindowLogic::reloadCatalogue() {
     const LoadResult result = LoadCatalogue(catalogue, DataFileName);
     switch (result.status) {
     case LoadResult::Status::TagMismatch:
@@ -73,7 +57,7 @@ bool LookupWindowLogic::ReloadCatalogue() {
         break;
     }
     if (!result.problems.empty())
-        m_view.showMessage(ProblemsMessage(DataFileName, result.problems));
+        m_view.showMessage(ProblemsMessage(pathText(DataFileName), result.problems));
     return true;
 }
 
@@ -84,8 +68,8 @@ void LookupWindowLogic::RefreshLookupWindow() {
 }
 
 void LookupWindowLogic::refreshTransferCaptions() {
-    m_view.setMenuCaption(LookupMenuItem::mnuW, catalogue.WeightTitle + QStringLiteral("のみ(&W)"));
-    m_view.setMenuCaption(LookupMenuItem::mnuP, catalogue.PaintTitle + QStringLiteral("のみ(&P)"));
+    m_view.setMenuCaption(MenuItem::mnuW, catalogue.WeightTitle + u"のみ(&W)");
+    m_view.setMenuCaption(MenuItem::mnuP, catalogue.PaintTitle + u"のみ(&P)");
 }
 
 void LookupWindowLogic::refreshGroupList() {
@@ -102,7 +86,7 @@ void LookupWindowLogic::refreshGroupList() {
 }
 
 void LookupWindowLogic::refreshCaption() {
-    m_view.setCaption(QStringLiteral("ZELK_Win [ ") + FileNameOf(DataFileName) + QStringLiteral(" ]"));
+    m_view.setCaption(u"ZELK_Win [ " + FileNameOf(pathText(DataFileName)) + u" ]");
 }
 
 bool LookupWindowLogic::isGroup(int g) const {
@@ -124,9 +108,9 @@ void LookupWindowLogic::lstnum_Click() {
     const int m = m_view.memberIndex() + 1;
     if (!isGroup(g) || m < 1 || m > catalogue.GroupMemberCount[g])
         return;
-    m_view.setValueLabel(ValueLabelText(catalogue, qint16(g), qint16(m)));
+    m_view.setValueLabel(ValueLabelText(catalogue, std::int16_t(g), std::int16_t(m)));
     if (link.TransferEnabled)
-        link.TransferToSpreadsheet(catalogue, qint16(g), qint16(m));
+        link.TransferToSpreadsheet(catalogue, std::int16_t(g), std::int16_t(m));
 }
 
 void LookupWindowLogic::mnuedit_Click() {
@@ -134,7 +118,7 @@ void LookupWindowLogic::mnuedit_Click() {
     DataFileName = m_view.showTextEditor(DataFileName);
     // The catalogue is read again whether or not the editor saved, and the window refilled
     // before the test: on a missing file the lists show what the failed load left.
-    const bool loaded = ReloadCatalogue();
+    const bool loaded = reloadCatalogue();
     RefreshLookupWindow();
     if (!loaded) {
         m_view.closeWindow();
@@ -145,8 +129,9 @@ void LookupWindowLogic::mnuedit_Click() {
 
 void LookupWindowLogic::mnuptarea_Click() {
     // Reads the file by itself: the tables, the window and the stay-on-top state stay as they are.
-    WindowRegenerationReporter reporter(m_view, DataFileName);
-    const RegenerationResult result = RegenerateCoefficients(DataFileName, kRegeneratedFileName, reporter);
+    WindowRegenerationReporter reporter(m_view, pathText(DataFileName));
+    const RegenerationResult result =
+        RegenerateCoefficients(DataFileName, textPath(kRegeneratedFileName), reporter);
     if (result.status == RegenerationResult::Status::DataError)
         m_view.endProcess(ZelkExitGeneratorFault); // its message shown, its output closed
 }
@@ -178,6 +163,6 @@ void LookupWindowLogic::Form_QueryUnload() {
 }
 
 void LookupWindowLogic::setTopMost(bool value) {
-    m_stayOnTop.setAbove(m_view.nativeHandle(), value);
+    m_view.setStayOnTop(value);
     m_topMost = value;
 }

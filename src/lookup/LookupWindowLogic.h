@@ -1,40 +1,34 @@
 #pragma once
 
-#include "LookupView.h"
 #include "SpreadsheetLink.h"
-#include "SpreadsheetLinkView.h"
 #include "catalogue/Catalogue.h"
 
-#include <QString>
+#include <filesystem>
+#include <string>
 
-class StayOnTop;
+class LookupView;
 class TransferSink;
 
 // The lookup window's behaviour, apart from its widgets: start-up, browsing groups and members,
-// the stay-on-top state, resizing and closing. It owns the state that lives as long as the
-// window: the catalogue, the path it came from and the spreadsheet-link settings. The window is
-// reached through LookupView, stacking through StayOnTop.
+// the stay-on-top state, resizing and closing, and the menu commands. It owns the state that lives
+// as long as the window: the catalogue, the path it came from and the spreadsheet-link settings.
+// The window is reached through LookupView, the spreadsheet through TransferSink.
 class LookupWindowLogic {
 public:
     enum class StartOutcome {
         Shown,  // the window is ready to be shown
         Closed, // the catalogue file was missing or unreadable: its message was shown, the window closed
     };
-    // The spreadsheet link types chosen members into the spreadsheet through `transferSink`.
-    LookupWindowLogic(LookupView& view, StayOnTop& stayOnTop, TransferSink& transferSink);
+    LookupWindowLogic(LookupView& view, TransferSink& transferSink);
 
-    // The start-up sequence. `argumentText` is the command line after the program's name, as
-    // typed: when not empty it is the catalogue path, whole. A catalogue header with the wrong
-    // tag ends the process through LookupView::endProcess after its message.
-    StartOutcome Form_Load(const QString& argumentText);
+    // The start-up sequence. `argument` is the command line after the program's name, as typed:
+    // when not empty it is the catalogue path, whole. A catalogue header with the wrong tag ends
+    // the process through LookupView::endProcess after its message.
+    StartOutcome Form_Load(const std::filesystem::path& argument);
 
     // Fills the window from the catalogue as it stands: transfer captions, group list with the
     // first group chosen, window caption.
     void RefreshLookupWindow();
-
-    // Reads the catalogue at DataFileName afresh and shows what the load has to say. False when
-    // the file is missing or unreadable (its message has been shown).
-    bool ReloadCatalogue();
 
     void cmbmem_Click();
     void lstnum_Click();
@@ -58,32 +52,20 @@ public:
     // Every assignment asks the window system, also when the value does not change.
     void setTopMost(bool value);
 
-private:
-    // The link's check marks and message, on the lookup window's menu items and message box.
-    class LinkView final : public SpreadsheetLinkView {
-    public:
-        explicit LinkView(LookupView& view) : m_view(view) {}
-        void SetMenuChecked(LinkMenuItem item, bool checked) override;
-        void ShowLinkMessage(const QString& message) override;
-
-    private:
-        LookupView& m_view;
-    };
-    LinkView m_linkView;
-
-public:
     // The state the window owns for the whole run; `link` holds TransferEnabled and TransferMode.
-    QString DataFileName;
+    std::filesystem::path DataFileName;
     Catalogue catalogue;
     SpreadsheetLink link;
 
 private:
+    // Reads the catalogue at DataFileName afresh and shows what the load has to say. False when
+    // the file is missing or unreadable (its message has been shown).
+    bool reloadCatalogue();
     void refreshTransferCaptions();
     void refreshGroupList();
     void refreshCaption();
     bool isGroup(int g) const;
 
     LookupView& m_view;
-    StayOnTop& m_stayOnTop;
     bool m_topMost = false;
 };

@@ -2,15 +2,16 @@
 
 #include "catalogue/Catalogue.h"
 #include "catalogue/NumberText.h"
+#include "catalogue/Text.h"
 
-QString ValueLabelText(const Catalogue& catalogue, qint16 g, qint16 m) {
-    const qint16 k = catalogue.GroupKind[g];
-    return NumberText(catalogue.MemberWeight[g][m]).trimmed() + catalogue.weightLabelOf(k) +
+std::u16string ValueLabelText(const Catalogue& catalogue, std::int16_t g, std::int16_t m) {
+    const std::int16_t k = catalogue.GroupKind[g];
+    return std::u16string(trimSpaces(NumberText(catalogue.MemberWeight[g][m]))) + catalogue.weightLabelOf(k) +
            NumberText(catalogue.MemberPaintCoef[g][m]) + catalogue.paintLabelOf(k);
 }
 
-QString TableRowText(const Catalogue& catalogue, qint16 g, qint16 m) {
-    const QChar tab(u'\t');
+std::u16string TableRowText(const Catalogue& catalogue, std::int16_t g, std::int16_t m) {
+    const char16_t tab = u'\t';
     return catalogue.MemberName[g][m] + tab + catalogue.MemberRemark[g][m] + tab +
            NumberText(catalogue.GroupKind[g]) + tab + NumberText(catalogue.MemberWeight[g][m]) + tab +
            NumberText(catalogue.MemberPaintCoef[g][m]);

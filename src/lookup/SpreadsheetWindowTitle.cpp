@@ -1,35 +1,49 @@
 #include "SpreadsheetWindowTitle.h"
 
+#include "catalogue/Text.h"
+
+#include <algorithm>
+#include <cstdlib>
+
 namespace {
 
-const QString kDefaultTitle = QStringLiteral("Microsoft Excel");
+constexpr std::u16string_view kDefaultTitle = u"Microsoft Excel";
 
 // Current spreadsheet versions put the application name after the book: "Book1 - Excel".
-QString titleEnding(const QString& title) {
-    return title == kDefaultTitle ? QStringLiteral(" - Excel") : QStringLiteral(" - ") + title;
+std::u16string titleEnding(const std::u16string& title) {
+    return title == kDefaultTitle ? u" - Excel" : u" - " + title;
+}
+
+std::u16string environmentTitle() {
+#ifdef _WIN32
+    const wchar_t* value = _wgetenv(L"ZELK_SPREADSHEET_TITLE");
+    return value ? std::u16string(value, value + std::wcslen(value)) : std::u16string();
+#else
+    const char* value = std::getenv("ZELK_SPREADSHEET_TITLE");
+    return value ? fromUtf8(value) : std::u16string();
+#endif
 }
 
 } // namespace
 
-QString SpreadsheetWindowTitle() {
-    const QString fromEnvironment = qEnvironmentVariable("ZELK_SPREADSHEET_TITLE");
-    return fromEnvironment.isEmpty() ? kDefaultTitle : fromEnvironment;
+std::u16string SpreadsheetWindowTitle() {
+    const std::u16string fromEnvironment = environmentTitle();
+    return fromEnvironment.empty() ? std::u16string(kDefaultTitle) : fromEnvironment;
 }
 
-qsizetype MatchWindowTitle(const QStringList& titles, const QString& title) {
-    if (title.isEmpty())
+std::ptrdiff_t MatchWindowTitle(const std::vector<std::u16string>& titles, const std::u16string& title) {
+    if (title.empty())
         return -1;
-    qsizetype index = titles.indexOf(title);
-    if (index >= 0)
-        return index;
-    for (index = 0; index < titles.size(); ++index) {
-        if (titles[index].startsWith(title))
-            return index;
+    const auto indexWhere = [&](auto matches) {
+        const auto found = std::find_if(titles.begin(), titles.end(), matches);
+        return found == titles.end() ? std::ptrdiff_t(-1) : std::ptrdiff_t(found - titles.begin());
+    };
+    std::ptrdiff_t index = indexWhere([&](const std::u16string& t) { return t == title; });
+    if (index < 0)
+        index = indexWhere([&](const std::u16string& t) { return t.starts_with(title); });
+    if (index < 0) {
+        const std::u16string ending = titleEnding(title);
+        index = indexWhere([&](const std::u16string& t) { return t.ends_with(ending); });
     }
-    const QString ending = titleEnding(title);
-    for (index = 0; index < titles.size(); ++index) {
-        if (titles[index].endsWith(ending))
-            return index;
-    }
-    return -1;
+    return index;
 }

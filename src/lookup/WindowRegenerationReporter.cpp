@@ -2,10 +2,10 @@
 
 #include "LookupView.h"
 
-WindowRegenerationReporter::WindowRegenerationReporter(LookupView& view, const QString& dataFileName)
-    : m_view(view), m_dataFileName(dataFileName) {}
+WindowRegenerationReporter::WindowRegenerationReporter(LookupView& view, std::u16string dataFileName)
+    : m_view(view), m_dataFileName(std::move(dataFileName)) {}
 
-void WindowRegenerationReporter::problem(qint64 line, const QString& text) {
+void WindowRegenerationReporter::problem(std::int64_t line, const std::u16string& text) {
     m_problems.push_back({line, text});
 }
 
@@ -21,7 +21,7 @@ void WindowRegenerationReporter::stopped(const RegenerationResult& result) {
     m_view.showMessage(result.message);
 }
 
-void WindowRegenerationReporter::summary(const QString& caption, const QString& prompt) {
+void WindowRegenerationReporter::summary(std::u16string_view caption, const std::u16string& prompt) {
     showProblems();
     m_view.showCaptionedMessage(caption, prompt);
 }

@@ -11,16 +11,16 @@ class LookupView;
 // reader repaired in one message, then the message that stopped the run or the closing summary.
 class WindowRegenerationReporter final : public RegenerationReporter {
 public:
-    WindowRegenerationReporter(LookupView& view, const QString& dataFileName);
+    WindowRegenerationReporter(LookupView& view, std::u16string dataFileName);
 
-    void problem(qint64 line, const QString& text) override;
+    void problem(std::int64_t line, const std::u16string& text) override;
     void stopped(const RegenerationResult& result) override;
-    void summary(const QString& caption, const QString& prompt) override;
+    void summary(std::u16string_view caption, const std::u16string& prompt) override;
 
 private:
     void showProblems();
 
     LookupView& m_view;
-    const QString m_dataFileName;
+    const std::u16string m_dataFileName;
     std::vector<LoadProblem> m_problems;
 };

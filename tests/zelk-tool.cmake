@@ -1,2 +1,0 @@
-zelk_add_test(KeysCommandTest SOURCES zelk-tool/KeysCommandTest.cpp)
-add_dependencies(KeysCommandTest zelk-tool)

@@ -228,14 +228,12 @@ private:
         if (blank != std::u16string_view::npos && blank > 0) {
             name = inside.substr(0, blank);
             const std::u16string_view count = inside.substr(blank + 1);
-            bool digitsOnly = !count.empty() && count.size() <= 3;
+            const bool digitsOnly =
+                !count.empty() && count.size() <= 3 &&
+                std::all_of(count.begin(), count.end(), [](char16_t d) { return d >= u'0' && d <= u'9'; });
             repeat = 0;
-            for (const char16_t d : count) {
-                digitsOnly = digitsOnly && d >= u'0' && d <= u'9';
+            for (const char16_t d : digitsOnly ? count : std::u16string_view())
                 repeat = repeat * 10 + (d - u'0');
-            }
-            if (!digitsOnly)
-                repeat = 0;
             if (repeat < 1 || repeat > kMaxRepeat)
                 return fail(formatText(u"{%1} の繰り返しの回数「%2」が正しくありません（1 から %3 まで）。",
                                        {inside, count, decimalText(kMaxRepeat)}));

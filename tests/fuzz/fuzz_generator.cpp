@@ -1,41 +1,35 @@
 // Bytes in, regenerated catalogue out: whatever the bytes, the run ends with exactly one report,
 // and what it wrote is text that the program itself can read back: code page 932 (or UTF-8 behind
 // a byte-order mark, when the input had one) with CR LF line ends.
-#include "catalogue/TextLineReader.h"
+#include "FuzzSupport.h"
+#include "catalogue/CodePage932.h"
+#include "catalogue/Files.h"
 #include "coefficients/RegenerateCoefficients.h"
-
-#include <QBuffer>
-#include <QStringDecoder>
-
-#include <cstdlib>
 
 namespace {
 
-void check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
 class CountingReporter : public RegenerationReporter {
 public:
-    void problem(qint64 line, const QString& text) override { check(line >= 1 && !text.isEmpty()); }
+    void problem(std::int64_t line, const std::u16string& text) override {
+        check(line >= 1 && !text.empty());
+    }
     void stopped(const RegenerationResult& result) override {
-        check(!result.message.isEmpty());
+        check(!result.message.empty());
         ++stops;
     }
-    void summary(const QString&, const QString& prompt) override {
-        check(!prompt.isEmpty());
+    void summary(std::u16string_view, const std::u16string& prompt) override {
+        check(!prompt.empty());
         ++summaries;
     }
     int stops = 0;
     int summaries = 0;
 };
 
-void checkLineEnds(QByteArrayView text) {
-    if (text.isEmpty())
+void checkLineEnds(std::string_view text) {
+    if (text.empty())
         return;
-    check(text.endsWith("\r\n"));
-    for (qsizetype i = 0; i < text.size(); ++i) {
+    check(text.ends_with("\r\n"));
+    for (std::size_t i = 0; i < text.size(); ++i) {
         if (text[i] == '\n')
             check(i > 0 && text[i - 1] == '\r');
     }
@@ -44,34 +38,33 @@ void checkLineEnds(QByteArrayView text) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    const QByteArray bytes(reinterpret_cast<const char*>(data), qsizetype(size));
-    QBuffer input;
-    input.setData(bytes);
-    input.open(QIODevice::ReadOnly);
-    QBuffer output;
-    output.open(QIODevice::WriteOnly);
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    MemorySource input(bytes);
+    MemorySink output;
     CountingReporter reporter;
-    const RegenerationResult result = RegenerateCoefficients(input, output, QStringLiteral("fuzz.csv"),
-                                                             QStringLiteral("fuzz.new"), reporter);
+    const RegenerationResult result =
+        RegenerateCoefficients(input, output, u"fuzz.csv", u"fuzz.new", reporter);
 
     check(result.groups >= 0 && result.members >= 0);
     if (result.status == RegenerationResult::Status::Done)
-        check(reporter.summaries == 1 && reporter.stops == 0 && result.message.isEmpty());
+        check(reporter.summaries == 1 && reporter.stops == 0 && result.message.empty());
     else
         check(reporter.summaries == 0 && reporter.stops == 1);
     if (result.status == RegenerationResult::Status::DataError)
         check(result.line >= 1); // the message names a line of the input
 
-    QByteArrayView written(output.data());
-    const bool utf8 = bytes.startsWith("\xEF\xBB\xBF");
+    std::string_view written = output.bytes();
+    const bool utf8 = bytes.starts_with("\xEF\xBB\xBF");
+    bool valid = true;
+    std::u16string text;
     if (utf8) {
-        check(written.startsWith("\xEF\xBB\xBF"));
-        written = written.sliced(3);
+        check(written.starts_with("\xEF\xBB\xBF"));
+        written.remove_prefix(3);
+        fromUtf8(written, &valid);
+    } else {
+        valid = CodePage932::decode(written, text);
     }
-    QStringDecoder decoder = utf8 ? QStringDecoder(QStringConverter::Utf8, QStringConverter::Flag::Stateless)
-                                  : QStringDecoder(kCp932Name, QStringConverter::Flag::Stateless);
-    const QString text = decoder.decode(written);
-    check(!decoder.hasError());
+    check(valid);
     checkLineEnds(written);
     return 0;
 }

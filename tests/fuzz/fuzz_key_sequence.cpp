@@ -1,26 +1,19 @@
 // The keystroke notation: whatever the text, the parse ends with a sequence or an error, the
 // same one each time; every keystroke of a sequence is a key that can be sent, and writing the
 // sequence out again in braces reads back as the same keystrokes.
+#include "FuzzSupport.h"
 #include "lookup/KeySequence.h"
-
-#include <cstdlib>
-#include <cstring>
 
 namespace {
 
-void check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
 bool typesShift(char32_t c) {
-    return QChar::isUpper(c) && QChar::toLower(c) != c;
+    return isCapitalLetter(c);
 }
 
 void checkStroke(const KeyStroke& stroke) {
     check(stroke.modifiers >= 0 && stroke.modifiers <= (KeyStroke::Shift | KeyStroke::Ctrl | KeyStroke::Alt));
     if (stroke.named != NamedKey::None) {
-        check(stroke.character == 0 && !NamedKeyName(stroke.named).isEmpty());
+        check(stroke.character == 0 && !NamedKeyName(stroke.named).empty());
         return;
     }
     const char32_t c = stroke.character;
@@ -30,8 +23,8 @@ void checkStroke(const KeyStroke& stroke) {
 }
 
 // Each keystroke as its modifiers and the key in braces; a capital letter brings its own Shift.
-QString canonicalText(const QList<KeyStroke>& strokes) {
-    QString text;
+std::u16string canonicalText(const std::vector<KeyStroke>& strokes) {
+    std::u16string text;
     for (const KeyStroke& stroke : strokes) {
         const bool impliedShift = stroke.named == NamedKey::None && typesShift(stroke.character);
         if ((stroke.modifiers & KeyStroke::Shift) && !impliedShift)
@@ -44,7 +37,7 @@ QString canonicalText(const QList<KeyStroke>& strokes) {
         if (stroke.named != NamedKey::None) {
             text += NamedKeyName(stroke.named);
         } else {
-            text += QStringView(QChar::fromUcs4(stroke.character)).toString();
+            appendCodePoint(text, stroke.character);
         }
         text += u'}';
     }
@@ -59,22 +52,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool utf16 = (data[0] & 1) != 0;
     ++data;
     --size;
-    QString text;
-    if (utf16) {
-        text.resize(qsizetype(size / 2));
-        std::memcpy(text.data(), data, (size / 2) * 2);
-    } else {
-        text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
-    }
+    const std::u16string text = fuzzText(data, size, utf16);
 
     const KeySequenceParse first = ParseKeySequence(text);
     const KeySequenceParse again = ParseKeySequence(text);
     check(first.sequence.has_value() == again.sequence.has_value() && first.error == again.error);
     if (!first.sequence) {
-        check(!first.error.isEmpty());
+        check(!first.error.empty());
         return 0;
     }
-    check(first.error.isEmpty() && first.sequence->text == text);
+    check(first.error.empty() && first.sequence->text == text);
     check(first.sequence->strokes == again.sequence->strokes);
     for (const KeyStroke& stroke : first.sequence->strokes)
         checkStroke(stroke);

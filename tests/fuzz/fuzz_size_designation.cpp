@@ -1,36 +1,29 @@
 // Designation parsing: whatever the text, SplitDimensions either gives its numbers or throws one
 // of its two data errors, for exactly the texts that lack a size character or a separator; and
 // the fast LeadingNumber gives the very double that the C library reads from the same digits.
+#include "FuzzSupport.h"
 #include "coefficients/DataError.h"
 #include "coefficients/LeadingNumber.h"
 #include "coefficients/SizeDesignation.h"
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
-#include <cstdlib>
-#include <cstring>
-#include <string>
 
 namespace {
 
-void check(bool condition) {
-    if (!condition)
-        std::abort();
-}
-
-bool isSizeCharacter(QChar c) {
+bool isSizeCharacter(char16_t c) {
     return c == u'.' || (c >= u'0' && c <= u'9');
 }
 
 // The leading-number rule written plainly: blanks skipped anywhere, one sign before the digits,
 // digits and one point; read by strtod, which rounds correctly.
-double referenceLeadingNumber(QStringView text) {
+double referenceLeadingNumber(std::u16string_view text) {
     std::string number;
     bool signAllowed = true;
     bool pointSeen = false;
     bool digitSeen = false;
-    for (QChar qc : text) {
-        const char16_t c = qc.unicode();
+    for (const char16_t c : text) {
         if (c == u' ' || c == u'\t' || c == u'\n')
             continue;
         if (signAllowed && (c == u'+' || c == u'-')) {
@@ -54,7 +47,7 @@ double referenceLeadingNumber(QStringView text) {
     return std::strtod(number.c_str(), nullptr);
 }
 
-void checkLeadingNumber(QStringView text) {
+void checkLeadingNumber(std::u16string_view text) {
     const double value = LeadingNumber(text);
     const double expected = referenceLeadingNumber(text);
     check(!std::isnan(value));
@@ -74,26 +67,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool utf16 = (data[0] & 0x80) != 0;
     ++data;
     --size;
-    QString text;
-    if (utf16) {
-        text.resize(qsizetype(size / 2));
-        std::memcpy(text.data(), data, (size / 2) * 2);
-    } else {
-        text = QString::fromUtf8(reinterpret_cast<const char*>(data), qsizetype(size));
-    }
+    const std::u16string text = fuzzText(data, size, utf16);
 
     checkLeadingNumber(text);
 
-    qsizetype first = 0;
+    std::size_t first = 0;
     while (first < text.size() && !isSizeCharacter(text[first]))
         ++first;
     const bool hasSize = first < text.size();
-    const qsizetype separators = hasSize ? QStringView(text).mid(first).count(u'x') : 0;
+    const std::u16string_view fromSize =
+        hasSize ? std::u16string_view(text).substr(first) : std::u16string_view();
+    const auto separators = std::count(fromSize.begin(), fromSize.end(), u'x');
 
-    QString stripped = text;
+    std::u16string stripped = text;
     try {
         StripSizePrefix(stripped);
-        check(hasSize && stripped == QStringView(text).mid(first));
+        check(hasSize && stripped == fromSize);
     } catch (const DataError& error) {
         check(!hasSize && error.message == kMissingSizeMessage && stripped == text);
     }
@@ -106,9 +95,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         for (double v : d.value)
             check(!std::isnan(v));
         if (count >= 1) {
-            const QStringView rest = QStringView(text).mid(first);
-            const qsizetype x = rest.indexOf(u'x');
-            check(d.value[0] == LeadingNumber(count == 1 || x < 0 ? rest : rest.left(x)));
+            const std::size_t x = fromSize.find(u'x');
+            check(d.value[0] == LeadingNumber(count == 1 || x == std::u16string_view::npos
+                                                  ? fromSize
+                                                  : fromSize.substr(0, x)));
         }
     } catch (const DataError& error) {
         if (!hasSize)

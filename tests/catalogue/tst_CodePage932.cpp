@@ -64,6 +64,10 @@ TEST(CodePage932, charactersWithoutBytesAreRefused) {
     const std::pair<const char*, std::u16string> cases[] = {
         {"yen sign, whose best fit is a backslash", u"200\u00A5"},
         {"euro sign", u"\u3042\u20AC\u3042"},
+        {"byte order mark, which is not to vanish", u"\uFEFF200"},
+        {"zero-width space", u"H\u200B200"},
+        {"private-use character with a look-alike", u"\uF86F"},
+        {"private-use character after 0x9F", u"\uF8F0"},
         {"character beyond the BMP", u"\xD842\xDF9F"},
         {"lone high surrogate", u"a\xD842"},
         {"lone low surrogate", u"\xDF9F\u3042"},

@@ -7,8 +7,8 @@ std::u16string upperCase(std::u16string_view text) {
     if (text.empty())
         return {};
     const auto* source = reinterpret_cast<const wchar_t*>(text.data());
-    const int length = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, source, int(text.size()), nullptr, 0,
-                                     nullptr, nullptr, 0);
+    const int length = LCMapStringEx(LOCALE_NAME_INVARIANT, LCMAP_UPPERCASE, source, int(text.size()),
+                                     nullptr, 0, nullptr, nullptr, 0);
     if (length <= 0)
         return std::u16string(text);
     std::u16string out(std::size_t(length), u'\0');

@@ -1,5 +1,7 @@
 #include "CodePage932.h"
 
+#include "Text.h"
+
 namespace CodePage932 {
 
 namespace {
@@ -45,12 +47,16 @@ bool decodeConverted(std::string_view run, std::u16string& out) {
     return ok;
 }
 
-bool isHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool isLowSurrogate(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
+// A character has bytes in the code page only when they decode back to it. The converters do not
+// hold to that by themselves: ICU's encodes default-ignorable characters (U+200B, U+FEFF, ...) as
+// nothing and private-use ones by fallback (U+F86F as the bytes of U+2116), and Wine's encodes
+// U+F8F0-U+F8F3 as single bytes it does not decode.
+bool encodeExactly(std::u16string_view run, std::string& out) {
+    const std::size_t start = out.size();
+    if (!platform::encodeRun(run, out))
+        return false;
+    std::u16string decoded;
+    return platform::decodeRun(std::string_view(out).substr(start), decoded) && decoded == run;
 }
 
 } // namespace
@@ -82,7 +88,7 @@ bool encode(std::u16string_view text, std::string& out) {
             // A surrogate pair stays whole; a lone half is refused by the converter.
             i += isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1]) ? 2 : 1;
         }
-        if (i > begin && !platform::encodeRun(text.substr(begin, i - begin), out))
+        if (i > begin && !encodeExactly(text.substr(begin, i - begin), out))
             return false;
     }
     return true;

@@ -1,0 +1,71 @@
+// The Windows converter behind CodePage932: the system's own tables for code page 932.
+#include "CodePage932.h"
+#include "Text.h"
+
+#ifndef WIN32_LEAN_AND_MEAN
+#define WIN32_LEAN_AND_MEAN
+#endif
+#include <windows.h>
+
+#include <climits>
+
+namespace CodePage932::platform {
+
+namespace {
+
+constexpr UINT codePage = 932;
+
+// WideCharToMultiByte turns an unpaired surrogate into the default character or drops it,
+// depending on the Windows version; either way it has no bytes.
+bool hasLoneSurrogate(std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1]))
+            ++i;
+        else if (isHighSurrogate(text[i]) || isLowSurrogate(text[i]))
+            return true;
+    }
+    return false;
+}
+
+} // namespace
+
+bool decodeRun(std::string_view bytes, std::u16string& out) {
+    if (bytes.empty())
+        return true;
+    // The API counts in int; a run that long is no line of a text file.
+    if (bytes.size() > INT_MAX)
+        return false;
+    // No unit gives more than one UTF-16 code unit.
+    std::wstring wide(bytes.size(), L'\0');
+    // MB_ERR_INVALID_CHARS: a unit without a character fails the call instead of becoming the
+    // code page's default character.
+    const int length =
+        MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
+                            wide.data(), static_cast<int>(wide.size()));
+    if (length <= 0)
+        return false;
+    out.append(wide.begin(), wide.begin() + length);
+    return true;
+}
+
+bool encodeRun(std::u16string_view text, std::string& out) {
+    if (text.empty())
+        return true;
+    if (text.size() > INT_MAX / 2 || hasLoneSurrogate(text))
+        return false;
+    const std::wstring wide(text.begin(), text.end());
+    // No UTF-16 code unit gives more than two bytes.
+    std::string bytes(2 * wide.size(), '\0');
+    // WC_NO_BEST_FIT_CHARS: a character without bytes of its own becomes the default character,
+    // and sets usedDefaultChar, instead of a look-alike (0x5C for U+00A5).
+    BOOL usedDefaultChar = FALSE;
+    const int length =
+        WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+                            bytes.data(), static_cast<int>(bytes.size()), nullptr, &usedDefaultChar);
+    if (length <= 0 || usedDefaultChar)
+        return false;
+    out.append(bytes, 0, static_cast<std::size_t>(length));
+    return true;
+}
+
+} // namespace CodePage932::platform

@@ -15,18 +15,6 @@ namespace {
 
 constexpr UINT codePage = 932;
 
-// WideCharToMultiByte turns an unpaired surrogate into the default character or drops it,
-// depending on the Windows version; either way it has no bytes.
-bool hasLoneSurrogate(std::u16string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1]))
-            ++i;
-        else if (isHighSurrogate(text[i]) || isLowSurrogate(text[i]))
-            return true;
-    }
-    return false;
-}
-
 } // namespace
 
 bool decodeRun(std::string_view bytes, std::u16string& out) {
@@ -51,6 +39,8 @@ bool decodeRun(std::string_view bytes, std::u16string& out) {
 bool encodeRun(std::u16string_view text, std::string& out) {
     if (text.empty())
         return true;
+    // WideCharToMultiByte turns an unpaired surrogate into the default character or drops it,
+    // depending on the Windows version; either way it has no bytes.
     if (text.size() > INT_MAX / 2 || hasLoneSurrogate(text))
         return false;
     const std::wstring wide(text.begin(), text.end());

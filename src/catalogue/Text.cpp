@@ -66,6 +66,16 @@ void appendCodePoint(std::u16string& out, char32_t c) {
     }
 }
 
+bool hasLoneSurrogate(std::u16string_view text) {
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1]))
+            ++i;
+        else if (isHighSurrogate(text[i]) || isLowSurrogate(text[i]))
+            return true;
+    }
+    return false;
+}
+
 bool isHighSurrogate(char16_t c) {
     return c >= 0xD800 && c <= 0xDBFF;
 }

@@ -26,6 +26,8 @@ std::u16string_view trimSpaces(std::u16string_view text);
 
 bool isHighSurrogate(char16_t c);
 bool isLowSurrogate(char16_t c);
+// True when `text` holds half of a surrogate pair without its other half.
+bool hasLoneSurrogate(std::u16string_view text);
 // Appends `c` as one unit or a surrogate pair.
 void appendCodePoint(std::u16string& out, char32_t c);
 

@@ -23,14 +23,7 @@ bool TextLineWriter::writeLine(std::u16string_view line) {
     const std::size_t lineStart = m_buffer.size();
     if (m_encoding == TextLineReader::Encoding::Utf8) {
         // A lone surrogate has no UTF-8 form: written as U+FFFD it would change the text.
-        for (std::size_t i = 0; i < line.size(); ++i) {
-            const bool paired =
-                isHighSurrogate(line[i]) && i + 1 < line.size() && isLowSurrogate(line[i + 1]);
-            if (paired)
-                ++i;
-            else if (isHighSurrogate(line[i]) || isLowSurrogate(line[i]))
-                m_unencodable = true;
-        }
+        m_unencodable = hasLoneSurrogate(line);
         if (!m_unencodable)
             m_buffer += toUtf8(line);
     } else {

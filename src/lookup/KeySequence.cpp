@@ -103,16 +103,6 @@ std::optional<char32_t> singleCharacter(std::u16string_view text) {
     return std::nullopt;
 }
 
-bool hasLoneSurrogate(std::u16string_view text) {
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1]))
-            ++i;
-        else if (isHighSurrogate(text[i]) || isLowSurrogate(text[i]))
-            return true;
-    }
-    return false;
-}
-
 // Key names are ASCII: "left", "Left" and "LEFT" name one key.
 bool equalIgnoringAsciiCase(std::u16string_view a, std::u16string_view b) {
     const auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? char16_t(c - 32) : c; };

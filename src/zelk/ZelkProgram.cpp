@@ -69,10 +69,12 @@ int runZelk(int argc, char* argv[]) {
     NoSpreadsheet transferSink;
     LookupWindow::StayOnTopFunction stayOnTop;
 #ifdef ZELK_HAVE_STAY_ON_TOP
+    // Only the X11 platform has a window manager to ask; offscreen has none.
     std::shared_ptr<StayOnTop> stacking = createStayOnTop();
-    stayOnTop = [stacking](QWidget& window, bool above) {
-        stacking->setAbove(quintptr(window.winId()), above);
-    };
+    if (QGuiApplication::platformName() == u"xcb"_qs)
+        stayOnTop = [stacking](QWidget& window, bool above) {
+            stacking->setAbove(quintptr(window.winId()), above);
+        };
 #endif
     LookupWindow window(transferSink, stayOnTop);
     FirstPaintReporter firstPaint;

@@ -1,0 +1,136 @@
+// What the Qt windows add to the logic, as a user sees it: the label after a click, the caption,
+// the check marks, the message boxes, the editor's question and the About button.
+#include "lookup/MemberTexts.h"
+#include "lookup/TransferSink.h"
+#include "platform/qt/AboutWindow.h"
+#include "platform/qt/LookupWindow.h"
+#include "platform/qt/QtDesign.h"
+#include "platform/qt/TextEditorWindow.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <functional>
+
+namespace {
+
+void ensureApplication() {
+    static int argc = 1;
+    static char name[] = "windows_qt_tests";
+    static char* argv[] = {name, nullptr};
+    static QApplication* app = new QApplication(argc, argv);
+    (void)app;
+}
+
+// Runs `answer` on the next modal message box as soon as it is shown.
+void whenBoxShows(std::function<void(QMessageBox&)> answer) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, answer] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            timer->deleteLater();
+            timer->stop();
+            answer(*box);
+        }
+    });
+    timer->start(10);
+}
+
+class NoSpreadsheet final : public TransferSink {
+public:
+    bool AppActivate(const std::u16string&) override { return false; }
+    void ClipboardClear() override {}
+    void ClipboardSetText(const std::u16string&) override {}
+    void SendKeys(const KeySequence&, bool) override {}
+};
+
+const std::filesystem::path kCatalogue = ZELK_SOURCE_DIR "/tests/data/link-table.csv";
+
+TEST(LookupWindow, showsTheClickedMembersValuesAndTheFileInTheCaption) {
+    ensureApplication();
+    NoSpreadsheet sink;
+    LookupWindow window(sink, {});
+    ASSERT_EQ(window.logic().Form_Load(kCatalogue), LookupWindowLogic::StartOutcome::Shown);
+    window.show();
+    EXPECT_EQ(window.windowTitle(), u"ZELK_Win [ link-table.csv ]"_qs);
+    auto* list = window.findChild<QListWidget*>(u"lstnum"_qs);
+    auto* label = window.findChild<QLabel*>(u"lblW"_qs);
+    ASSERT_TRUE(list && label && list->count() > 1);
+    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+    EXPECT_EQ(label->text(), qtText(ValueLabelText(window.logic().catalogue, 1, 2)));
+    EXPECT_GE(label->width(), label->sizeHint().width()) << "the label shows its whole text";
+}
+
+TEST(LookupWindow, modeCommandsMoveTheCheckMarks) {
+    ensureApplication();
+    NoSpreadsheet sink;
+    LookupWindow window(sink, {});
+    ASSERT_EQ(window.logic().Form_Load(kCatalogue), LookupWindowLogic::StartOutcome::Shown);
+    const auto checks = [&window] {
+        QString marks;
+        for (const char* name : {"mnuexcel", "mnuT", "mnuW", "mnuP"})
+            marks += window.findChild<QAction*>(QString::fromLatin1(name))->isChecked() ? u'x' : u'-';
+        return marks;
+    };
+    EXPECT_EQ(checks(), u"xx--"_qs);
+    window.findChild<QAction*>(u"mnuW"_qs)->trigger();
+    EXPECT_EQ(checks(), u"x-x-"_qs);
+    window.findChild<QAction*>(u"mnuP"_qs)->trigger();
+    window.findChild<QAction*>(u"mnuexcel"_qs)->trigger();
+    EXPECT_EQ(checks(), u"---x"_qs);
+}
+
+TEST(LookupWindow, missingCatalogueIsReportedAndClosesTheWindow) {
+    ensureApplication();
+    NoSpreadsheet sink;
+    LookupWindow window(sink, {});
+    QString said;
+    whenBoxShows([&said](QMessageBox& box) {
+        said = box.text();
+        box.accept();
+    });
+    EXPECT_EQ(window.logic().Form_Load("no-such-catalogue.csv"), LookupWindowLogic::StartOutcome::Closed);
+    EXPECT_TRUE(said.contains(u"no-such-catalogue.csv"_qs)) << said.toStdString();
+}
+
+TEST(TextEditorWindow, typingMakesTheCloseAskAndOnlyTheButtonsAnswer) {
+    ensureApplication();
+    const std::filesystem::path file = std::filesystem::temp_directory_path() / "zelk-editor-window.csv";
+    std::ofstream(file, std::ios::binary) << "A,1\r\n";
+    TextEditorWindow editor(file, nullptr);
+    editor.show();
+    QTest::keyClicks(editor.findChild<QPlainTextEdit*>(u"rtf1"_qs), u"x"_qs);
+    bool stayedAfterEscape = false;
+    whenBoxShows([&stayedAfterEscape](QMessageBox& box) {
+        QTest::keyClick(&box, Qt::Key_Escape);
+        stayedAfterEscape = box.isVisible();
+        box.button(QMessageBox::No)->click();
+    });
+    editor.reject();
+    EXPECT_TRUE(stayedAfterEscape);
+    EXPECT_FALSE(editor.isVisible());
+    std::ifstream in(file, std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "A,1\r\n");
+    std::filesystem::remove(file);
+}
+
+TEST(AboutWindow, iconButtonClosesIt) {
+    ensureApplication();
+    AboutWindow about(nullptr);
+    about.show();
+    auto* button = about.findChild<QPushButton*>(u"Command1"_qs);
+    ASSERT_TRUE(button);
+    QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_FALSE(about.isVisible());
+}
+
+} // namespace

@@ -2,9 +2,9 @@
 
 #include "ChoiceReporter.h"
 #include "FirstPaintReporter.h"
-#include "lookup/TransferSink.h"
 #include "lookup/ZelkExitStatus.h"
 #include "platform/qt/LookupWindow.h"
+#include "platform/qt/NoSpreadsheet.h"
 #include "platform/qt/QtDesign.h"
 
 #include <QApplication>
@@ -38,16 +38,6 @@ bool windowSystemReachable() {
     return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
-
-// Where no spreadsheet can be reached, a transfer ends after the value label, as it does when no
-// spreadsheet runs.
-class NoSpreadsheet final : public TransferSink {
-public:
-    bool AppActivate(const std::u16string&) override { return false; }
-    void ClipboardClear() override {}
-    void ClipboardSetText(const std::u16string&) override {}
-    void SendKeys(const KeySequence&, bool) override {}
-};
 
 } // namespace
 

@@ -2,7 +2,6 @@
 // the editor, checked by the bytes of every file involved afterwards.
 #include "windows/TextEditor.h"
 #include "catalogue/Text.h"
-#include "windows/WindowDesigns.h"
 
 #include <gtest/gtest.h>
 
@@ -24,48 +23,47 @@ namespace {
 
 std::string readBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return "(missing)";
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "-";
 }
 
 void writeBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream(path, std::ios::binary) << bytes;
+    if (bytes != "-")
+        std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// A folder of its own for each test, removed afterwards.
-struct Folder {
-    fs::path path;
-    Folder()
-        : path(fs::temp_directory_path() /
-               ("zelk-editor-" +
-                std::to_string(::testing::UnitTest::GetInstance()->current_test_info()->line()))) {
-        fs::remove_all(path);
-        fs::create_directories(path);
-    }
-    ~Folder() { fs::remove_all(path); }
-};
+// A fresh folder for each test.
+fs::path testFolder() {
+    const fs::path folder = fs::temp_directory_path() / "zelk-editor-tests" /
+                            ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    fs::remove_all(folder);
+    fs::create_directories(folder);
+    return folder;
+}
 
-// Answers from a script: "save:yes|no" for the save question, "proceed:yes|no" for the other
-// questions, "file:<name>" for the save dialog ("file:" cancels it).
+// Answers from a script: see editor-cases.txt.
 class ScriptedView : public TextEditorView {
 public:
-    explicit ScriptedView(fs::path folder) : m_folder(std::move(folder)) {}
-    TextEditor* editor = nullptr;
-    std::u16string shown{textEditorDesign().control("rtf1").text};
-    std::deque<std::string> answers;
-    std::string said; // every message and question the user read, in UTF-8
+    explicit ScriptedView(const fs::path& file) : editor(*this, file), m_folder(file.parent_path()) {
+        editor.Form_Load();
+    }
+    TextEditor editor;
+    std::u16string shown;
+    std::string said; // every message and question the user read
 
     void type(std::u16string_view text) {
         shown += text;
-        editor->rtf1_Change();
+        editor.rtf1_Change();
     }
-    void setText(const std::u16string& text) override {
-        shown = text;
-        editor->rtf1_Change();
+    bool close(const std::string& script) {
+        m_answers.clear();
+        std::istringstream words(script);
+        for (std::string word; words >> word;)
+            m_answers.push_back(word);
+        const bool closed = editor.Form_QueryUnload();
+        EXPECT_TRUE(m_answers.empty()) << "not asked: " << m_answers.front();
+        return closed;
     }
+    void setText(const std::u16string& text) override { type(text); }
     std::u16string text() const override { return shown; }
     bool askSaveChanges() override { return next("save:") == "yes"; }
     bool askToProceed(const std::u16string& text) override {
@@ -80,188 +78,86 @@ public:
 
 private:
     std::string next(const std::string& kind) {
-        if (answers.empty() || answers.front().rfind(kind, 0) != 0) {
-            ADD_FAILURE() << "not expected now: " << kind;
+        if (m_answers.empty() || m_answers.front().rfind(kind, 0) != 0) {
+            ADD_FAILURE() << "asked unexpectedly: " << kind;
             return {};
         }
-        std::string answer = answers.front().substr(kind.size());
-        answers.pop_front();
+        std::string answer = m_answers.front().substr(kind.size());
+        m_answers.pop_front();
         return answer;
     }
+    std::deque<std::string> m_answers;
     fs::path m_folder;
 };
 
-struct EditorCase {
-    const char* name;
-    std::string before;   // cat.csv when the editor opens
-    bool otherExists;     // other.csv holds "OTHER\r\n"
-    std::u16string typed; // typed at the end of the text
-    std::vector<std::string> answers;
-    bool closes;
-    std::string after;      // cat.csv afterwards
-    std::string otherAfter; // other.csv afterwards
-    const char* savedName;  // the editor's catalogue afterwards
-    const char* said;       // part of what the user was told, "" for nothing
-};
+std::string unescape(const std::string& text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size())
+            bytes += text[i];
+        else if (text[++i] == 'x')
+            bytes += char(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
+        else
+            bytes += text[i] == 'r' ? '\r' : '\n';
+    }
+    return bytes;
+}
 
-const std::string kUtf8File = "\xEF\xBB\xBF"
-                              "A,1\r\nB,\xFF\r\n";
+using EditorCase = std::vector<std::string>;
 
-const EditorCase kCases[] = {
-    {"untouched", "A,1\r\n", false, u"", {}, true, "A,1\r\n", "(missing)", "cat.csv", ""},
-    {"no", "A,1\r\n", false, u"x", {"save:no"}, true, "A,1\r\n", "(missing)", "cat.csv", ""},
-    {"yes",
-     "A,1\r\n",
-     false,
-     u"x",
-     {"save:yes", "file:cat.csv"},
-     true,
-     "A,1\r\nx\r\n",
-     "(missing)",
-     "cat.csv",
-     ""},
-    {"cancel", "A,1\r\n", false, u"x", {"save:yes", "file:"}, false, "A,1\r\n", "(missing)", "cat.csv", ""},
-    {"newName",
-     "A,1\r\n",
-     false,
-     u"x",
-     {"save:yes", "file:other.csv"},
-     true,
-     "A,1\r\n",
-     "A,1\r\nx\r\n",
-     "other.csv",
-     ""},
-    {"keepOther",
-     "A,1\r\n",
-     true,
-     u"x",
-     {"save:yes", "file:other.csv", "proceed:no", "file:"},
-     false,
-     "A,1\r\n",
-     "OTHER\r\n",
-     "cat.csv",
-     "other.csv"},
-    {"replaceOther",
-     "A,1\r\n",
-     true,
-     u"x",
-     {"save:yes", "file:other.csv", "proceed:yes"},
-     true,
-     "A,1\r\n",
-     "A,1\r\nx\r\n",
-     "other.csv",
-     "other.csv"},
-    {"unencodable",
-     "A,1\r\n",
-     false,
-     u"\U0001F600",
-     {"save:yes"},
-     false,
-     "A,1\r\n",
-     "(missing)",
-     "cat.csv",
-     "2行目の文字「\U0001F600」(U+1F600)"},
-    {"badBytesKept",
-     kUtf8File,
-     false,
-     u"x",
-     {"save:yes", "proceed:no"},
-     false,
-     kUtf8File,
-     "(missing)",
-     "cat.csv",
-     "2 行目"},
-    {"badBytesReplaced",
-     kUtf8File,
-     false,
-     u"x",
-     {"save:yes", "proceed:yes", "file:cat.csv"},
-     true,
-     "\xEF\xBB\xBF"
-     "A,1\r\nB,\xEF\xBF\xBD\r\nx\r\n",
-     "(missing)",
-     "cat.csv",
-     "2 行目"},
-    {"badShiftJisBytes",
-     "A,1\r\n\x85\x40\r\n\x85\x41\r\n",
-     false,
-     u"",
-     {},
-     true,
-     "A,1\r\n\x85\x40\r\n\x85\x41\r\n",
-     "(missing)",
-     "cat.csv",
-     "2, 3 行目"},
-};
-
-void PrintTo(const EditorCase& c, std::ostream* out) {
-    *out << c.name;
+std::vector<EditorCase> editorCases() {
+    std::vector<EditorCase> cases;
+    std::ifstream in(ZELK_SOURCE_DIR "/tests/windows/editor-cases.txt");
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        EditorCase fields;
+        for (std::size_t start = 0, bar = 0; bar != std::string::npos; start = bar + 3) {
+            bar = line.find(" | ", start);
+            fields.push_back(unescape(line.substr(start, bar - start)));
+        }
+        cases.push_back(fields);
+    }
+    return cases;
 }
 
 class EditorAnswers : public ::testing::TestWithParam<EditorCase> {};
 
 TEST_P(EditorAnswers, leaveEveryFileAsTheUserChose) {
     const EditorCase& c = GetParam();
-    Folder folder;
-    writeBytes(folder.path / "cat.csv", c.before);
-    if (c.otherExists)
-        writeBytes(folder.path / "other.csv", "OTHER\r\n");
-    ScriptedView view(folder.path);
-    TextEditor editor(view, folder.path / "cat.csv");
-    view.editor = &editor;
-    editor.Form_Load();
-    EXPECT_FALSE(editor.TextChanged()) << "the load itself is no change";
-    if (!c.typed.empty())
-        view.type(c.typed);
-    view.answers.assign(c.answers.begin(), c.answers.end());
+    ASSERT_EQ(c.size(), 10u);
+    const fs::path folder = testFolder();
+    writeBytes(folder / "cat.csv", c[1]);
+    writeBytes(folder / "other.csv", c[2]);
+    ScriptedView view(folder / "cat.csv");
+    EXPECT_FALSE(view.editor.TextChanged()) << "the load itself is no change";
+    if (c[3] != "-")
+        view.type(fromUtf8(c[3]));
 
-    EXPECT_EQ(editor.Form_QueryUnload(), c.closes);
-    EXPECT_TRUE(view.answers.empty()) << "answers left: " << view.answers.size();
-    EXPECT_EQ(readBytes(folder.path / "cat.csv"), c.after);
-    EXPECT_EQ(readBytes(folder.path / "other.csv"), c.otherAfter);
-    EXPECT_EQ(editor.dataFileName(), folder.path / c.savedName);
-    EXPECT_NE(view.said.find(c.said), std::string::npos) << view.said;
-    EXPECT_EQ(view.said.empty(), *c.said == 0) << view.said;
+    EXPECT_EQ(view.close(c[4] == "-" ? "" : c[4]), c[5] == "yes");
+    EXPECT_EQ(readBytes(folder / "cat.csv"), c[6]);
+    EXPECT_EQ(readBytes(folder / "other.csv"), c[7]);
+    EXPECT_EQ(view.editor.dataFileName(), folder / c[8]);
+    EXPECT_EQ(view.said.empty(), c[9] == "-") << view.said;
+    EXPECT_NE(view.said.find(c[9] == "-" ? "" : c[9]), std::string::npos) << view.said;
 }
 
-INSTANTIATE_TEST_SUITE_P(TextEditor, EditorAnswers, ::testing::ValuesIn(kCases),
-                         [](const auto& param) { return std::string(param.param.name); });
-
-TEST(TextEditor, unreadableFileKeepsTheDesignTextAndSaysWhy) {
-    Folder folder;
-    ScriptedView view(folder.path);
-    TextEditor editor(view, folder.path / "gone.csv");
-    view.editor = &editor;
-    editor.Form_Load();
-    EXPECT_EQ(view.shown, textEditorDesign().control("rtf1").text);
-    EXPECT_NE(view.said.find((folder.path / "gone.csv").string()), std::string::npos) << view.said;
-    EXPECT_TRUE(editor.Form_QueryUnload());
-}
+INSTANTIATE_TEST_SUITE_P(TextEditor, EditorAnswers, ::testing::ValuesIn(editorCases()),
+                         [](const auto& param) { return param.param[0]; });
 
 TEST(TextEditor, asksBeforeReplacingWhatAnotherEditorSavedMeanwhile) {
-    Folder folder;
-    const fs::path file = folder.path / "cat.csv";
+    const fs::path file = testFolder() / "cat.csv";
     writeBytes(file, "A,1\r\n");
-    ScriptedView first(folder.path), second(folder.path);
-    TextEditor firstEditor(first, file), secondEditor(second, file);
-    first.editor = &firstEditor;
-    second.editor = &secondEditor;
-    firstEditor.Form_Load();
-    secondEditor.Form_Load();
+    ScriptedView first(file), second(file);
     first.type(u"first");
     second.type(u"second");
-
-    second.answers = {"save:yes", "file:cat.csv"};
-    EXPECT_TRUE(secondEditor.Form_QueryUnload());
+    EXPECT_TRUE(second.close("save:yes file:cat.csv"));
     EXPECT_TRUE(second.said.empty()) << second.said;
 
-    first.answers = {"save:yes", "file:cat.csv", "proceed:no"};
-    EXPECT_FALSE(firstEditor.Form_QueryUnload());
+    EXPECT_FALSE(first.close("save:yes file:cat.csv proceed:no"));
     EXPECT_EQ(readBytes(file), "A,1\r\nsecond\r\n");
     EXPECT_NE(first.said.find(file.string()), std::string::npos) << first.said;
-
-    first.answers = {"save:yes", "file:cat.csv", "proceed:yes"};
-    EXPECT_TRUE(firstEditor.Form_QueryUnload());
+    EXPECT_TRUE(first.close("save:yes file:cat.csv proceed:yes"));
     EXPECT_EQ(readBytes(file), "A,1\r\nfirst\r\n");
 }
 
@@ -281,19 +177,15 @@ void lockFolder(const fs::path& folder, bool locked) {
 }
 
 TEST(TextEditor, savesInPlaceInAFolderThatTakesNoNewFile) {
-    Folder folder;
-    const fs::path file = folder.path / "cat.csv";
+    const fs::path file = testFolder() / "cat.csv";
     writeBytes(file, "A,1\r\n");
-    ScriptedView view(folder.path);
-    TextEditor editor(view, file);
-    view.editor = &editor;
-    editor.Form_Load();
+    ScriptedView view(file);
     view.type(u"x");
-    lockFolder(folder.path, true);
-    ASSERT_FALSE(std::ofstream(folder.path / "probe")) << "the folder still takes new files";
-    view.answers = {"save:yes", "file:cat.csv"};
-    const bool closed = editor.Form_QueryUnload();
-    lockFolder(folder.path, false);
+    lockFolder(file.parent_path(), true);
+    const bool refused = !std::ofstream(file.parent_path() / "probe");
+    const bool closed = view.close("save:yes file:cat.csv");
+    lockFolder(file.parent_path(), false);
+    ASSERT_TRUE(refused) << "the folder still takes new files";
     EXPECT_TRUE(closed) << view.said;
     EXPECT_EQ(readBytes(file), "A,1\r\nx\r\n");
 }

@@ -9,6 +9,9 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+#include <vector>
+
 QString qtPath(const std::filesystem::path& path) {
     return QFile::decodeName(QByteArray::fromStdString(path.string()));
 }
@@ -67,6 +70,22 @@ void applyDesign(QWidget& widget, const ControlDesign& design) {
         label->setText(qtText(design.text));
         if (design.autoSize)
             label->adjustSize();
+    }
+}
+
+void applyTabOrder(QWidget& window, const WindowDesign& design) {
+    std::vector<const ControlDesign*> order;
+    for (const ControlDesign& control : design.controls)
+        order.push_back(&control);
+    std::sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+    QWidget* previous = nullptr;
+    for (const ControlDesign* control : order) {
+        auto* widget = window.findChild<QWidget*>(qtName(control->name));
+        if (!widget || widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
     }
 }
 

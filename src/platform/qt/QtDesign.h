@@ -41,6 +41,9 @@ QFont designFont(const FontDesign& font);
 // the size of its text.
 void applyDesign(QWidget& widget, const ControlDesign& design);
 
+// Chains the focus from control to control of `window` in the order of their design tab indexes.
+void applyTabOrder(QWidget& window, const WindowDesign& design);
+
 // The icon of the lookup window and the About window: four steel section profiles.
 QIcon applicationIcon();
 

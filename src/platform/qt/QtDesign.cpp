@@ -122,11 +122,14 @@ void showMessageBox(QWidget* parent, const QString& text, const QString& title) 
     box.exec();
 }
 
+void setJapaneseYesNo(QMessageBox& box) {
+    box.button(QMessageBox::Yes)->setText(u"はい(&Y)"_qs);
+    box.button(QMessageBox::No)->setText(u"いいえ(&N)"_qs);
+}
+
 bool askYesNo(QWidget* parent, const QString& text, bool yesIsDefault, const QString& title) {
     QMessageBox box(QMessageBox::NoIcon, titleOr(title), text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
-    // The buttons read in the language of the question, whatever translations Qt has loaded.
-    box.button(QMessageBox::Yes)->setText(u"はい(&Y)"_qs);
-    box.button(QMessageBox::No)->setText(u"いいえ(&N)"_qs);
+    setJapaneseYesNo(box);
     return box.exec() == QMessageBox::Yes;
 }

@@ -27,7 +27,10 @@ namespace {
 int argc = 1;
 char programName[] = "windows_qt_tests";
 char* argv[] = {programName, nullptr};
-QApplication application(argc, argv);
+// On the offscreen platform, also while CTest lists the tests.
+const bool offscreen = qputenv("QT_QPA_PLATFORM", "offscreen");
+// Never destroyed: Qt's own globals are gone by the time static objects would be.
+QApplication* const application = new QApplication(argc, argv);
 
 const std::filesystem::path kCatalogue = ZELK_SOURCE_DIR "/tests/data/link-table.csv";
 
@@ -63,7 +66,9 @@ TEST(LookupWindow, modeCommandsMoveTheCheckMarks) {
 }
 
 TEST(TextEditorWindow, typingMakesTheCloseAskAndOnlyTheButtonsAnswer) {
-    const std::filesystem::path file = std::filesystem::temp_directory_path() / "zelk-editor-window.csv";
+    const std::filesystem::path file =
+        std::filesystem::temp_directory_path() /
+        ("zelk-editor-window-" + std::to_string(QCoreApplication::applicationPid()) + ".csv");
     std::ofstream(file, std::ios::binary) << "A,1\r\n";
     TextEditorWindow editor(file, nullptr);
     editor.show();

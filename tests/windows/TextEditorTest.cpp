@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <deque>
 #include <fstream>
 #include <sstream>
@@ -31,11 +32,15 @@ void writeBytes(const fs::path& path, const std::string& bytes) {
         std::ofstream(path, std::ios::binary) << bytes;
 }
 
-// A fresh folder for each test.
+// A fresh folder for each test, inside one folder of this run's own that goes at the end.
 fs::path testFolder() {
-    const fs::path folder = fs::temp_directory_path() / "zelk-editor-tests" /
-                            ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::remove_all(folder);
+    static const struct RunFolder {
+        fs::path path =
+            fs::temp_directory_path() /
+            ("zelk-editor-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+        ~RunFolder() { fs::remove_all(path); }
+    } run;
+    const fs::path folder = run.path / ::testing::UnitTest::GetInstance()->current_test_info()->name();
     fs::create_directories(folder);
     return folder;
 }

@@ -1,0 +1,521 @@
+#include "Win32TransferSink.h"
+
+#include "lookup/SpreadsheetWindowTitle.h"
+
+#include <windows.h>
+
+#include <timeapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <string>
+#include <vector>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+// Between two key events. Under Wine, events sent back to back are partly lost, and a busy
+// spreadsheet loses a key that comes right after another.
+constexpr int kGapMs = 3;
+// Pastes watched with the long quiet time before the learned number of fetches is trusted.
+constexpr int kLearningPastes = 3;
+// Longer than the gaps between the fetches of one paste (a real spreadsheet leaves about 100 ms).
+constexpr int kLearningQuietMs = 250;
+// Once the learned number of fetches has come, time for the spreadsheet to close the clipboard.
+constexpr int kSettleMs = 2;
+// A paste that has not fetched by then never will (the keystroke went elsewhere).
+constexpr int kFirstFetchTimeoutMs = 3000;
+// A program that fetches the clipboard whenever it changes would fetch again after every re-offer:
+// the wait ends after this long all the same, and each text is offered again only a few times.
+constexpr int kPasteTimeoutMs = 5000;
+constexpr int kMaxReoffers = 4;
+constexpr int kPollMs = 1;
+// After other keystrokes with wait: time for the window to handle them.
+constexpr int kKeysSettleMs = 30;
+constexpr int kForegroundTimeoutMs = 1000;
+// How long the activation waits for the user to let go of the keys (longer means a key held down
+// on purpose, say to run through the list, which must not stop the transfer).
+constexpr int kHeldKeysTimeoutMs = 1000;
+constexpr int kClipboardBusyTimeoutMs = 1000;
+
+constexpr UINT kReofferMessage = WM_APP + 1;
+constexpr UINT_PTR kReofferTimer = 1;
+constexpr wchar_t kWindowClass[] = L"ZelkTransferSink";
+
+int millisecondsSince(Clock::time_point start) {
+    return int(std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - start).count());
+}
+
+// Runs this thread's sent and posted messages, timers and paints for about `milliseconds`,
+// leaving the user's input queued: the clipboard stays served and the windows painted while the
+// transfer waits, and the user cannot start another action in the middle of it.
+void pumpMessagesFor(int milliseconds) {
+    const Clock::time_point start = Clock::now();
+    bool quit = false;
+    int quitCode = 0;
+    for (;;) {
+        MSG message;
+        while (PeekMessageW(&message, nullptr, 0, 0,
+                            PM_REMOVE | PM_QS_SENDMESSAGE | PM_QS_POSTMESSAGE | PM_QS_PAINT)) {
+            if (message.message == WM_QUIT) {
+                quit = true;
+                quitCode = int(message.wParam);
+                continue;
+            }
+            DispatchMessageW(&message);
+        }
+        const int left = milliseconds - millisecondsSince(start);
+        if (left <= 0)
+            break;
+        MsgWaitForMultipleObjectsEx(0, nullptr, DWORD(left),
+                                    QS_SENDMESSAGE | QS_POSTMESSAGE | QS_PAINT | QS_TIMER, 0);
+    }
+    if (quit) // for the program's own message loop
+        PostQuitMessage(quitCode);
+}
+
+struct TopLevelWindows {
+    std::vector<HWND> windows;
+    std::vector<std::u16string> titles;
+};
+
+BOOL CALLBACK collectTopLevelWindow(HWND window, LPARAM found) {
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (!IsWindowVisible(window) || process == GetCurrentProcessId()) // never types into itself
+        return TRUE;
+    std::u16string title(std::size_t(GetWindowTextLengthW(window)) + 1, u'\0');
+    title.resize(
+        std::size_t(GetWindowTextW(window, reinterpret_cast<wchar_t*>(title.data()), int(title.size()))));
+    auto* list = reinterpret_cast<TopLevelWindows*>(found);
+    list->windows.push_back(window);
+    list->titles.push_back(std::move(title));
+    return TRUE;
+}
+
+bool anyKeyDown() {
+    for (int key = 1; key < 255; ++key) {
+        if (GetAsyncKeyState(key) & 0x8000)
+            return true;
+    }
+    return false;
+}
+
+bool waitForForeground(HWND window, int milliseconds) {
+    const Clock::time_point start = Clock::now();
+    while (GetForegroundWindow() != window && millisecondsSince(start) < milliseconds)
+        pumpMessagesFor(kPollMs);
+    return GetForegroundWindow() == window;
+}
+
+INPUT keyEvent(WORD virtualKey, WORD scanCode, DWORD flags) {
+    INPUT input{};
+    input.type = INPUT_KEYBOARD;
+    input.ki.wVk = virtualKey;
+    input.ki.wScan = scanCode;
+    input.ki.dwFlags = flags;
+    return input;
+}
+
+// Windows lets a program take the foreground only in some cases, above all when its process has
+// the foreground or received the last input event. The lookup window is in the foreground when
+// the user chooses a member, so the first call normally works; otherwise joining the foreground
+// thread's input, and then a key event of this process's own, are the documented ways through.
+bool bringForward(HWND window) {
+    if (IsIconic(window))
+        ShowWindow(window, SW_RESTORE);
+    if (SetForegroundWindow(window) && waitForForeground(window, kForegroundTimeoutMs / 4))
+        return true;
+    const DWORD self = GetCurrentThreadId();
+    const DWORD foreground = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+    const bool attached = foreground != 0 && foreground != self && AttachThreadInput(self, foreground, TRUE);
+    BringWindowToTop(window);
+    SetForegroundWindow(window);
+    if (attached)
+        AttachThreadInput(self, foreground, FALSE);
+    if (GetForegroundWindow() != window) {
+        INPUT alt[2] = {keyEvent(VK_MENU, WORD(MapVirtualKeyW(VK_MENU, MAPVK_VK_TO_VSC)), 0),
+                        keyEvent(VK_MENU, WORD(MapVirtualKeyW(VK_MENU, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP)};
+        SendInput(1, &alt[0], sizeof(INPUT));
+        SetForegroundWindow(window);
+        SendInput(1, &alt[1], sizeof(INPUT));
+    }
+    return waitForForeground(window, kForegroundTimeoutMs);
+}
+
+WORD virtualKeyOf(NamedKey key) {
+    switch (key) {
+    case NamedKey::Enter:
+        return VK_RETURN;
+    case NamedKey::Tab:
+        return VK_TAB;
+    case NamedKey::Escape:
+        return VK_ESCAPE;
+    case NamedKey::Backspace:
+        return VK_BACK;
+    case NamedKey::Delete:
+        return VK_DELETE;
+    case NamedKey::Insert:
+        return VK_INSERT;
+    case NamedKey::Home:
+        return VK_HOME;
+    case NamedKey::End:
+        return VK_END;
+    case NamedKey::PageUp:
+        return VK_PRIOR;
+    case NamedKey::PageDown:
+        return VK_NEXT;
+    case NamedKey::Up:
+        return VK_UP;
+    case NamedKey::Down:
+        return VK_DOWN;
+    case NamedKey::Left:
+        return VK_LEFT;
+    case NamedKey::Right:
+        return VK_RIGHT;
+    case NamedKey::Break:
+        return VK_CANCEL;
+    case NamedKey::CapsLock:
+        return VK_CAPITAL;
+    case NamedKey::NumLock:
+        return VK_NUMLOCK;
+    case NamedKey::ScrollLock:
+        return VK_SCROLL;
+    case NamedKey::PrintScreen:
+        return VK_SNAPSHOT;
+    case NamedKey::Help:
+        return VK_HELP;
+    case NamedKey::Add:
+        return VK_ADD;
+    case NamedKey::Subtract:
+        return VK_SUBTRACT;
+    case NamedKey::Multiply:
+        return VK_MULTIPLY;
+    case NamedKey::Divide:
+        return VK_DIVIDE;
+    case NamedKey::None:
+        return 0;
+    default: // F1 to F16 follow each other in both lists
+        return WORD(VK_F1 + (int(key) - int(NamedKey::F1)));
+    }
+}
+
+// The navigation block shares its scan codes with the numeric keypad; without the extended flag a
+// program that reads scan codes takes these keys for keypad keys.
+bool isExtended(WORD virtualKey) {
+    switch (virtualKey) {
+    case VK_LEFT:
+    case VK_RIGHT:
+    case VK_UP:
+    case VK_DOWN:
+    case VK_HOME:
+    case VK_END:
+    case VK_PRIOR:
+    case VK_NEXT:
+    case VK_INSERT:
+    case VK_DELETE:
+    case VK_DIVIDE:
+    case VK_NUMLOCK:
+    case VK_CANCEL:
+        return true;
+    default:
+        return false;
+    }
+}
+
+INPUT virtualKeyEvent(WORD virtualKey, bool up) {
+    return keyEvent(virtualKey, WORD(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)),
+                    (up ? KEYEVENTF_KEYUP : 0) | (isExtended(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0));
+}
+
+// One event, then the gap, serving the clipboard meanwhile.
+void sendEvent(INPUT event) {
+    SendInput(1, &event, sizeof(INPUT));
+    pumpMessagesFor(kGapMs);
+}
+
+// A stroke: its modifiers pressed, the key (the layout's key for a character, with Shift where the
+// layout needs it, else the character itself as a Unicode event), the modifiers released.
+void sendStroke(const KeyStroke& stroke) {
+    WORD virtualKey = virtualKeyOf(stroke.named);
+    bool shift = stroke.modifiers & KeyStroke::Shift;
+    std::u16string units;
+    if (stroke.named == NamedKey::None) {
+        const char32_t c = stroke.character;
+        units = c < 0x10000 ? std::u16string(1, char16_t(c))
+                            : std::u16string{char16_t(0xD7C0 + (c >> 10)), char16_t(0xDC00 | (c & 0x3FF))};
+        const SHORT layoutKey = units.size() == 1 ? VkKeyScanW(wchar_t(units[0])) : SHORT(-1);
+        if (layoutKey != -1 && !(layoutKey & 0x0600)) { // typed without Ctrl or AltGr
+            virtualKey = LOBYTE(layoutKey);
+            shift = shift || (layoutKey & 0x0100);
+        }
+    }
+    std::vector<WORD> held;
+    if (shift)
+        held.push_back(VK_SHIFT);
+    if (stroke.modifiers & KeyStroke::Ctrl)
+        held.push_back(VK_CONTROL);
+    if (stroke.modifiers & KeyStroke::Alt)
+        held.push_back(VK_MENU);
+    for (const WORD modifier : held)
+        sendEvent(virtualKeyEvent(modifier, false));
+    if (virtualKey != 0) {
+        sendEvent(virtualKeyEvent(virtualKey, false));
+        sendEvent(virtualKeyEvent(virtualKey, true));
+    } else {
+        for (const char16_t unit : units)
+            sendEvent(keyEvent(0, WORD(unit), KEYEVENTF_UNICODE));
+        for (const char16_t unit : units)
+            sendEvent(keyEvent(0, WORD(unit), KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
+    }
+    for (auto it = held.rbegin(); it != held.rend(); ++it)
+        sendEvent(virtualKeyEvent(*it, true));
+}
+
+bool isPaste(const KeySequence& keys) {
+    return std::any_of(keys.strokes.begin(), keys.strokes.end(), [](const KeyStroke& stroke) {
+        const bool ctrlV =
+            (stroke.modifiers & KeyStroke::Ctrl) && (stroke.character == U'v' || stroke.character == U'V');
+        const bool shiftInsert = (stroke.modifiers & KeyStroke::Shift) && stroke.named == NamedKey::Insert;
+        return ctrlV || shiftInsert;
+    });
+}
+
+class Win32TransferSink final : public TransferSink {
+public:
+    Win32TransferSink();
+    ~Win32TransferSink() override;
+
+    bool AppActivate(const std::u16string& title) override;
+    void ClipboardClear() override;
+    void ClipboardSetText(const std::u16string& text) override;
+    void SendKeys(const KeySequence& keys, bool wait) override;
+
+private:
+    static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    void onRenderFormat(UINT format);
+    void onRenderAllFormats();
+    void onReoffer();
+
+    bool openClipboard();
+    void putText();
+    void waitForPaste(int fetchesBefore);
+    void waitForReleasedKeys();
+
+    HWND m_window = nullptr;
+    // The text on offer while the clipboard is ours, and how often it may be offered again.
+    std::u16string m_text;
+    bool m_offering = false;
+    int m_reoffersLeft = 0;
+    // Every fetch of the text so far, and when the last came.
+    int m_fetches = 0;
+    Clock::time_point m_lastFetch;
+    // What the pastes into the current spreadsheet window have taught about its fetches.
+    HWND m_target = nullptr;
+    int m_pastesWatched = 0;
+    int m_learnedFetches = 0;
+    int m_fetchesAtPreviousPaste = 0;
+};
+
+Win32TransferSink::Win32TransferSink() {
+    WNDCLASSEXW windowClass{};
+    windowClass.cbSize = sizeof windowClass;
+    windowClass.lpfnWndProc = windowProcedure;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = kWindowClass;
+    RegisterClassExW(&windowClass); // fails harmlessly when a sink before this one registered it
+    m_window = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                               GetModuleHandleW(nullptr), this);
+    // The gaps between key events are a few milliseconds, finer than the system's default tick.
+    timeBeginPeriod(1);
+}
+
+Win32TransferSink::~Win32TransferSink() {
+    timeEndPeriod(1);
+    DestroyWindow(m_window); // leaves the text on the clipboard (WM_RENDERALLFORMATS)
+}
+
+LRESULT CALLBACK Win32TransferSink::windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTW*>(lParam);
+        SetWindowLongPtrW(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* sink = reinterpret_cast<Win32TransferSink*>(GetWindowLongPtrW(window, GWLP_USERDATA));
+    if (!sink)
+        return DefWindowProcW(window, message, wParam, lParam);
+    switch (message) {
+    case WM_RENDERFORMAT:
+        sink->onRenderFormat(UINT(wParam));
+        return 0;
+    case WM_RENDERALLFORMATS:
+        sink->onRenderAllFormats();
+        return 0;
+    case kReofferMessage:
+        sink->onReoffer();
+        return 0;
+    case WM_TIMER:
+        if (wParam == kReofferTimer) {
+            KillTimer(window, kReofferTimer);
+            sink->onReoffer();
+        }
+        return 0;
+    default:
+        return DefWindowProcW(window, message, wParam, lParam);
+    }
+}
+
+// A program fetches the text: it holds the clipboard open meanwhile. A spreadsheet may fetch
+// more than once and use what it got last, so once it has closed the clipboard the text is offered
+// again for rendering: every fetch, not only the first, then shows here.
+void Win32TransferSink::onRenderFormat(UINT format) {
+    if (format != CF_UNICODETEXT || !m_offering)
+        return;
+    putText();
+    ++m_fetches;
+    m_lastFetch = Clock::now();
+    if (m_reoffersLeft > 0) {
+        --m_reoffersLeft;
+        PostMessageW(m_window, kReofferMessage, 0, 0);
+    }
+}
+
+// The window goes while the text is on offer: the text stays on the clipboard.
+void Win32TransferSink::onRenderAllFormats() {
+    if (!m_offering || !OpenClipboard(m_window))
+        return;
+    if (GetClipboardOwner() == m_window)
+        putText();
+    CloseClipboard();
+}
+
+void Win32TransferSink::onReoffer() {
+    if (!m_offering)
+        return;
+    if (!OpenClipboard(m_window)) { // the fetching program has not closed it yet
+        SetTimer(m_window, kReofferTimer, 1, nullptr);
+        return;
+    }
+    if (GetClipboardOwner() == m_window) { // else another program has put its own data there
+        EmptyClipboard();
+        SetClipboardData(CF_UNICODETEXT, nullptr);
+    }
+    CloseClipboard();
+}
+
+void Win32TransferSink::putText() {
+    const std::size_t bytes = (m_text.size() + 1) * sizeof(char16_t);
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
+    if (!memory)
+        return;
+    std::memcpy(GlobalLock(memory), m_text.c_str(), bytes);
+    GlobalUnlock(memory);
+    if (!SetClipboardData(CF_UNICODETEXT, memory))
+        GlobalFree(memory);
+}
+
+// Another program may hold the clipboard for a moment.
+bool Win32TransferSink::openClipboard() {
+    const Clock::time_point start = Clock::now();
+    while (!OpenClipboard(m_window)) {
+        if (millisecondsSince(start) > kClipboardBusyTimeoutMs)
+            return false;
+        pumpMessagesFor(kPollMs);
+    }
+    return true;
+}
+
+void Win32TransferSink::ClipboardClear() {
+    m_offering = false;
+    if (!openClipboard())
+        return;
+    EmptyClipboard();
+    CloseClipboard();
+}
+
+// Windows derives the ANSI and OEM forms from the Unicode text for programs that ask for those.
+void Win32TransferSink::ClipboardSetText(const std::u16string& text) {
+    m_offering = false;
+    if (!openClipboard())
+        return;
+    EmptyClipboard();
+    m_text = text;
+    m_offering = true;
+    m_reoffersLeft = kMaxReoffers;
+    SetClipboardData(CF_UNICODETEXT, nullptr);
+    CloseClipboard();
+}
+
+bool Win32TransferSink::AppActivate(const std::u16string& title) {
+    TopLevelWindows found;
+    EnumWindows(collectTopLevelWindow, reinterpret_cast<LPARAM>(&found));
+    const std::ptrdiff_t match = MatchWindowTitle(found.titles, title);
+    if (match < 0)
+        return false;
+    const HWND window = found.windows[std::size_t(match)];
+    waitForReleasedKeys();
+    if (!bringForward(window))
+        return false;
+    if (window != m_target) {
+        m_target = window;
+        m_pastesWatched = 0;
+        m_learnedFetches = 0;
+    }
+    return true;
+}
+
+void Win32TransferSink::SendKeys(const KeySequence& keys, bool wait) {
+    if (keys.strokes.empty())
+        return;
+    const int fetchesBefore = m_fetches;
+    for (const KeyStroke& stroke : keys.strokes)
+        sendStroke(stroke);
+    if (!wait)
+        return;
+    if (isPaste(keys) && m_offering)
+        waitForPaste(fetchesBefore);
+    else
+        pumpMessagesFor(kKeysSettleMs);
+}
+
+// Done once the spreadsheet has fetched the text and no further fetch has come for a while: at
+// first for a long while, and once the usual number of fetches is known, right after that many.
+void Win32TransferSink::waitForPaste(int fetchesBefore) {
+    // Fetches that came for the previous paste after it was considered done count for it now.
+    if (m_pastesWatched > 0)
+        m_learnedFetches = std::max(m_learnedFetches, fetchesBefore - m_fetchesAtPreviousPaste);
+    m_fetchesAtPreviousPaste = fetchesBefore;
+    const bool trusted = m_pastesWatched >= kLearningPastes && m_learnedFetches > 0;
+    const Clock::time_point start = Clock::now();
+    int fetches = 0;
+    for (;;) {
+        pumpMessagesFor(kPollMs);
+        fetches = m_fetches - fetchesBefore;
+        if (fetches == 0) {
+            if (millisecondsSince(start) > kFirstFetchTimeoutMs)
+                break;
+            continue;
+        }
+        const int quietMs = trusted && fetches >= m_learnedFetches ? kSettleMs : kLearningQuietMs;
+        if (millisecondsSince(m_lastFetch) >= quietMs || millisecondsSince(start) > kPasteTimeoutMs)
+            break;
+    }
+    m_learnedFetches = std::max(m_learnedFetches, fetches);
+    ++m_pastesWatched;
+}
+
+// A member chosen with the keyboard starts the transfer on the key's press: its release would go
+// to the spreadsheet once that is in the foreground, in the middle of the keystrokes sent there.
+// Letting the user's keys go up first sends that release to this program instead.
+void Win32TransferSink::waitForReleasedKeys() {
+    const Clock::time_point start = Clock::now();
+    while (anyKeyDown() && millisecondsSince(start) < kHeldKeysTimeoutMs)
+        pumpMessagesFor(kPollMs);
+}
+
+} // namespace
+
+std::unique_ptr<TransferSink> createPlatformTransferSink() {
+    return std::make_unique<Win32TransferSink>();
+}

@@ -102,6 +102,10 @@ public:
                            &m_process)) {
             pumpUntil([&] { return (m_window = FindWindowW(nullptr, wide(title).c_str())) != nullptr; },
                       20000);
+            // Keys sent while the window manager still hands the new window the focus get lost; a
+            // user's spreadsheet has been open for a while.
+            pumpUntil([&] { return GetForegroundWindow() == m_window; }, 5000);
+            pumpUntil([] { return false; }, 300);
         }
     }
     ~StandIn() {
@@ -176,6 +180,12 @@ std::u16string clipboardText() {
     return text;
 }
 
+std::string foregroundTitle() {
+    char title[256] = "";
+    GetWindowTextA(GetForegroundWindow(), title, sizeof title);
+    return title;
+}
+
 void PrintTo(const LinkCase& linkCase, std::ostream* out) {
     *out << linkCase.name;
 }
@@ -214,7 +224,7 @@ TEST_P(Win32SpreadsheetLink, membersArrive) {
                 return std::includes(now.begin(), now.end(), arrived.begin(), arrived.end());
             },
             kTransferTimeoutMs))
-            << "member " << step.g << "/" << step.m;
+            << "member " << step.g << "/" << step.m << ", foreground: " << foregroundTitle();
     }
     std::vector<std::string> expected = c.grid;
     std::sort(expected.begin(), expected.end());

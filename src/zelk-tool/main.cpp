@@ -111,7 +111,8 @@ int runTool(const CommandLine& commandLine) {
                 "one per line: held modifiers (Shift+, Ctrl+, Alt+), then the key's name or the\n"
                 "typed character in double quotes.");
     keys->add_option("TEXT", text, "The keystroke text, e.g. \"{LEFT 2}~\".")->required();
-    CLI::App* help = app.add_subcommand("help")->group("");
+    // `zelk-tool help`, kept from earlier versions: the program's usage, as --help gives it.
+    app.add_subcommand("help")->group("");
     for (CLI::App* command : {show, check, regen, keys}) {
         command->footer(kDashHint);
         command->get_option(command == keys ? "TEXT" : "FILE")->type_name("");
@@ -154,7 +155,6 @@ int runTool(const CommandLine& commandLine) {
         return runRegen(commandLine.path(file), commandLine.path(output));
     if (keys->parsed())
         return runKeys(commandLine.text(text));
-    (void)help;
     printOut(kUsage);
     return ExitOk;
 }

@@ -97,7 +97,7 @@ def run(arguments, cwd, deadline, env=None):
         except subprocess.TimeoutExpired:
             os.killpg(process.pid, signal.SIGKILL)
             process.wait()
-            raise AssertionError("%s: no answer within %d s" % (" ".join(arguments[-4:]), deadline))
+            raise AssertionError("no answer within %d s: %s" % (deadline, arguments[-1].splitlines()[-1]))
         out.seek(0)
         err.seek(0)
         return status, out.read(), err.read()

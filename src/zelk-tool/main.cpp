@@ -85,6 +85,9 @@ private:
 int runTool(const CommandLine& commandLine) {
     CLI::App app("The command-line companion of the zelk steel look-up window.", "zelk-tool");
     app.require_subcommand(1);
+    // A path is a path: "/tmp/x.csv" is no Windows-style option "/tmp", which CLI11 would take it for
+    // on Windows. Set before the subcommands, which inherit it.
+    app.allow_windows_style_options(false);
     std::string file;
     std::string output = toUtf8(kRegeneratedFileName);
     std::string text;

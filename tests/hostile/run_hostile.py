@@ -151,7 +151,7 @@ def check_regenerated(path, input_head):
     assert not data or data.endswith(b"\r\n")
 
 
-def run_hostile(prefix, case_dir, folder, base_rss):
+def run_hostile(prefix, case_dir, items, folder, base_rss):
     def given(name):
         with open(os.path.join(case_dir, name)) as f:
             return f.read().strip()
@@ -167,8 +167,6 @@ def run_hostile(prefix, case_dir, folder, base_rss):
     input_size = len(keys_text.encode()) if keys_text is not None else (
         os.stat(path).st_blocks * 512 if os.path.isfile(path) else 0)
     bound = base_rss + SLACK_BYTES + BYTES_PER_INPUT_BYTE * input_size
-    with open(os.path.join(case_dir, "expect"), encoding="utf-8") as f:
-        items = read_items(f.read().splitlines())
     outputs, report = {}, []
     for command in ("keys", "check", "show", "regen"):
         if command not in items:
@@ -236,7 +234,7 @@ def main():
         prefix.append(arguments[1])
         arguments = arguments[2:]
     prefix.append(os.path.abspath(arguments[0]))
-    cases = []  # (name, items or None, run) with run(folder) giving the report
+    cases = []  # (name, items, run) with run(folder) giving the report
     for given in arguments[1:] or sorted(d for d in os.listdir(HERE) if os.path.isdir(os.path.join(HERE, d))):
         if given.endswith(".cases"):
             cases_dir = os.path.dirname(os.path.abspath(given))
@@ -250,7 +248,7 @@ def main():
             case_dir = os.path.join(HERE, given)
             with open(os.path.join(case_dir, "expect"), encoding="utf-8") as f:
                 items = read_items(f.read().splitlines())
-            cases.append((given, items, lambda folder, d=case_dir: run_hostile(prefix, d, folder, base_rss)))
+            cases.append((given, items, lambda folder, d=case_dir, i=items: run_hostile(prefix, d, i, folder, base_rss)))
     with tempfile.TemporaryDirectory() as folder:
         open(os.path.join(folder, "empty.csv"), "wb").close()
         base_rss = max(measured(prefix, [command, "empty.csv"], folder)[3] for command in ("check", "show", "regen"))

@@ -21,8 +21,9 @@ bool isLowSurrogate(char16_t c) {
     return c >= 0xDC00 && c <= 0xDFFF;
 }
 
-// WideCharToMultiByte turns an unpaired surrogate into the default character or drops it,
-// depending on the Windows version; either way it has no bytes.
+// An unpaired surrogate has no bytes. WideCharToMultiByte's flag for refusing it
+// (WC_ERR_INVALID_CHARS) is for UTF-8 only; what it does with one for code page 932 is not
+// documented, so it never gets one.
 bool hasLoneSurrogate(std::u16string_view text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         if (isHighSurrogate(text[i]) && i + 1 < text.size() && isLowSurrogate(text[i + 1]))

@@ -39,8 +39,9 @@ bool decodeRun(std::string_view bytes, std::u16string& out) {
 bool encodeRun(std::u16string_view text, std::string& out) {
     if (text.empty())
         return true;
-    // WideCharToMultiByte turns an unpaired surrogate into the default character or drops it,
-    // depending on the Windows version; either way it has no bytes.
+    // An unpaired surrogate has no bytes. WideCharToMultiByte's flag for refusing it
+    // (WC_ERR_INVALID_CHARS) is for UTF-8 only; what it does with one for code page 932 is not
+    // documented, so it never gets one.
     if (text.size() > INT_MAX / 2 || hasLoneSurrogate(text))
         return false;
     const std::wstring wide(text.begin(), text.end());

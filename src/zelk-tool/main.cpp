@@ -1,0 +1,174 @@
+#include "Commands.h"
+#include "ToolOutput.h"
+
+#include "catalogue/Text.h"
+#include "coefficients/RegenerateCoefficients.h"
+
+#include <CLI/CLI.hpp>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+const char kUsage[] = "Usage: zelk-tool COMMAND [ARGUMENTS]\n"
+                      "The command-line companion of the zelk steel look-up window.\n\n"
+                      "Commands:\n"
+                      "  show FILE    print the catalogue FILE as the window loads it, as JSON\n"
+                      "  check FILE   list the problems that loading FILE repairs, one per line\n"
+                      "  regen FILE [-o OUT]\n"
+                      "               recompute the paint-area coefficients of FILE into JISTEELW.new\n"
+                      "               (or OUT)\n"
+                      "  keys TEXT    print the keystrokes that the keystroke setting TEXT stands for\n\n"
+                      "A FILE or TEXT that begins with \"-\" follows \"--\": zelk-tool keys -- \"-{LEFT}\".\n"
+                      "Exit status 64: a usage error; 74: standard output could not be written.\n\n"
+                      "Run 'zelk-tool COMMAND --help' for a command's options.\n";
+
+const char kDashHint[] = "A FILE or TEXT that begins with \"-\" follows \"--\".";
+
+// The command line as the system gives it. CLI11 parses UTF-8; paths and texts are taken back
+// from the original arguments, so that a file name that is no valid text (bytes from another
+// code page on Linux, a lone surrogate on Windows) still names its file.
+class CommandLine {
+public:
+    template <typename Char> CommandLine(int argc, Char** argv) {
+        for (int i = 0; i < argc; ++i) {
+#ifdef _WIN32
+            m_wide.emplace_back(reinterpret_cast<const char16_t*>(argv[i]));
+            m_utf8.push_back(toUtf8(m_wide.back()));
+#else
+            m_utf8.emplace_back(argv[i]);
+#endif
+        }
+        for (const std::string& argument : m_utf8)
+            m_pointers.push_back(argument.c_str());
+    }
+
+    int argc() const {
+        return int(m_pointers.size());
+    }
+    const char* const* argv() const {
+        return m_pointers.data();
+    }
+    const std::string& argument(std::size_t i) const {
+        static const std::string none;
+        return i < m_utf8.size() ? m_utf8[i] : none;
+    }
+
+    std::u16string text(const std::string& value) const {
+#ifdef _WIN32
+        for (std::size_t i = 0; i < m_utf8.size(); ++i) {
+            if (m_utf8[i] == value)
+                return m_wide[i];
+        }
+#endif
+        // On Windows only a value joined to its option (--output=OUT) gets here.
+        return fromUtf8(value);
+    }
+
+    std::filesystem::path path(const std::string& value) const {
+#ifdef _WIN32
+        return textPath(text(value));
+#else
+        return std::filesystem::path(value);
+#endif
+    }
+
+private:
+    std::vector<std::string> m_utf8;
+    std::vector<const char*> m_pointers;
+#ifdef _WIN32
+    std::vector<std::u16string> m_wide;
+#endif
+};
+
+int runTool(const CommandLine& commandLine) {
+    CLI::App app("The command-line companion of the zelk steel look-up window.", "zelk-tool");
+    app.require_subcommand(1);
+    // A path is a path: "/tmp/x.csv" is no Windows-style option "/tmp", which CLI11 would take it for
+    // on Windows. Set before the subcommands, which inherit it.
+    app.allow_windows_style_options(false);
+    std::string file;
+    std::string output = toUtf8(kRegeneratedFileName);
+    std::string text;
+
+    CLI::App* show =
+        app.add_subcommand("show", "Prints the catalogue FILE as the program loads it, as one JSON object.");
+    show->add_option("FILE", file, "The catalogue file.")->required();
+    CLI::App* check = app.add_subcommand(
+        "check", "Lists every problem that loading the catalogue FILE repairs, one per line with its line "
+                 "number.\nExit status: 0 none, 1 some, 3 missing or unreadable file, 4 wrong header tag.");
+    check->add_option("FILE", file, "The catalogue file.")->required();
+    CLI::App* regen = app.add_subcommand(
+        "regen",
+        "Recomputes every member's paint-area coefficient of the catalogue FILE and writes the whole "
+        "catalogue to " +
+            output +
+            " in the current directory (or to OUT). Prints the summary; exit status 2 on a data "
+            "error (the output keeps what was written before it), 3 when a file cannot be read or "
+            "written.");
+    regen->add_option("FILE", file, "The catalogue file.")->required();
+    regen->add_option("-o,--output", output, "Write to OUT instead of " + output + ".")->option_text("OUT");
+    CLI::App* keys = app.add_subcommand(
+        "keys", "Prints the keystrokes that a keystroke setting of the spreadsheet link stands for,\n"
+                "one per line: held modifiers (Shift+, Ctrl+, Alt+), then the key's name or the\n"
+                "typed character in double quotes.");
+    keys->add_option("TEXT", text, "The keystroke text, e.g. \"{LEFT 2}~\".")->required();
+    // `zelk-tool help`, kept from earlier versions: the program's usage, as --help gives it.
+    app.add_subcommand("help")->group("");
+    for (CLI::App* command : {show, check, regen, keys}) {
+        command->footer(kDashHint);
+        command->get_option(command == keys ? "TEXT" : "FILE")->type_name("");
+    }
+
+    try {
+        app.parse(commandLine.argc(), commandLine.argv());
+    } catch (const CLI::ParseError& error) {
+        // The subcommand that the arguments name, whether or not parsing got to it.
+        const std::string& name = commandLine.argument(1);
+        CLI::App* command = nullptr;
+        for (CLI::App* known : {show, check, regen, keys}) {
+            if (known->get_name() == name)
+                command = known;
+        }
+        const bool helpAsked = error.get_exit_code() == int(CLI::ExitCodes::Success);
+        if (helpAsked) {
+            printOut(command ? command->help("zelk-tool") : std::string(kUsage));
+            return ExitOk;
+        }
+        if (command) {
+            // CLI11 reports a missing FILE before the argument that took its place ("-x.csv"),
+            // which is the one the user has to change.
+            const std::vector<std::string> unexpected = command->remaining();
+            const std::string what = unexpected.empty() ? error.what() : CLI::ExtrasError(unexpected).what();
+            printErr("zelk-tool " + name + ": " + what + "\n\n" + command->help("zelk-tool"));
+        } else if (name.empty()) {
+            printErr(kUsage);
+        } else {
+            printErr("zelk-tool: unknown command '" + name + "'\n\n" + kUsage);
+        }
+        return ExitUsage;
+    }
+
+    if (show->parsed())
+        return runShow(commandLine.path(file));
+    if (check->parsed())
+        return runCheck(commandLine.path(file));
+    if (regen->parsed())
+        return runRegen(commandLine.path(file), commandLine.path(output));
+    if (keys->parsed())
+        return runKeys(commandLine.text(text));
+    printOut(kUsage);
+    return ExitOk;
+}
+
+} // namespace
+
+#ifdef _WIN32
+int wmain(int argc, wchar_t** argv) {
+#else
+int main(int argc, char** argv) {
+#endif
+    prepareOutput();
+    return finishOutput(runTool(CommandLine(argc, argv)));
+}

@@ -8,6 +8,7 @@
 
 #include <windows.h>
 
+#include <array>
 #include <functional>
 #include <optional>
 #include <string>
@@ -26,15 +27,11 @@ bool waitFor(const std::function<bool()>& condition) {
     return true;
 }
 
-std::wstring widen(const std::string& text) {
-    std::wstring wide(text.size(), L'\0');
-    wide.resize(std::size_t(
-        MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), wide.data(), int(wide.size()))));
-    return wide;
-}
-
-std::wstring sourceFile(const std::string& path) {
-    return widen(ZELK_SOURCE_DIR "/" + path);
+// The repo's and the build's folders as wide texts: Unix paths, which Wine reads on its drive Z:.
+#define ZELK_WIDE_TEXT(text) L##text
+#define ZELK_WIDE(text) ZELK_WIDE_TEXT(text)
+std::wstring sourceFile(const std::wstring& path) {
+    return ZELK_WIDE(ZELK_SOURCE_DIR) L"/" + path;
 }
 
 // Texts through messages, which the system carries across processes.
@@ -78,7 +75,7 @@ std::wstring messageBoxText(HWND box) {
 class ZelkProcess {
 public:
     explicit ZelkProcess(const std::wstring& argument) {
-        std::wstring commandLine = L"\"" + widen(ZELK_BINARY_DIR "/bin/zelk.exe") + L"\" " + argument;
+        std::wstring commandLine = L"\"" ZELK_WIDE(ZELK_BINARY_DIR) L"/bin/zelk.exe\" " + argument;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
@@ -111,10 +108,8 @@ public:
 
     int exitStatus() const {
         DWORD status = 0;
-        if (WaitForSingleObject(m_process.hProcess, 30000) != WAIT_OBJECT_0 ||
-            !GetExitCodeProcess(m_process.hProcess, &status))
-            return -1;
-        return int(status);
+        const bool ended = WaitForSingleObject(m_process.hProcess, 30000) == WAIT_OBJECT_0;
+        return ended && GetExitCodeProcess(m_process.hProcess, &status) ? int(status) : -1;
     }
 
 private:
@@ -123,7 +118,7 @@ private:
 
 class Win32Lookup : public ::testing::Test {
 protected:
-    ZelkProcess zelk{sourceFile("tests/data/link-table.csv")};
+    ZelkProcess zelk{sourceFile(L"tests/data/link-table.csv")};
     HWND window = zelk.window(L"frmZELK");
 
     HWND control(std::string_view name, HWND container = nullptr) const {
@@ -174,17 +169,14 @@ TEST_F(Win32Lookup, memberChoiceShowsItsValuesInTheStrip) {
 
 TEST_F(Win32Lookup, notOnTopWhileTheEditorOrAboutIsOpen) {
     ASSERT_TRUE(window);
-    struct Case {
-        MenuItem command;
-        const wchar_t* caption;
-    };
-    for (const Case& c : {Case{MenuItem::mnuver, L"ﾊﾞｰｼﾞｮﾝ情報"}, Case{MenuItem::mnuedit, L"Text Screen"}}) {
+    for (const auto& [command, caption] :
+         {std::pair{MenuItem::mnuver, L"ﾊﾞｰｼﾞｮﾝ情報"}, std::pair{MenuItem::mnuedit, L"Text Screen"}}) {
         // Posted: the command returns only when its window has closed.
-        PostMessageW(window, WM_COMMAND, WPARAM(menuCommandId(c.command)), 0);
-        HWND modal = zelk.window(L"#32770", c.caption);
-        ASSERT_TRUE(modal) << "no window " << c.caption;
+        PostMessageW(window, WM_COMMAND, WPARAM(menuCommandId(command)), 0);
+        HWND modal = zelk.window(L"#32770", caption);
+        ASSERT_TRUE(modal) << "no window " << caption;
         EXPECT_FALSE(isTopMost(window));
-        if (c.command == MenuItem::mnuver)
+        if (command == MenuItem::mnuver)
             PostMessageW(GetDlgItem(modal, controlId(aboutWindowDesign().control("Command1"))), BM_CLICK, 0,
                          0);
         else
@@ -200,69 +192,58 @@ TEST(Win32LookupWindow, menusShowTheCatalogueTitlesAndTheModeCheckMarks) {
     NoSpreadsheet noSpreadsheet;
     LookupWindow lookup(noSpreadsheet);
     ASSERT_TRUE(lookup.create());
-    ASSERT_EQ(lookup.logic().Form_Load(std::filesystem::path(sourceFile("tests/data/link-table.csv"))),
+    ASSERT_EQ(lookup.logic().Form_Load(std::filesystem::path(sourceFile(L"tests/data/link-table.csv"))),
               LookupWindowLogic::StartOutcome::Shown);
     const HMENU menu = GetMenu(lookup.handle());
-    const auto caption = [&](int position) {
-        wchar_t text[64] = {};
-        GetMenuStringW(menu, UINT(position), text, 64, MF_BYPOSITION);
-        return std::wstring(text);
+    const auto captions = [](HMENU submenu) {
+        std::vector<std::wstring> texts(std::size_t(GetMenuItemCount(submenu)), std::wstring(64, L'\0'));
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            texts[i].resize(
+                std::size_t(GetMenuStringW(submenu, UINT(i), texts[i].data(), 64, MF_BYPOSITION)));
+        return texts;
     };
-    const auto submenuCaptions = [&](HMENU submenu) {
-        std::vector<std::wstring> captions;
-        for (int i = 0; i < GetMenuItemCount(submenu); ++i) {
-            wchar_t text[64] = {};
-            GetMenuStringW(submenu, UINT(i), text, 64, MF_BYPOSITION);
-            captions.push_back(text);
-        }
-        return captions;
-    };
-    EXPECT_EQ(caption(0), L"設定(&S)");
+    using Texts = std::vector<std::wstring>;
+    EXPECT_EQ(captions(menu), (Texts{L"設定(&S)", L"ヘルプ(&H)"}));
     // Not the standard catalogue: no coefficient command.
-    EXPECT_EQ(submenuCaptions(GetSubMenu(menu, 0)),
-              (std::vector<std::wstring>{L"データ編集(&E)", L"エクセル連動する(&E)", L"貼付内容(&C)"}));
-    EXPECT_EQ(submenuCaptions(GetSubMenu(GetSubMenu(menu, 0), 2)),
-              (std::vector<std::wstring>{L"表形式(&T)", L"Unit weightのみ(&W)", L"Paint areaのみ(&P)"}));
-
-    const auto checked = [&](MenuItem item) {
-        return (GetMenuState(menu, UINT(menuCommandId(item)), MF_BYCOMMAND) & MF_CHECKED) != 0;
+    EXPECT_EQ(captions(GetSubMenu(menu, 0)),
+              (Texts{L"データ編集(&E)", L"エクセル連動する(&E)", L"貼付内容(&C)"}));
+    EXPECT_EQ(captions(GetSubMenu(GetSubMenu(menu, 0), 2)),
+              (Texts{L"表形式(&T)", L"Unit weightのみ(&W)", L"Paint areaのみ(&P)"}));
+    // The marks of mnuexcel, mnuT, mnuW and mnuP after each command.
+    const auto marks = [&] {
+        const MenuItem items[] = {MenuItem::mnuexcel, MenuItem::mnuT, MenuItem::mnuW, MenuItem::mnuP};
+        std::array<bool, 4> checked{};
+        for (std::size_t i = 0; i < checked.size(); ++i)
+            checked[i] = GetMenuState(menu, UINT(menuCommandId(items[i])), MF_BYCOMMAND) & MF_CHECKED;
+        return checked;
     };
-    struct Step {
-        std::optional<MenuItem> command;
-        bool link, table, weight, paint;
+    const std::pair<std::optional<MenuItem>, std::array<bool, 4>> steps[] = {
+        {std::nullopt, {true, true, false, false}},    {MenuItem::mnuW, {true, false, true, false}},
+        {MenuItem::mnuP, {true, false, false, true}},  {MenuItem::mnuexcel, {false, false, false, true}},
+        {MenuItem::mnuT, {false, true, false, false}}, {MenuItem::mnuexcel, {true, true, false, false}},
     };
-    const Step steps[] = {
-        {std::nullopt, true, true, false, false},    {MenuItem::mnuW, true, false, true, false},
-        {MenuItem::mnuP, true, false, false, true},  {MenuItem::mnuexcel, false, false, false, true},
-        {MenuItem::mnuT, false, true, false, false}, {MenuItem::mnuexcel, true, true, false, false},
-    };
-    for (const Step& step : steps) {
-        if (step.command)
-            SendMessageW(lookup.handle(), WM_COMMAND, WPARAM(menuCommandId(*step.command)), 0);
-        EXPECT_EQ(checked(MenuItem::mnuexcel), step.link);
-        EXPECT_EQ(checked(MenuItem::mnuT), step.table);
-        EXPECT_EQ(checked(MenuItem::mnuW), step.weight);
-        EXPECT_EQ(checked(MenuItem::mnuP), step.paint);
+    for (const auto& [command, expected] : steps) {
+        if (command)
+            SendMessageW(lookup.handle(), WM_COMMAND, WPARAM(menuCommandId(*command)), 0);
+        EXPECT_EQ(marks(), expected);
     }
 }
 
 TEST(Win32Start, aCatalogueThatCannotBeUsedIsReportedAndEndsTheProgram) {
     struct Case {
-        std::string catalogue;
+        std::wstring catalogue;
         std::wstring messageNames;
         int exitStatus;
     };
     const Case cases[] = {
-        {"tests/no-such-catalogue.csv", L"no-such-catalogue.csv", ZelkExitCatalogueMissing},
-        {"tests/hostile/tag-wrong-line-1/input.csv", L"", ZelkExitCatalogueFault},
+        {L"tests/no-such-catalogue.csv", L"no-such-catalogue.csv", ZelkExitCatalogueMissing},
+        {L"tests/hostile/tag-wrong-line-1/input.csv", L"W>", ZelkExitCatalogueFault}, // the tag it lacks
     };
     for (const Case& c : cases) {
         ZelkProcess zelk(sourceFile(c.catalogue));
         HWND box = zelk.window(L"#32770", L"ZELK_Win");
         ASSERT_TRUE(box) << c.catalogue;
-        const std::wstring text = messageBoxText(box);
-        EXPECT_FALSE(text.empty());
-        EXPECT_NE(text.find(c.messageNames), std::wstring::npos) << c.catalogue;
+        EXPECT_NE(messageBoxText(box).find(c.messageNames), std::wstring::npos) << c.catalogue;
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(zelk.exitStatus(), c.exitStatus) << c.catalogue;
     }

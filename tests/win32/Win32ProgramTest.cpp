@@ -12,6 +12,7 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -144,6 +145,25 @@ TEST_F(Win32Lookup, startsOnTopWithTheCatalogueInCaptionAndLists) {
               (std::vector<std::wstring>{L"H-100x50x5x7", L"H-100x100x6x8"}));
     EXPECT_EQ(SendMessageW(control("lstnum"), LB_GETCURSEL, 0, 0), LB_ERR);
     EXPECT_EQ(valueLabel(), L"");
+}
+
+TEST_F(Win32Lookup, resizingStretchesTheListsAndKeepsTheStripAtTheBottom) {
+    ASSERT_TRUE(window);
+    SetWindowPos(window, nullptr, 0, 0, 400, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    RECT client{};
+    GetClientRect(window, &client);
+    MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+    const auto rect = [](HWND control) {
+        RECT r{};
+        GetWindowRect(control, &r);
+        return r;
+    };
+    EXPECT_EQ(rect(control("lstnum")).right, client.right);
+    EXPECT_EQ(rect(control("cmbmem")).right, client.right);
+    const RECT strip = rect(control("Picture1"));
+    EXPECT_EQ(std::tuple(strip.left, strip.right, strip.bottom),
+              std::tuple(client.left, client.right, client.bottom));
+    EXPECT_LE(rect(control("lstnum")).bottom, strip.top);
 }
 
 TEST_F(Win32Lookup, memberChoiceShowsItsValuesInTheStrip) {

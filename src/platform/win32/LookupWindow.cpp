@@ -95,6 +95,12 @@ LRESULT LookupWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_PAINT:
         onPaint();
         break;
+    case WM_ACTIVATE:
+        onActivate(LOWORD(wParam));
+        break;
+    case WM_SETFOCUS:
+        onSetFocus();
+        return 0;
     }
     return DefWindowProcW(m_hwnd, message, wParam, lParam);
 }
@@ -162,6 +168,17 @@ void LookupWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
     // The strip and the lists follow through WM_SIZE; at the same size they need it done here.
     dockStrip();
     m_logic.Form_Resize();
+}
+
+void LookupWindow::onActivate(WORD state) {
+    if (state == WA_INACTIVE)
+        m_lastFocus = GetFocus();
+}
+
+void LookupWindow::onSetFocus() {
+    // The window itself takes no keys: the focus goes back to the control that had it, at first
+    // to the group box, the first in the tab order.
+    SetFocus(m_lastFocus && IsChild(m_hwnd, m_lastFocus) ? m_lastFocus : m_cmbmem);
 }
 
 void LookupWindow::onPaint() {

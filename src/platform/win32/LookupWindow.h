@@ -47,6 +47,8 @@ private:
     void onClose();
     void onDpiChanged(UINT dpi, const RECT& suggested);
     void onPaint();
+    void onActivate(WORD state);
+    void onSetFocus();
 
     // LookupView
     void clearGroups() override;
@@ -104,6 +106,7 @@ private:
     HWND m_lstnum = nullptr;
     HWND m_Picture1 = nullptr;
     DesignControl* m_lblW = nullptr;
+    HWND m_lastFocus = nullptr;
     std::map<MenuItem, MenuState> m_menuStates;
     std::map<MenuItem, MenuPlace> m_menuPlaces;
     bool m_reportFirstPaint = false;

@@ -91,7 +91,8 @@ void TextEditorWindow::onSize() {
 void TextEditorWindow::onCommand(WPARAM wParam) {
     if (LOWORD(wParam) == GetDlgCtrlID(m_rtf1) && HIWORD(wParam) == EN_CHANGE && !m_settingText)
         m_editor.rtf1_Change();
-    // IDOK and IDCANCEL (Enter, Esc) are not ways to close the editor; WM_CLOSE is.
+    // The editor has no buttons: IDOK and IDCANCEL, which the dialog manager makes of Enter and
+    // Esc, close nothing. Only a close request (WM_CLOSE) does.
 }
 
 void TextEditorWindow::onClose() {

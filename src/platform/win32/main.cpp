@@ -3,6 +3,9 @@
 #include "LookupWindow.h"
 #include "lookup/ZelkExitStatus.h"
 #include "platform/qt/NoSpreadsheet.h"
+#ifdef ZELK_WIN32_TRANSFER_SINK
+#include "Win32TransferSink.h"
+#endif
 
 #include <windows.h>
 
@@ -12,8 +15,14 @@
 
 namespace {
 
+// The spreadsheet link where this tree has one for Windows; without it zelk.exe finds no
+// spreadsheet, and a member choice ends after the value label.
 std::unique_ptr<TransferSink> createTransferSink() {
+#ifdef ZELK_WIN32_TRANSFER_SINK
+    return createPlatformTransferSink();
+#else
     return std::make_unique<NoSpreadsheet>();
+#endif
 }
 
 int runMessageLoop(HWND window) {

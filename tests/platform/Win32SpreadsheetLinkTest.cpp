@@ -1,9 +1,8 @@
-// The spreadsheet link on Windows end to end: the Win32 sink, driven by the lookup window's link
-// logic, types members into the stand-in spreadsheet, a program of its own on the same desktop;
-// the stand-in's grid is compared cell by cell. The cases are the X11 test's.
+// The spreadsheet link on Windows end to end: zelk.exe beside the stand-in spreadsheet, members
+// chosen in zelk with real key presses after a click on its window; the stand-in's grid is compared
+// cell by cell.
 #include "catalogue/LoadCatalogue.h"
-#include "lookup/SpreadsheetLink.h"
-#include "platform/win32/Win32TransferSink.h"
+#include "lookup/MemberTexts.h"
 #include "standin-win32/LinkHarness.h"
 
 #include <gtest/gtest.h>
@@ -18,8 +17,8 @@ namespace {
 constexpr int kTransferTimeoutMs = 20000;
 
 struct Step {
-    std::string command; // "alt+s c w": the mode command it ends with; empty for a choice
-    std::int16_t g = 0, m = 0;
+    std::string keys;
+    std::int16_t g = 0, m = 0; // the member the keys choose; 0 for a menu command
     std::string cursor;
     std::string pastes;
 };
@@ -39,7 +38,7 @@ std::vector<std::string> tabFields(const std::string& line) {
 }
 
 std::vector<LinkCase> readCases() {
-    std::ifstream in(ZELK_SOURCE_DIR "/tests/data/x11-link-cases.txt");
+    std::ifstream in(ZELK_SOURCE_DIR "/tests/data/win32-link-cases.txt");
     std::vector<LinkCase> cases;
     for (std::string line; std::getline(in, line);) {
         const std::vector<std::string> f = tabFields(line);
@@ -57,23 +56,11 @@ std::vector<LinkCase> readCases() {
             cases.back().steps.push_back(Step{f[1], 0, 0, {}, {}});
         else if (f[0] == "choose" && f.size() >= 5)
             cases.back().steps.push_back(
-                Step{"", std::int16_t(std::stoi(f[1])), std::int16_t(std::stoi(f[2])), f[3], f[4]});
+                Step{f.at(5), std::int16_t(std::stoi(f[1])), std::int16_t(std::stoi(f[2])), f[3], f[4]});
         else if (f[0] == "grid" && f.size() >= 3)
             cases.back().grid.push_back(f[1] + '=' + f[2]);
     }
     return cases;
-}
-
-std::u16string clipboardText() {
-    std::u16string text;
-    if (!OpenClipboard(nullptr))
-        return text;
-    if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        text = static_cast<const char16_t*>(GlobalLock(data));
-        GlobalUnlock(data);
-    }
-    CloseClipboard();
-    return text;
 }
 
 std::string foregroundTitle() {
@@ -88,30 +75,42 @@ void PrintTo(const LinkCase& linkCase, std::ostream* out) {
 
 class Win32SpreadsheetLink : public testing::TestWithParam<LinkCase> {};
 
+std::string catalogueFile(const std::string& name) {
+    return ZELK_SOURCE_DIR "/tests/data/" + name;
+}
+
+std::u16string clipboardText() {
+    std::u16string text;
+    if (OpenClipboard(nullptr)) {
+        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
+            text = static_cast<const char16_t*>(GlobalLock(data));
+            GlobalUnlock(data);
+        }
+        CloseClipboard();
+    }
+    return text;
+}
+
 } // namespace
 
 TEST_P(Win32SpreadsheetLink, membersArrive) {
     const LinkCase& c = GetParam();
     Catalogue catalogue;
-    ASSERT_EQ(LoadCatalogue(catalogue, ZELK_SOURCE_DIR "/tests/data/" + c.catalogue).status,
-              LoadResult::Status::Loaded);
+    ASSERT_EQ(LoadCatalogue(catalogue, catalogueFile(c.catalogue)).status, LoadResult::Status::Loaded);
     StandIn standIn(c.window);
     ASSERT_TRUE(standIn.running());
-    _wputenv_s(L"ZELK_SPREADSHEET_TITLE", wide(c.search).c_str()); // empty: unset
-    MessageView view;
-    const std::unique_ptr<TransferSink> sink = createPlatformTransferSink();
-    SpreadsheetLink link(*sink, view);
-    link.TransferEnabled = true;
-    link.mnuT_Click();
+    Zelk zelk(catalogueFile(c.catalogue), c.search);
+    ASSERT_TRUE(zelk.window());
     for (const Step& step : c.steps) {
-        if (!step.command.empty()) {
-            const char mode = step.command.back();
-            (link.*(mode == 'w'   ? &SpreadsheetLink::mnuW_Click
-                    : mode == 'p' ? &SpreadsheetLink::mnuP_Click
-                                  : &SpreadsheetLink::mnuT_Click))();
+        // The last transfer left the stand-in in front; the user clicks zelk's window again.
+        ASSERT_TRUE(zelk.activate()) << step.keys;
+        zelk.type(step.keys, step.m);
+        if (step.g == 0)
             continue;
-        }
-        link.TransferToSpreadsheet(catalogue, step.g, step.m);
+        const std::u16string label = ValueLabelText(catalogue, step.g, step.m);
+        EXPECT_TRUE(pumpUntil([&] { return zelk.valueLabel() == std::wstring(label.begin(), label.end()); },
+                              kTransferTimeoutMs))
+            << step.keys;
         // The keys sent without wait at the end may still be on their way.
         const std::vector<std::string> arrived{"cursor=" + step.cursor, "pastes=" + step.pastes};
         EXPECT_TRUE(pumpUntil(
@@ -120,14 +119,12 @@ TEST_P(Win32SpreadsheetLink, membersArrive) {
                 return std::includes(now.begin(), now.end(), arrived.begin(), arrived.end());
             },
             kTransferTimeoutMs))
-            << "member " << step.g << "/" << step.m << ", foreground: " << foregroundTitle();
+            << step.keys << ", foreground: " << foregroundTitle();
     }
     std::vector<std::string> expected = c.grid;
     std::sort(expected.begin(), expected.end());
     pumpUntil([&] { return standIn.grid() == expected; }, kTransferTimeoutMs);
     EXPECT_EQ(standIn.grid(), expected);
-    EXPECT_TRUE(view.messages.empty());
-    _wputenv_s(L"ZELK_SPREADSHEET_TITLE", L"");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, Win32SpreadsheetLink, testing::ValuesIn(readCases()),
@@ -138,12 +135,9 @@ INSTANTIATE_TEST_SUITE_P(Cases, Win32SpreadsheetLink, testing::ValuesIn(readCase
                              return name;
                          });
 
-// With no window of the searched title, a choice neither activates nor types into another window
-// and leaves the clipboard as the user had it.
-TEST(Win32SpreadsheetLinkNoSpreadsheet, touchesNothing) {
-    Catalogue catalogue;
-    ASSERT_EQ(LoadCatalogue(catalogue, ZELK_SOURCE_DIR "/tests/data/link-table.csv").status,
-              LoadResult::Status::Loaded);
+// With no window of the searched title, a choice changes only the value label: zelk stays in
+// front, the clipboard keeps what the user copied, no other window is typed into.
+TEST(Win32SpreadsheetLinkNoSpreadsheet, onlyTheLabelChanges) {
     StandIn bystander("Untitled - Notepad");
     ASSERT_TRUE(bystander.running());
     const std::vector<std::string> untouched = bystander.grid();
@@ -155,17 +149,13 @@ TEST(Win32SpreadsheetLinkNoSpreadsheet, touchesNothing) {
     GlobalUnlock(memory);
     SetClipboardData(CF_UNICODETEXT, memory);
     CloseClipboard();
-    const HWND foreground = GetForegroundWindow();
 
-    MessageView view;
-    const std::unique_ptr<TransferSink> sink = createPlatformTransferSink();
-    SpreadsheetLink link(*sink, view);
-    link.TransferEnabled = true;
-    link.mnuT_Click();
-    link.TransferToSpreadsheet(catalogue, 1, 2);
+    Zelk zelk(catalogueFile("link-table.csv"), "");
+    ASSERT_TRUE(zelk.activate());
+    zelk.type("Tab Down");
+    EXPECT_TRUE(pumpUntil([&] { return zelk.valueLabel() == L"9.3kg/m 41.94m2/t"; }, kTransferTimeoutMs));
     pumpUntil([] { return false; }, 500);
+    EXPECT_EQ(GetForegroundWindow(), zelk.window());
     EXPECT_EQ(clipboardText(), copied);
-    EXPECT_EQ(GetForegroundWindow(), foreground);
     EXPECT_EQ(bystander.grid(), untouched);
-    EXPECT_TRUE(view.messages.empty());
 }

@@ -1,8 +1,8 @@
 #pragma once
 
-// What the link's end-to-end test and benchmark share: the stand-in spreadsheet as a program of
-// its own, a message pump for the sink's clipboard window, and a lookup view for the link logic.
-#include "lookup/LookupView.h"
+// What the link's end-to-end test and benchmark share: the stand-in spreadsheet and zelk.exe as
+// programs of their own, zelk worked with real key presses and clicks.
+#include "platform/win32/Win32Design.h"
 
 #include <windows.h>
 
@@ -10,6 +10,8 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
+#include <map>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -17,7 +19,7 @@ inline std::wstring wide(const std::string& text) {
     return std::wstring(text.begin(), text.end());
 }
 
-// Runs this thread's messages (the sink's clipboard window) until `done` or the time is up.
+// Runs this thread's messages until `done` or the time is up.
 inline bool pumpUntil(const std::function<bool()>& done, int milliseconds) {
     const ULONGLONG end = GetTickCount64() + ULONGLONG(milliseconds);
     while (!done()) {
@@ -30,19 +32,24 @@ inline bool pumpUntil(const std::function<bool()>& done, int milliseconds) {
     return true;
 }
 
+// The folder of the built programs.
+inline std::wstring binaryFolder() {
+    wchar_t directory[MAX_PATH];
+    GetModuleFileNameW(nullptr, directory, MAX_PATH);
+    *wcsrchr(directory, L'\\') = L'\0';
+    return directory;
+}
+
 // The stand-in spreadsheet as a program of its own, with the window title given.
 class StandIn {
 public:
     explicit StandIn(const std::string& title) {
-        wchar_t directory[MAX_PATH];
-        GetModuleFileNameW(nullptr, directory, MAX_PATH);
-        *wcsrchr(directory, L'\\') = L'\0';
         wchar_t temporary[MAX_PATH];
         GetTempPathW(MAX_PATH, temporary);
         m_report =
             temporary + std::wstring(L"zelk-standin-") + std::to_wstring(GetCurrentProcessId()) + L".txt";
-        std::wstring command = L"\"" + std::wstring(directory) + L"\\standin-spreadsheet.exe\" \"" +
-                               m_report + L"\" \"" + wide(title) + L"\"";
+        std::wstring command = L"\"" + binaryFolder() + L"\\standin-spreadsheet.exe\" \"" + m_report +
+                               L"\" \"" + wide(title) + L"\"";
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
@@ -81,36 +88,101 @@ private:
     HWND m_window = nullptr;
 };
 
-// The link logic needs of the window only the menu checks and the message box.
-class MessageView : public LookupView {
+// One key event, or a mouse event at (x, y), then a user's pause.
+inline void userInput(WORD key, DWORD flags, int x = 0, int y = 0) {
+    INPUT input{};
+    if (key == 0) {
+        input.type = INPUT_MOUSE;
+        input.mi.dx = x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1);
+        input.mi.dy = y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1);
+        input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    } else {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+        input.ki.wScan = WORD(MapVirtualKeyW(key, MAPVK_VK_TO_VSC));
+        input.ki.dwFlags = flags | (key == VK_UP || key == VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0);
+    }
+    SendInput(1, &input, sizeof input);
+    Sleep(40);
+}
+
+// zelk.exe on a catalogue, started with ZELK_SPREADSHEET_TITLE set to `search` (unset when empty).
+class Zelk {
 public:
-    std::vector<std::u16string> messages;
-    void clearGroups() override {}
-    void addGroup(const std::u16string&) override {}
-    void setGroupIndex(int) override {}
-    int groupIndex() const override { return -1; }
-    int groupBoxHeight() const override { return 0; }
-    void setGroupBoxWidth(int) override {}
-    void clearMembers() override {}
-    void addMember(const std::u16string&) override {}
-    int memberIndex() const override { return -1; }
-    void setMemberListHeight(int) override {}
-    void setMemberListWidth(int) override {}
-    int stripInnerHeight() const override { return 0; }
-    void setValueLabel(const std::u16string&) override {}
-    void setMenuCaption(MenuItem, const std::u16string&) override {}
-    void setMenuVisible(MenuItem, bool) override {}
-    void setMenuChecked(MenuItem, bool) override {}
-    void setCaption(const std::u16string&) override {}
-    int innerWidth() const override { return 0; }
-    int innerHeight() const override { return 0; }
-    bool isMinimized() const override { return false; }
-    void setStayOnTop(bool) override {}
-    void showMessage(const std::u16string& text) override { messages.push_back(text); }
-    void showCaptionedMessage(std::u16string_view, const std::u16string& text) override { showMessage(text); }
-    std::filesystem::path showTextEditor(const std::filesystem::path& file) override { return file; }
-    void showAboutWindow() override {}
-    void openHelpPage() override {}
-    void closeWindow() override {}
-    void endProcess(int) override {}
+    Zelk(const std::string& catalogue, const std::string& search) {
+        SetEnvironmentVariableW(L"ZELK_SPREADSHEET_TITLE", search.empty() ? nullptr : wide(search).c_str());
+        std::wstring command = L"\"" + binaryFolder() + L"\\zelk.exe\" " + wide(catalogue);
+        STARTUPINFOW startup{};
+        startup.cb = sizeof startup;
+        if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                           &m_process))
+            pumpUntil(
+                [&] { return (m_window = FindWindowW(L"frmZELK", nullptr)) && IsWindowVisible(m_window); },
+                20000);
+        SetEnvironmentVariableW(L"ZELK_SPREADSHEET_TITLE", nullptr);
+    }
+    ~Zelk() {
+        TerminateProcess(m_process.hProcess, 0);
+        WaitForSingleObject(m_process.hProcess, 5000);
+        CloseHandle(m_process.hProcess);
+        CloseHandle(m_process.hThread);
+    }
+    HWND window() const { return m_window; }
+
+    // The user clicks the value strip, which takes no action, to bring zelk forward.
+    bool activate() const {
+        click(control("Picture1", m_window));
+        return pumpUntil([&] { return GetForegroundWindow() == m_window; }, 5000);
+    }
+
+    // Types keys by their X names ("Tab", "shift+Tab", "alt+s", "space", "Down", "w"); "click" clicks
+    // the list's member `m` (from 1).
+    void type(const std::string& names, int m = 0) const {
+        static const std::map<std::string, WORD> keys{{"Tab", VK_TAB},     {"Down", VK_DOWN},
+                                                      {"Up", VK_UP},       {"space", VK_SPACE},
+                                                      {"shift", VK_SHIFT}, {"alt", VK_MENU}};
+        std::stringstream in(names);
+        for (std::string name; in >> name;) {
+            if (name == "click") {
+                click(control("lstnum", m_window), m);
+                continue;
+            }
+            std::vector<WORD> stroke;
+            for (std::stringstream parts(name); std::getline(parts, name, '+');)
+                stroke.push_back(keys.count(name) ? keys.at(name)
+                                                  : WORD(VkKeyScanW(wchar_t(name[0])) & 0xFF));
+            for (const WORD key : stroke)
+                userInput(key, 0);
+            for (auto key = stroke.rbegin(); key != stroke.rend(); ++key)
+                userInput(*key, KEYEVENTF_KEYUP);
+        }
+    }
+
+    std::wstring valueLabel() const {
+        wchar_t text[256] = L"";
+        GetWindowTextW(control("lblW", control("Picture1", m_window)), text, 256);
+        return text;
+    }
+
+private:
+    // A click in the middle of `window`, or of its list item `item` (from 1).
+    static void click(HWND window, int item = 0) {
+        RECT area;
+        GetClientRect(window, &area);
+        if (item > 0) {
+            const auto height = int(SendMessageW(window, LB_GETITEMHEIGHT, 0, 0));
+            area.top = (item - 1 - int(SendMessageW(window, LB_GETTOPINDEX, 0, 0))) * height;
+            area.bottom = area.top + height;
+        }
+        POINT point{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
+        ClientToScreen(window, &point);
+        userInput(0, MOUSEEVENTF_MOVE, point.x, point.y);
+        userInput(0, MOUSEEVENTF_LEFTDOWN);
+        userInput(0, MOUSEEVENTF_LEFTUP);
+    }
+    static HWND control(std::string_view name, HWND container) {
+        return GetDlgItem(container, controlId(lookupWindowDesign().control(name)));
+    }
+    PROCESS_INFORMATION m_process{};
+    HWND m_window = nullptr;
 };

@@ -89,7 +89,7 @@ private:
 };
 
 // One key event, or a mouse event at (x, y), then a user's pause.
-inline void userInput(WORD key, DWORD flags, int x = 0, int y = 0) {
+inline void userInput(WORD key, DWORD flags, int pauseMs = 40, int x = 0, int y = 0) {
     INPUT input{};
     if (key == 0) {
         input.type = INPUT_MOUSE;
@@ -103,7 +103,7 @@ inline void userInput(WORD key, DWORD flags, int x = 0, int y = 0) {
         input.ki.dwFlags = flags | (key == VK_UP || key == VK_DOWN ? KEYEVENTF_EXTENDEDKEY : 0);
     }
     SendInput(1, &input, sizeof input);
-    Sleep(40);
+    Sleep(DWORD(pauseMs));
 }
 
 // zelk.exe on a catalogue, started with ZELK_SPREADSHEET_TITLE set to `search` (unset when empty).
@@ -176,7 +176,7 @@ private:
         }
         POINT point{(area.left + area.right) / 2, (area.top + area.bottom) / 2};
         ClientToScreen(window, &point);
-        userInput(0, MOUSEEVENTF_MOVE, point.x, point.y);
+        userInput(0, MOUSEEVENTF_MOVE, 40, point.x, point.y);
         userInput(0, MOUSEEVENTF_LEFTDOWN);
         userInput(0, MOUSEEVENTF_LEFTUP);
     }

@@ -18,7 +18,7 @@ using Clock = std::chrono::steady_clock;
 
 // Between two key events. Under Wine, events sent back to back are partly lost, and a busy
 // spreadsheet loses a key that comes right after another.
-constexpr int kGapMs = 3;
+constexpr int kGapMs = 2;
 // Pastes watched with the long quiet time before the learned number of fetches is trusted.
 constexpr int kLearningPastes = 3;
 // Longer than the gaps between the fetches of one paste (a real spreadsheet leaves about 100 ms).
@@ -230,10 +230,16 @@ INPUT virtualKeyEvent(WORD virtualKey, bool up) {
                     (up ? KEYEVENTF_KEYUP : 0) | (isExtended(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0));
 }
 
-// One event, then the gap, serving the clipboard meanwhile.
+// One event, at least the gap after the one before, serving the clipboard while it waits. The
+// wait spins: a wait of a millisecond or two for the system's timers overshoots by as much again,
+// which, over the few dozen events of a transfer, the user would notice.
 void sendEvent(INPUT event) {
+    static Clock::time_point previous;
+    const Clock::time_point due = previous + std::chrono::milliseconds(kGapMs);
+    while (Clock::now() < due)
+        pumpMessagesFor(0);
     SendInput(1, &event, sizeof(INPUT));
-    pumpMessagesFor(kGapMs);
+    previous = Clock::now();
 }
 
 // A stroke: its modifiers pressed, the key (the layout's key for a character, with Shift where the

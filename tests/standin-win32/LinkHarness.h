@@ -72,12 +72,17 @@ public:
     }
     bool running() const { return m_window != nullptr; }
 
-    // The report's lines, sorted.
+    // The report's lines, sorted. It cannot be opened for the moment in which the stand-in
+    // replaces it.
     std::vector<std::string> grid() const {
-        std::ifstream in{std::filesystem::path(m_report)};
         std::vector<std::string> lines;
-        for (std::string line; std::getline(in, line);)
-            lines.push_back(line);
+        for (int attempt = 0; lines.empty() && attempt < 100; ++attempt) {
+            std::ifstream in{std::filesystem::path(m_report)};
+            for (std::string line; std::getline(in, line);)
+                lines.push_back(line);
+            if (lines.empty())
+                Sleep(1);
+        }
         std::sort(lines.begin(), lines.end());
         return lines;
     }

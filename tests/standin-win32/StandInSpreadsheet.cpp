@@ -8,66 +8,56 @@
 // Usage: standin-spreadsheet REPORT_FILE [TITLE]   (title "Microsoft Excel - Book1")
 #include <windows.h>
 
+#include <algorithm>
 #include <deque>
 #include <map>
 #include <string>
 
 namespace {
 
-constexpr UINT kFirstFetchMs = 100;
-constexpr UINT kLastFetchMs = 200;
+constexpr UINT kFirstFetchMs = 100, kLastFetchMs = 200;
 constexpr LONG kKeyGapMs = 2;
 constexpr int kCellWidth = 120, kCellHeight = 22;
 
-struct Cell {
-    int row = 0, column = 0;
-    auto operator<=>(const Cell&) const = default;
-};
+using Cell = std::pair<int, int>; // row, column from 0
 
-struct Sheet {
-    std::wstring reportPath;
-    std::map<Cell, std::wstring> cells;
-    Cell cursor;
-    int pastes = 0, ignored = 0;
-    LONG lastKeyTime = 0;
-    bool anyKey = false, skipChar = false;
-    std::deque<Cell> pending; // where the pastes still fetching go, oldest first
-} sheet;
+std::wstring reportPath;
+std::map<Cell, std::wstring> cells;
+Cell cursor;
+int pastes = 0, ignored = 0;
+LONG lastKeyTime = 0;
+bool skipChar = false;
+std::deque<Cell> pending; // where the pastes still fetching go, oldest first
 
 std::wstring cellName(Cell cell) {
-    return std::wstring(1, wchar_t(L'A' + cell.column)) + std::to_wstring(cell.row + 1);
+    return std::wstring(1, wchar_t(L'A' + cell.second)) + std::to_wstring(cell.first + 1);
 }
 
 void writeReport() {
     std::wstring text;
-    for (const auto& [cell, value] : sheet.cells)
+    for (const auto& [cell, value] : cells)
         text += cellName(cell) + L'=' + value + L'\n';
-    text += L"cursor=" + cellName(sheet.cursor) + L"\nignored=" + std::to_wstring(sheet.ignored) +
-            L"\npastes=" + std::to_wstring(sheet.pastes) + L'\n';
-    std::string bytes(
-        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), nullptr, 0, nullptr, nullptr), '\0');
-    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), bytes.data(), int(bytes.size()), nullptr,
-                        nullptr);
-    const std::wstring next = sheet.reportPath + L".next";
+    text += L"cursor=" + cellName(cursor) + L"\nignored=" + std::to_wstring(ignored) + L"\npastes=" +
+            std::to_wstring(pastes) + L'\n';
+    static char bytes[1 << 16];
+    const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), bytes, sizeof bytes,
+                                         nullptr, nullptr);
+    const std::wstring next = reportPath + L".next";
     HANDLE file = CreateFileW(next.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
     DWORD written = 0;
-    WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr);
+    WriteFile(file, bytes, DWORD(size), &written, nullptr);
     CloseHandle(file);
     // A reader may have the report open for a moment.
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        if (MoveFileExW(next.c_str(), sheet.reportPath.c_str(), MOVEFILE_REPLACE_EXISTING))
-            break;
+    for (int i = 0; i < 100 && !MoveFileExW(next.c_str(), reportPath.c_str(), MOVEFILE_REPLACE_EXISTING); ++i)
         Sleep(1);
-    }
 }
 
 std::wstring fetchClipboard(HWND window) {
     std::wstring text;
-    for (int attempt = 0; attempt < 100 && !OpenClipboard(window); ++attempt)
+    for (int i = 0; i < 100 && !OpenClipboard(window); ++i)
         Sleep(1);
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-        if (const auto* units = static_cast<const wchar_t*>(GlobalLock(data)))
-            text = units;
+        text = static_cast<const wchar_t*>(GlobalLock(data));
         GlobalUnlock(data);
     }
     CloseClipboard();
@@ -77,53 +67,31 @@ std::wstring fetchClipboard(HWND window) {
 void paste(Cell at, const std::wstring& text) {
     Cell cell = at;
     for (std::size_t start = 0; start < text.size();) {
-        const std::size_t end = text.find_first_of(L"\t\r\n", start);
-        const std::wstring field = text.substr(start, end - start);
-        if (field.empty())
-            sheet.cells.erase(cell);
+        const std::size_t end = std::min(text.find_first_of(L"\t\r\n", start), text.size());
+        if (end == start)
+            cells.erase(cell);
         else
-            sheet.cells[cell] = field;
-        if (end == std::wstring::npos)
-            break;
-        const bool lineEnd = text[end] != L'\t';
-        cell = lineEnd ? Cell{cell.row + 1, at.column} : Cell{cell.row, cell.column + 1};
+            cells[cell] = text.substr(start, end - start);
+        const bool lineEnd = end < text.size() && text[end] != L'\t';
+        cell = lineEnd ? Cell{cell.first + 1, at.second} : Cell{cell.first, cell.second + 1};
         start = end + (text.compare(end, 2, L"\r\n") == 0 ? 2 : 1);
     }
 }
 
 void onKeyDown(HWND window, WPARAM key) {
-    const bool shift = GetKeyState(VK_SHIFT) < 0;
-    Cell& c = sheet.cursor;
-    switch (key) {
-    case 'V':
-        if (GetKeyState(VK_CONTROL) < 0) {
-            ++sheet.pastes;
-            sheet.pending.push_back(c);
-            if (sheet.pending.size() == 1)
-                SetTimer(window, 1, kFirstFetchMs, nullptr);
-        }
-        break;
-    case VK_LEFT:
-        c.column = c.column > 0 ? c.column - 1 : 0;
-        break;
-    case VK_RIGHT:
-        ++c.column;
-        break;
-    case VK_UP:
-        c.row = c.row > 0 ? c.row - 1 : 0;
-        break;
-    case VK_DOWN:
-    case VK_RETURN:
-        ++c.row;
-        break;
-    case VK_TAB:
-        c.column = shift ? (c.column > 0 ? c.column - 1 : 0) : c.column + 1;
-        break;
-    case VK_HOME:
-        c.column = 0;
-        break;
-    default:
-        break;
+    static const std::map<WPARAM, Cell> moves{{VK_LEFT, {0, -1}}, {VK_RIGHT, {0, 1}},  {VK_UP, {-1, 0}},
+                                              {VK_DOWN, {1, 0}},  {VK_RETURN, {1, 0}}, {VK_TAB, {0, 1}}};
+    if (key == 'V' && GetKeyState(VK_CONTROL) < 0) {
+        ++pastes;
+        pending.push_back(cursor);
+        if (pending.size() == 1)
+            SetTimer(window, 1, kFirstFetchMs, nullptr);
+    } else if (key == VK_HOME) {
+        cursor.second = 0;
+    } else if (const auto move = moves.find(key); move != moves.end()) {
+        const int sign = key == VK_TAB && GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
+        cursor = {std::max(0, cursor.first + move->second.first),
+                  std::max(0, cursor.second + sign * move->second.second)};
     }
 }
 
@@ -135,9 +103,9 @@ void onTimer(HWND window, UINT_PTR fetch) {
         SetTimer(window, 2, kLastFetchMs - kFirstFetchMs, nullptr);
         return;
     }
-    paste(sheet.pending.front(), text);
-    sheet.pending.pop_front();
-    if (!sheet.pending.empty())
+    paste(pending.front(), text);
+    pending.pop_front();
+    if (!pending.empty())
         SetTimer(window, 1, kFirstFetchMs, nullptr);
 }
 
@@ -145,19 +113,16 @@ void onPaint(HWND window) {
     PAINTSTRUCT paint;
     HDC dc = BeginPaint(window, &paint);
     SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    for (int row = 0; row < 20; ++row) {
-        for (int column = 0; column < 8; ++column) {
-            RECT r{column * kCellWidth, row * kCellHeight, (column + 1) * kCellWidth + 1,
-                   (row + 1) * kCellHeight + 1};
-            const Cell cell{row, column};
-            FrameRect(dc, &r, HBRUSH(GetStockObject(GRAY_BRUSH)));
-            InflateRect(&r, -2, -1);
-            if (cell == sheet.cursor)
-                FillRect(dc, &r, GetSysColorBrush(COLOR_INFOBK));
-            SetBkMode(dc, TRANSPARENT);
-            if (const auto found = sheet.cells.find(cell); found != sheet.cells.end())
-                DrawTextW(dc, found->second.c_str(), -1, &r, DT_SINGLELINE | DT_VCENTER | DT_END_ELLIPSIS);
-        }
+    SetBkMode(dc, TRANSPARENT);
+    for (int i = 0; i < 20 * 8; ++i) {
+        const Cell cell{i / 8, i % 8};
+        RECT r{cell.second * kCellWidth, cell.first * kCellHeight, (cell.second + 1) * kCellWidth + 1,
+               (cell.first + 1) * kCellHeight + 1};
+        FrameRect(dc, &r, HBRUSH(GetStockObject(GRAY_BRUSH)));
+        InflateRect(&r, -2, -1);
+        if (cell == cursor)
+            FillRect(dc, &r, GetSysColorBrush(COLOR_INFOBK));
+        DrawTextW(dc, cells.count(cell) ? cells[cell].c_str() : L"", -1, &r, DT_SINGLELINE | DT_VCENTER);
     }
     EndPaint(window, &paint);
 }
@@ -166,23 +131,19 @@ LRESULT CALLBACK sheetProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     switch (message) {
     case WM_KEYDOWN:
     case WM_KEYUP: {
-        const LONG time = GetMessageTime();
-        const bool tooSoon = sheet.anyKey && time - sheet.lastKeyTime < kKeyGapMs;
-        sheet.anyKey = true;
-        sheet.lastKeyTime = time;
-        if (message == WM_KEYUP)
-            return 0;
-        sheet.skipChar = tooSoon;
-        if (tooSoon)
-            ++sheet.ignored;
-        else
-            onKeyDown(window, wParam);
+        const bool tooSoon = GetMessageTime() - lastKeyTime < kKeyGapMs;
+        lastKeyTime = GetMessageTime();
+        if (message == WM_KEYDOWN) {
+            skipChar = tooSoon;
+            ignored += tooSoon ? 1 : 0;
+            if (!tooSoon)
+                onKeyDown(window, wParam);
+        }
         break;
     }
     case WM_CHAR:
-        if (sheet.skipChar || wParam < 0x20 || wParam == 0x7F)
-            return 0;
-        sheet.cells[sheet.cursor] += wchar_t(wParam);
+        if (!skipChar && wParam >= 0x20 && wParam != 0x7F)
+            cells[cursor] += wchar_t(wParam);
         break;
     case WM_TIMER:
         onTimer(window, wParam);
@@ -206,12 +167,12 @@ LRESULT CALLBACK sheetProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
 int wmain(int argc, wchar_t** argv) {
     if (argc < 2)
         return 2;
-    sheet.reportPath = argv[1];
+    reportPath = argv[1];
+    lastKeyTime = LONG(GetTickCount()) - kKeyGapMs;
     writeReport();
     WNDCLASSW windowClass{};
     windowClass.lpfnWndProc = sheetProcedure;
     windowClass.hInstance = GetModuleHandleW(nullptr);
-    windowClass.hCursor = LoadCursorW(nullptr, IDC_ARROW);
     windowClass.hbrBackground = HBRUSH(COLOR_WINDOW + 1);
     windowClass.lpszClassName = L"ZelkStandInSpreadsheet";
     RegisterClassW(&windowClass);

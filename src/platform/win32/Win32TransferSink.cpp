@@ -320,6 +320,7 @@ private:
     Clock::time_point m_lastFetch;
     // What the pastes into the current spreadsheet window have taught about its fetches.
     HWND m_target = nullptr;
+    DWORD m_targetProcess = 0;
     int m_pastesWatched = 0;
     int m_learnedFetches = 0;
     int m_fetchesAtPreviousPaste = 0;
@@ -379,8 +380,14 @@ void Win32TransferSink::onRenderFormat(UINT format) {
     if (format != CF_UNICODETEXT || !m_offering)
         return;
     putText();
-    ++m_fetches;
-    m_lastFetch = Clock::now();
+    // Only the spreadsheet's fetches say how far its paste is; another program that reads the
+    // clipboard (a clipboard manager, one that opened it without a window) is served all the same.
+    DWORD reader = 0;
+    GetWindowThreadProcessId(GetOpenClipboardWindow(), &reader);
+    if (reader == 0 || reader == m_targetProcess) {
+        ++m_fetches;
+        m_lastFetch = Clock::now();
+    }
     if (m_reoffersLeft > 0) {
         --m_reoffersLeft;
         PostMessageW(m_window, kReofferMessage, 0, 0);
@@ -465,6 +472,7 @@ bool Win32TransferSink::AppActivate(const std::u16string& title) {
         return false;
     if (window != m_target) {
         m_target = window;
+        GetWindowThreadProcessId(window, &m_targetProcess);
         m_pastesWatched = 0;
         m_learnedFetches = 0;
     }

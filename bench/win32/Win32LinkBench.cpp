@@ -51,7 +51,7 @@ int main() {
         return 2;
     }
     StandIn standIn("Microsoft Excel - Book1");
-    if (!standIn.running()) {
+    if (!standIn.window()) {
         std::fprintf(stderr, "link-bench: the stand-in spreadsheet did not start\n");
         return 2;
     }

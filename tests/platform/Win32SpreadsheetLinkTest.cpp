@@ -1,6 +1,6 @@
 // The spreadsheet link on Windows end to end: zelk.exe beside the stand-in spreadsheet, members
-// chosen in zelk with real key presses after a click on its window; the stand-in's grid is compared
-// cell by cell.
+// chosen in zelk with real key presses and clicks after a click on its window; the stand-in's grid
+// is compared cell by cell.
 #include "catalogue/LoadCatalogue.h"
 #include "lookup/MemberTexts.h"
 #include "standin-win32/LinkHarness.h"
@@ -8,118 +8,82 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
-#include <fstream>
-#include <sstream>
-
 namespace {
 
 constexpr int kTransferTimeoutMs = 20000;
 
-struct Step {
-    std::string keys;
-    std::int16_t g = 0, m = 0; // the member the keys choose; 0 for a menu command
-    std::string cursor;
-    std::string pastes;
-};
-
+// One case of tests/data/win32-link-cases.txt.
 struct LinkCase {
-    std::string name, catalogue, window, search;
-    std::vector<Step> steps;
-    std::vector<std::string> grid; // "A1=text", "cursor=A4", ...
+    std::string name;
+    std::map<std::string, std::string> settings; // catalogue, window, search
+    std::vector<std::vector<std::string>> steps; // "choose" G M CURSOR PASTES KEYS, or "command" KEYS
+    std::vector<std::string> grid;               // "A1=text", "cursor=A4", ...
 };
-
-std::vector<std::string> tabFields(const std::string& line) {
-    std::vector<std::string> fields;
-    std::stringstream in(line);
-    for (std::string field; std::getline(in, field, '\t');)
-        fields.push_back(field);
-    return fields;
-}
 
 std::vector<LinkCase> readCases() {
     std::ifstream in(ZELK_SOURCE_DIR "/tests/data/win32-link-cases.txt");
     std::vector<LinkCase> cases;
     for (std::string line; std::getline(in, line);) {
-        const std::vector<std::string> f = tabFields(line);
+        std::vector<std::string> f;
+        std::stringstream fields(line);
+        for (std::string field; std::getline(fields, field, '\t');)
+            f.push_back(field);
         if (f.size() < 2 || f[0].starts_with('#'))
             continue;
         if (f[0] == "case")
-            cases.push_back(LinkCase{f[1], {}, {}, {}, {}, {}});
-        else if (f[0] == "catalogue")
-            cases.back().catalogue = f[1];
-        else if (f[0] == "window")
-            cases.back().window = f[1];
-        else if (f[0] == "search")
-            cases.back().search = f[1];
-        else if (f[0] == "command")
-            cases.back().steps.push_back(Step{f[1], 0, 0, {}, {}});
-        else if (f[0] == "choose" && f.size() >= 5)
-            cases.back().steps.push_back(
-                Step{f.at(5), std::int16_t(std::stoi(f[1])), std::int16_t(std::stoi(f[2])), f[3], f[4]});
-        else if (f[0] == "grid" && f.size() >= 3)
-            cases.back().grid.push_back(f[1] + '=' + f[2]);
+            cases.push_back(LinkCase{f[1], {}, {}, {}});
+        else if (f[0] == "grid")
+            cases.back().grid.push_back(f[1] + '=' + f.at(2));
+        else if (f[0] == "choose" || f[0] == "command")
+            cases.back().steps.push_back(f);
+        else
+            cases.back().settings[f[0]] = f[1];
     }
     return cases;
-}
-
-std::string foregroundTitle() {
-    char title[256] = "";
-    GetWindowTextA(GetForegroundWindow(), title, sizeof title);
-    return title;
 }
 
 void PrintTo(const LinkCase& linkCase, std::ostream* out) {
     *out << linkCase.name;
 }
 
-class Win32SpreadsheetLink : public testing::TestWithParam<LinkCase> {};
-
 std::string catalogueFile(const std::string& name) {
     return ZELK_SOURCE_DIR "/tests/data/" + name;
 }
 
-std::u16string clipboardText() {
-    std::u16string text;
-    if (OpenClipboard(nullptr)) {
-        if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
-            text = static_cast<const char16_t*>(GlobalLock(data));
-            GlobalUnlock(data);
-        }
-        CloseClipboard();
-    }
-    return text;
-}
+class Win32SpreadsheetLink : public testing::TestWithParam<LinkCase> {};
 
 } // namespace
 
 TEST_P(Win32SpreadsheetLink, membersArrive) {
     const LinkCase& c = GetParam();
+    const std::string file = catalogueFile(c.settings.at("catalogue"));
     Catalogue catalogue;
-    ASSERT_EQ(LoadCatalogue(catalogue, catalogueFile(c.catalogue)).status, LoadResult::Status::Loaded);
-    StandIn standIn(c.window);
-    ASSERT_TRUE(standIn.running());
-    Zelk zelk(catalogueFile(c.catalogue), c.search);
+    ASSERT_EQ(LoadCatalogue(catalogue, file).status, LoadResult::Status::Loaded);
+    StandIn standIn(c.settings.at("window"));
+    ASSERT_TRUE(standIn.window());
+    Zelk zelk(file, c.settings.count("search") ? c.settings.at("search") : "");
     ASSERT_TRUE(zelk.window());
-    for (const Step& step : c.steps) {
+    for (const std::vector<std::string>& step : c.steps) {
         // The last transfer left the stand-in in front; the user clicks zelk's window again.
-        ASSERT_TRUE(zelk.activate()) << step.keys;
-        zelk.type(step.keys, step.m);
-        if (step.g == 0)
+        ASSERT_TRUE(zelk.activate()) << step.back();
+        const bool choice = step[0] == "choose";
+        zelk.type(step.back(), choice ? std::stoi(step[2]) : 0);
+        if (!choice)
             continue;
-        const std::u16string label = ValueLabelText(catalogue, step.g, step.m);
+        const std::u16string label =
+            ValueLabelText(catalogue, std::int16_t(std::stoi(step[1])), std::int16_t(std::stoi(step[2])));
         EXPECT_TRUE(pumpUntil([&] { return zelk.valueLabel() == std::wstring(label.begin(), label.end()); },
                               kTransferTimeoutMs))
-            << step.keys;
+            << step.back();
         // The keys sent without wait at the end may still be on their way.
-        const std::vector<std::string> arrived{"cursor=" + step.cursor, "pastes=" + step.pastes};
+        const std::vector<std::string> arrived{"cursor=" + step[3], "pastes=" + step[4]};
         EXPECT_TRUE(pumpUntil(
             [&] {
                 const std::vector<std::string> now = standIn.grid();
                 return std::includes(now.begin(), now.end(), arrived.begin(), arrived.end());
             },
             kTransferTimeoutMs))
-            << step.keys << ", foreground: " << foregroundTitle();
+            << step.back();
     }
     std::vector<std::string> expected = c.grid;
     std::sort(expected.begin(), expected.end());
@@ -136,26 +100,18 @@ INSTANTIATE_TEST_SUITE_P(Cases, Win32SpreadsheetLink, testing::ValuesIn(readCase
                          });
 
 // With no window of the searched title, a choice changes only the value label: zelk stays in
-// front, the clipboard keeps what the user copied, no other window is typed into.
+// front, nothing is put on the clipboard, no other window is typed into.
 TEST(Win32SpreadsheetLinkNoSpreadsheet, onlyTheLabelChanges) {
     StandIn bystander("Untitled - Notepad");
-    ASSERT_TRUE(bystander.running());
+    ASSERT_TRUE(bystander.window());
     const std::vector<std::string> untouched = bystander.grid();
-    const std::u16string copied = u"what the user copied";
-    ASSERT_TRUE(OpenClipboard(nullptr));
-    EmptyClipboard();
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, (copied.size() + 1) * sizeof(char16_t));
-    std::copy_n(copied.c_str(), copied.size() + 1, static_cast<char16_t*>(GlobalLock(memory)));
-    GlobalUnlock(memory);
-    SetClipboardData(CF_UNICODETEXT, memory);
-    CloseClipboard();
-
     Zelk zelk(catalogueFile("link-table.csv"), "");
     ASSERT_TRUE(zelk.activate());
+    const DWORD clipboard = GetClipboardSequenceNumber();
     zelk.type("Tab Down");
     EXPECT_TRUE(pumpUntil([&] { return zelk.valueLabel() == L"9.3kg/m 41.94m2/t"; }, kTransferTimeoutMs));
     pumpUntil([] { return false; }, 500);
     EXPECT_EQ(GetForegroundWindow(), zelk.window());
-    EXPECT_EQ(clipboardText(), copied);
+    EXPECT_EQ(GetClipboardSequenceNumber(), clipboard);
     EXPECT_EQ(bystander.grid(), untouched);
 }

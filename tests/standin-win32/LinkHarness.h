@@ -40,44 +40,51 @@ inline std::wstring binaryFolder() {
     return directory;
 }
 
-// The stand-in spreadsheet as a program of its own, with the window title given.
-class StandIn {
+// A program of this build, started with `arguments` and ended with the object; `window()` is its
+// window of the class or title given, once that is visible.
+class Program {
 public:
-    explicit StandIn(const std::string& title) {
-        wchar_t temporary[MAX_PATH];
-        GetTempPathW(MAX_PATH, temporary);
-        m_report =
-            temporary + std::wstring(L"zelk-standin-") + std::to_wstring(GetCurrentProcessId()) + L".txt";
-        std::wstring command = L"\"" + binaryFolder() + L"\\standin-spreadsheet.exe\" \"" + m_report +
-                               L"\" \"" + wide(title) + L"\"";
+    Program(const std::wstring& name, const std::wstring& arguments, const wchar_t* className,
+            const wchar_t* title) {
+        std::wstring command = L"\"" + binaryFolder() + L"\\" + name + L"\" " + arguments;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
         if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                           &m_process)) {
-            pumpUntil([&] { return (m_window = FindWindowW(nullptr, wide(title).c_str())) != nullptr; },
+                           &m_process))
+            pumpUntil([&] { return (m_window = FindWindowW(className, title)) && IsWindowVisible(m_window); },
                       20000);
-            // Keys sent while the window manager still hands the new window the focus get lost; a
-            // user's spreadsheet has been open for a while.
-            pumpUntil([&] { return GetForegroundWindow() == m_window; }, 5000);
-            pumpUntil([] { return false; }, 300);
-        }
     }
-    ~StandIn() {
-        PostMessageW(m_window, WM_CLOSE, 0, 0);
-        if (WaitForSingleObject(m_process.hProcess, 5000) != WAIT_OBJECT_0)
-            TerminateProcess(m_process.hProcess, 1);
+    ~Program() {
+        TerminateProcess(m_process.hProcess, 0);
+        WaitForSingleObject(m_process.hProcess, 5000);
         CloseHandle(m_process.hProcess);
         CloseHandle(m_process.hThread);
-        DeleteFileW(m_report.c_str());
     }
-    bool running() const { return m_window != nullptr; }
+    HWND window() const { return m_window; }
+
+protected:
+    PROCESS_INFORMATION m_process{};
+    HWND m_window = nullptr;
+};
+
+// The stand-in spreadsheet with the window title given.
+class StandIn : public Program {
+public:
+    explicit StandIn(const std::string& title)
+        : Program(L"standin-spreadsheet.exe", L"\"" + report() + L"\" \"" + wide(title) + L"\"", nullptr,
+                  wide(title).c_str()) {
+        // Keys sent while the window manager still hands the new window the focus get lost; a
+        // user's spreadsheet has been open for a while.
+        pumpUntil([&] { return GetForegroundWindow() == m_window; }, 5000);
+        pumpUntil([] { return false; }, 300);
+    }
 
     // The report's lines, sorted. It cannot be opened for the moment in which the stand-in
     // replaces it.
     std::vector<std::string> grid() const {
         std::vector<std::string> lines;
         for (int attempt = 0; lines.empty() && attempt < 100; ++attempt) {
-            std::ifstream in{std::filesystem::path(m_report)};
+            std::ifstream in{std::filesystem::path(report())};
             for (std::string line; std::getline(in, line);)
                 lines.push_back(line);
             if (lines.empty())
@@ -88,9 +95,11 @@ public:
     }
 
 private:
-    std::wstring m_report;
-    PROCESS_INFORMATION m_process{};
-    HWND m_window = nullptr;
+    static std::wstring report() {
+        wchar_t folder[MAX_PATH];
+        GetTempPathW(MAX_PATH, folder);
+        return folder + (L"zelk-standin-" + std::to_wstring(GetCurrentProcessId()) + L".txt");
+    }
 };
 
 // One key event, or a mouse event at (x, y), then a user's pause.
@@ -112,27 +121,12 @@ inline void userInput(WORD key, DWORD flags, int pauseMs = 40, int x = 0, int y 
 }
 
 // zelk.exe on a catalogue, started with ZELK_SPREADSHEET_TITLE set to `search` (unset when empty).
-class Zelk {
+class Zelk : public Program {
 public:
-    Zelk(const std::string& catalogue, const std::string& search) {
-        SetEnvironmentVariableW(L"ZELK_SPREADSHEET_TITLE", search.empty() ? nullptr : wide(search).c_str());
-        std::wstring command = L"\"" + binaryFolder() + L"\\zelk.exe\" " + wide(catalogue);
-        STARTUPINFOW startup{};
-        startup.cb = sizeof startup;
-        if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                           &m_process))
-            pumpUntil(
-                [&] { return (m_window = FindWindowW(L"frmZELK", nullptr)) && IsWindowVisible(m_window); },
-                20000);
+    Zelk(const std::string& catalogue, const std::string& search)
+        : Program(L"zelk.exe", searching(search, wide(catalogue)), L"frmZELK", nullptr) {
         SetEnvironmentVariableW(L"ZELK_SPREADSHEET_TITLE", nullptr);
     }
-    ~Zelk() {
-        TerminateProcess(m_process.hProcess, 0);
-        WaitForSingleObject(m_process.hProcess, 5000);
-        CloseHandle(m_process.hProcess);
-        CloseHandle(m_process.hThread);
-    }
-    HWND window() const { return m_window; }
 
     // The user clicks the value strip, which takes no action, to bring zelk forward.
     bool activate() const {
@@ -188,6 +182,9 @@ private:
     static HWND control(std::string_view name, HWND container) {
         return GetDlgItem(container, controlId(lookupWindowDesign().control(name)));
     }
-    PROCESS_INFORMATION m_process{};
-    HWND m_window = nullptr;
+    // The title zelk will search for, in the environment it inherits.
+    static std::wstring searching(const std::string& search, const std::wstring& arguments) {
+        SetEnvironmentVariableW(L"ZELK_SPREADSHEET_TITLE", search.empty() ? nullptr : wide(search).c_str());
+        return arguments;
+    }
 };

@@ -8,16 +8,16 @@ set(zelk_stage ${zelk_package_dir}/${zelk_package_name})
 set(zelk_zip ${zelk_package_dir}/${zelk_package_name}.zip)
 set(zelk_setup ${zelk_package_dir}/ZELK_Win-${PROJECT_VERSION}-setup.exe)
 
+# The programs go in without their debugging information.
 set(zelk_programs "")
+set(copy_programs "")
 foreach(program zelk zelk-tool)
     if(TARGET ${program})
         list(APPEND zelk_programs $<TARGET_FILE:${program}>)
+        list(APPEND copy_programs COMMAND ${CMAKE_STRIP} -o ${zelk_stage}/$<TARGET_FILE_NAME:${program}>
+            $<TARGET_FILE:${program}>)
     endif()
 endforeach()
-set(copy_programs "")
-if(zelk_programs)
-    set(copy_programs COMMAND ${CMAKE_COMMAND} -E copy ${zelk_programs} ${zelk_stage})
-endif()
 file(GLOB zelk_help_files CONFIGURE_DEPENDS ${PROJECT_SOURCE_DIR}/data/zelkhelp/*)
 set(zelk_package_sources ${PROJECT_SOURCE_DIR}/data/JISTEELW.CSV ${PROJECT_SOURCE_DIR}/packaging/windows/README.txt
     ${PROJECT_SOURCE_DIR}/packaging/windows/zelk.nsi ${zelk_help_files})

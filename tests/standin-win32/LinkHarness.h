@@ -154,6 +154,8 @@ public:
                 userInput(key, 0);
             for (auto key = stroke.rbegin(); key != stroke.rend(); ++key)
                 userInput(*key, KEYEVENTF_KEYUP);
+            // A user sees what a key did (a menu open, say) before pressing the next one.
+            WaitForInputIdle(m_process.hProcess, 2000);
         }
     }
 

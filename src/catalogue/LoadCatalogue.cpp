@@ -17,16 +17,19 @@ struct HeaderLine {
     const char16_t* tag;
     std::u16string Catalogue::*setting;
     bool isFormula;
+    // The message of a wrong tag, word for word as users have always read it: the fifth line's
+    // reads "Ljne".
+    const char16_t* tagMessage;
 };
 
 const std::array<HeaderLine, 7> kHeaderLines = {{
-    {u"W>", &Catalogue::WeightKeys, false},
-    {u"W=", &Catalogue::WeightFormula, true},
-    {u"A>", &Catalogue::AreaKeys, false},
-    {u"A=", &Catalogue::AreaFormula, true},
-    {u"1>", &Catalogue::Kind1Keys, false},
-    {u"2>", &Catalogue::Kind2Keys, false},
-    {u"3>", &Catalogue::Kind3Keys, false},
+    {u"W>", &Catalogue::WeightKeys, false, u"error in Line(W>)"},
+    {u"W=", &Catalogue::WeightFormula, true, u"error in Line(W=)"},
+    {u"A>", &Catalogue::AreaKeys, false, u"error in Line(A>)"},
+    {u"A=", &Catalogue::AreaFormula, true, u"error in Line(A=)"},
+    {u"1>", &Catalogue::Kind1Keys, false, u"error in Ljne(1>)"},
+    {u"2>", &Catalogue::Kind2Keys, false, u"error in Line(2>)"},
+    {u"3>", &Catalogue::Kind3Keys, false, u"error in Line(3>)"},
 }};
 
 constexpr std::u16string_view kEightSpaces = u"        ";
@@ -76,7 +79,7 @@ private:
             const std::u16string_view tag = kHeaderLines[i].tag;
             if (!line->starts_with(tag)) {
                 r.status = LoadResult::Status::TagMismatch;
-                r.message = formatText(u"error in Line(%1)", {tag});
+                r.message = kHeaderLines[i].tagMessage;
                 return false;
             }
         }

@@ -1,0 +1,104 @@
+#pragma once
+// Files, folders and case tables for the tests. Expected texts are kept in UTF-8, as the test
+// sources and the case files are, and the core's UTF-16 results are compared after toUtf8.
+#include "catalogue/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <fstream>
+#include <random>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+inline std::string u8(std::u16string_view text) {
+    return toUtf8(text);
+}
+
+inline fs::path sourcePath(const std::string& relative) {
+    return fs::path(ZELK_SOURCE_DIR) / fs::path(relative);
+}
+
+// The bytes of a file; "(no file)" when it cannot be read.
+inline std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return "(no file)";
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+inline void writeBytes(const fs::path& path, const std::string& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out << bytes;
+    ASSERT_TRUE(out.good()) << path;
+}
+
+// A new empty folder for one test, removed with everything in it afterwards.
+class ScratchDir {
+public:
+    ScratchDir()
+        : m_path(fs::temp_directory_path() / ("zelk-test-" + std::to_string(std::random_device()()))) {
+        fs::create_directories(m_path);
+    }
+    ~ScratchDir() {
+        std::error_code ignored;
+        fs::remove_all(m_path, ignored);
+    }
+    fs::path operator/(const std::string& name) const { return m_path / name; }
+    const fs::path& path() const { return m_path; }
+
+private:
+    fs::path m_path;
+};
+
+// The rows of a tab-separated case table: lines starting with "#" and blank lines are skipped;
+// in a field \t, \n, \r, \\ and \xHH stand for a tab, line feed, return, backslash and byte HH.
+inline std::vector<std::vector<std::string>> readTable(const std::string& relative) {
+    std::vector<std::vector<std::string>> rows;
+    std::istringstream lines(readBytes(sourcePath(relative)));
+    for (std::string line; std::getline(lines, line);) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back(); // a checkout with CR LF line ends
+        if (line.empty() || line[0] == '#')
+            continue;
+        rows.emplace_back(1);
+        for (std::size_t i = 0; i < line.size(); ++i) {
+            std::string& field = rows.back().back();
+            if (line[i] == '\t')
+                rows.back().emplace_back();
+            else if (line[i] != '\\' || i + 1 == line.size())
+                field += line[i];
+            else if (const char c = line[++i]; c == 'x')
+                field += char(std::stoi(line.substr(i + 1, 2), nullptr, 16)), i += 2;
+            else
+                field += c == 't' ? '\t' : c == 'n' ? '\n' : c == 'r' ? '\r' : c;
+        }
+    }
+    EXPECT_FALSE(rows.empty()) << relative;
+    return rows;
+}
+
+// The names (without extension) of the files in a case folder that end in `extension`, sorted.
+inline std::vector<std::string> caseNames(const std::string& folder, const std::string& extension) {
+    std::vector<std::string> names;
+    for (const fs::directory_entry& entry : fs::directory_iterator(sourcePath(folder)))
+        if (entry.path().extension() == extension)
+            names.push_back(entry.path().stem().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// A case's test name: its file name with "_" for anything but letters and digits.
+inline std::string caseTestName(const testing::TestParamInfo<std::string>& info) {
+    std::string name = info.param;
+    std::replace_if(
+        name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    return name;
+}

@@ -4,14 +4,11 @@
 #include "catalogue/TextLineReader.h"
 #include "support/TestFiles.h"
 
-#include <charconv>
 #include <cstdlib>
-
-namespace {
 
 // Runs the reads that `operations` names on `bytes` (t text, n number, i integer, l whole line,
 // b skip blank lines, e at end?) and gives each result and each problem with its line.
-std::string readFields(const std::string& bytes, const std::string& operations) {
+static std::string readFields(const std::string& bytes, const std::string& operations) {
     MemorySource source(bytes);
     TextLineReader lines(source);
     FieldReader fields(lines);
@@ -20,17 +17,14 @@ std::string readFields(const std::string& bytes, const std::string& operations) 
         out += "[" + std::to_string(line) + ": " + u8(text) + "]";
     });
     for (const char operation : operations) {
-        char number[32];
-        const auto numberText = [&](auto value) {
-            return value ? std::string(number, std::to_chars(number, number + 32, *value).ptr) : "(end)";
-        };
+        const auto number = [](auto value) { return value ? numberText(*value) : "(end)"; };
         if (operation == 't') {
             const std::optional<std::u16string_view> text = fields.readText();
             out += text ? u8(*text) : "(end)";
         } else if (operation == 'n')
-            out += numberText(fields.readNumber());
+            out += number(fields.readNumber());
         else if (operation == 'i')
-            out += numberText(fields.readInteger());
+            out += number(fields.readInteger());
         else if (operation == 'l')
             out += u8(fields.readWholeLine().value_or(u"(end)"));
         else if (operation == 'b')
@@ -61,5 +55,3 @@ TEST(FieldReader, decimalFieldsAgreeWithStrtod) {
         ASSERT_EQ(parseDecimalField(fromUtf8(text)), std::strtod(text.c_str(), nullptr)) << text;
     }
 }
-
-} // namespace

@@ -6,8 +6,6 @@
 #include <cstdio>
 #include <cstdlib>
 
-namespace {
-
 TEST(NumberText, writesEachCase) {
     for (const auto& row : readTable("tests/catalogue/number-text.tsv")) {
         SCOPED_TRACE(row[0]);
@@ -28,5 +26,3 @@ TEST(NumberText, agreesWithPrintf) {
         ASSERT_EQ(u8(NumberText(x)), x == 0 ? " 0" : expected) << digits;
     }
 }
-
-} // namespace

@@ -5,8 +5,6 @@
 
 #include <cstdlib>
 
-namespace {
-
 TEST(FixedPointText, formatsEachCase) {
     for (const auto& row : readTable("tests/coefficients/fixed-point.tsv")) {
         SCOPED_TRACE(row[0]);
@@ -40,5 +38,3 @@ TEST(FixedPointText, roundsAsTheDecimalTextReads) {
         ASSERT_EQ(FixedPointText(std::strtod(text.c_str(), nullptr), decimals), expected) << text;
     }
 }
-
-} // namespace

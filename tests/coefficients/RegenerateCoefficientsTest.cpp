@@ -4,8 +4,6 @@
 #include "catalogue/Files.h"
 #include "support/TestFiles.h"
 
-namespace {
-
 const std::string kCases = "tests/coefficients/cases";
 
 // What the user is shown, one line each.
@@ -32,7 +30,7 @@ public:
     std::u16string errorText() const override { return u"disk full"; }
 };
 
-std::string regenerate(const std::string& input, RecordingReporter& reporter) {
+static std::string regenerate(const std::string& input, RecordingReporter& reporter) {
     MemorySource source(input);
     MemorySink sink;
     RegenerateCoefficients(source, sink, u"JISTEELW.CSV", u"JISTEELW.new", reporter);
@@ -98,7 +96,7 @@ TEST(RegenerateCoefficients, replacesTheOutputButNeverItsInput) {
     EXPECT_EQ(readBytes(dir / "JISTEELW.new"), readBytes(sourcePath(kCases + "/worked-examples.new")));
 
     fs::create_hard_link(dir / "JISTEELW.CSV", dir / "LINK.new");
-    for (const fs::path& output : {dir / "LINK.new", dir.path() / "." / "JISTEELW.CSV"}) {
+    for (const fs::path& output : {dir / "LINK.new", dir / "." / "JISTEELW.CSV"}) {
         reporter.shown.clear();
         RegenerateCoefficients(dir / "JISTEELW.CSV", output, reporter);
         EXPECT_EQ(reporter.shown,
@@ -108,5 +106,3 @@ TEST(RegenerateCoefficients, replacesTheOutputButNeverItsInput) {
         EXPECT_EQ(readBytes(dir / "JISTEELW.CSV"), input);
     }
 }
-
-} // namespace

@@ -5,15 +5,7 @@
 #include "coefficients/LeadingNumber.h"
 #include "support/TestFiles.h"
 
-#include <charconv>
 #include <cstdlib>
-
-namespace {
-
-std::string number(double value) {
-    char text[32];
-    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
-}
 
 TEST(SplitDimensions, givesTheDimensionsOrTheMessage) {
     for (const auto& row : readTable("tests/coefficients/size-designations.tsv")) {
@@ -22,7 +14,7 @@ TEST(SplitDimensions, givesTheDimensionsOrTheMessage) {
         try {
             const Dimensions d = SplitDimensions(fromUtf8(row[0]), std::stoi(row[1]));
             for (int i = 0; i < std::stoi(row[1]); ++i)
-                got += (i ? " " : "") + number(d.value[i]);
+                got += (i ? " " : "") + numberText(d.value[i]);
         } catch (const DataError& error) {
             got = u8(error.message);
         }
@@ -33,7 +25,7 @@ TEST(SplitDimensions, givesTheDimensionsOrTheMessage) {
 TEST(LeadingNumber, readsTheNumberAtTheStart) {
     for (const auto& row : readTable("tests/coefficients/leading-numbers.tsv")) {
         SCOPED_TRACE(row[0]);
-        EXPECT_EQ(number(LeadingNumber(fromUtf8(row[0]))), row[1]);
+        EXPECT_EQ(numberText(LeadingNumber(fromUtf8(row[0]))), row[1]);
     }
 }
 
@@ -57,5 +49,3 @@ TEST(LeadingNumber, agreesWithStrtodOnRandomTexts) {
         ASSERT_EQ(LeadingNumber(fromUtf8(text)), expected) << "\"" << text << "\"";
     }
 }
-
-} // namespace

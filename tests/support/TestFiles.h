@@ -7,17 +7,21 @@
 
 #include <algorithm>
 #include <cctype>
+#include <charconv>
 #include <filesystem>
 #include <fstream>
 #include <random>
-#include <sstream>
-#include <string>
-#include <vector>
 
 namespace fs = std::filesystem;
 
 inline std::string u8(std::u16string_view text) {
     return toUtf8(text);
+}
+
+// The shortest text that reads back as `value`.
+inline std::string numberText(double value) {
+    char text[32];
+    return std::string(text, std::to_chars(text, text + sizeof text, value).ptr);
 }
 
 inline fs::path sourcePath(const std::string& relative) {
@@ -27,17 +31,11 @@ inline fs::path sourcePath(const std::string& relative) {
 // The bytes of a file; "(no file)" when it cannot be read.
 inline std::string readBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return "(no file)";
-    std::ostringstream bytes;
-    bytes << in.rdbuf();
-    return bytes.str();
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "(no file)";
 }
 
 inline void writeBytes(const fs::path& path, const std::string& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out << bytes;
-    ASSERT_TRUE(out.good()) << path;
+    ASSERT_TRUE(std::ofstream(path, std::ios::binary) << bytes) << path;
 }
 
 // A new empty folder for one test, removed with everything in it afterwards.
@@ -52,7 +50,6 @@ public:
         fs::remove_all(m_path, ignored);
     }
     fs::path operator/(const std::string& name) const { return m_path / name; }
-    const fs::path& path() const { return m_path; }
 
 private:
     fs::path m_path;
@@ -85,13 +82,12 @@ inline std::vector<std::vector<std::string>> readTable(const std::string& relati
     return rows;
 }
 
-// The names (without extension) of the files in a case folder that end in `extension`, sorted.
+// The names (without extension) of the files in a case folder that end in `extension`.
 inline std::vector<std::string> caseNames(const std::string& folder, const std::string& extension) {
     std::vector<std::string> names;
     for (const fs::directory_entry& entry : fs::directory_iterator(sourcePath(folder)))
         if (entry.path().extension() == extension)
             names.push_back(entry.path().stem().string());
-    std::sort(names.begin(), names.end());
     return names;
 }
 

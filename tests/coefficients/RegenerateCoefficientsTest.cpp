@@ -23,13 +23,6 @@ public:
     std::string shown;
 };
 
-// A disk that is full from the first byte on.
-class FullSink : public ByteSink {
-public:
-    bool write(const char*, std::size_t) override { return false; }
-    std::u16string errorText() const override { return u"disk full"; }
-};
-
 static std::string regenerate(const std::string& input, RecordingReporter& reporter) {
     MemorySource source(input);
     MemorySink sink;
@@ -60,10 +53,7 @@ TEST(RegenerateCoefficients, ownOutputRegeneratesToItself) {
 // The counters are no 16-bit integers.
 TEST(RegenerateCoefficients, countsMoreThan32767GroupsAndMembers) {
     std::string input = readBytes(sourcePath(kCases + "/worked-examples.new"));
-    std::size_t leadingLines = 0;
-    for (int line = 0; line < 10; ++line)
-        leadingLines = input.find('\n', leadingLines) + 1;
-    input.resize(leadingLines);
+    input.resize(input.find('"')); // the tag lines and the unit kinds
     for (int g = 0; g < 33000; ++g)
         input += "G,1,9\r\n/*\r\n";
     input += "M,1,5\r\n";
@@ -72,16 +62,6 @@ TEST(RegenerateCoefficients, countsMoreThan32767GroupsAndMembers) {
     RecordingReporter reporter;
     regenerate(input + "/*\r\n", reporter);
     EXPECT_EQ(reporter.shown, "summary 塗装面積係数更新: グループ数= 33001, 総部材数= 40000\n");
-}
-
-TEST(RegenerateCoefficients, outputThatCannotBeWrittenIsReported) {
-    MemorySource source(readBytes(sourcePath(kCases + "/worked-examples.csv")));
-    FullSink full;
-    RecordingReporter reporter;
-    RegenerateCoefficients(source, full, u"JISTEELW.CSV", u"JISTEELW.new", reporter);
-    EXPECT_EQ(
-        reporter.shown,
-        "stopped FileError at line 0: 塗装面積係数ファイルJISTEELW.newに書き込めません（disk full）。\n");
 }
 
 // The new file replaces an earlier one whole; an output that is the input under another name is

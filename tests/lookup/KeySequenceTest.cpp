@@ -19,8 +19,8 @@ TEST(KeySequence, readsTheKeysOrSaysWhatIsWrong) {
 TEST(MatchWindowTitle, choosesAsAppActivateDoes) {
     for (const auto& row : readTable("tests/lookup/window-titles.tsv")) {
         std::vector<std::u16string> titles;
-        for (std::size_t begin = 0, end = 0; end != std::string::npos; begin = end + 1)
-            titles.push_back(fromUtf8(row[0].substr(begin, (end = row[0].find('|', begin)) - begin)));
+        for (const std::string& title : split(row[0], '|'))
+            titles.push_back(fromUtf8(title));
         EXPECT_EQ(MatchWindowTitle(titles, fromUtf8(row[1])), std::stoi(row[2])) << row[0] << " / " << row[1];
     }
 }

@@ -7,10 +7,8 @@
 #include <functional>
 #include <map>
 
-// What the window's endProcess does: nothing after it runs.
-struct ProcessEnded {
-    int exitCode;
-};
+// Thrown by endProcess: nothing after it runs.
+struct ProcessEnded {};
 
 class RecordingLookupView : public LookupView {
 public:
@@ -20,11 +18,7 @@ public:
     std::map<MenuItem, std::string> captions;
     std::map<MenuItem, bool> visible, checked;
     bool onTop = false, closed = false;
-    int helpPagesOpened = 0;
-    // The window's size, and the sizes the logic gave the lists.
-    int width = 400, height = 300, stripHeight = 40, boxHeight = 24, listHeight = -1, listWidth = -1,
-        boxWidth = -1;
-    bool minimized = false;
+    int helpPagesOpened = 0, exitCode = -1;
     // The modal windows: what the editor does, and whether the window stayed on top meanwhile.
     std::function<fs::path(const fs::path&)> editor = [](const fs::path& path) { return path; };
     std::vector<bool> onTopWhileModal;
@@ -35,22 +29,22 @@ public:
     void addGroup(const std::u16string& name) override { groups.push_back(u8(name)); }
     void setGroupIndex(int index) override { chosenGroup = index, onGroupChosen(); }
     int groupIndex() const override { return chosenGroup; }
-    int groupBoxHeight() const override { return boxHeight; }
-    void setGroupBoxWidth(int w) override { boxWidth = w; }
+    int groupBoxHeight() const override { return 0; }
+    void setGroupBoxWidth(int) override {}
     void clearMembers() override { members.clear(), chosenMember = -1; }
     void addMember(const std::u16string& name) override { members.push_back(u8(name)); }
     int memberIndex() const override { return chosenMember; }
-    void setMemberListHeight(int h) override { listHeight = h; }
-    void setMemberListWidth(int w) override { listWidth = w; }
-    int stripInnerHeight() const override { return stripHeight; }
+    void setMemberListHeight(int) override {}
+    void setMemberListWidth(int) override {}
+    int stripInnerHeight() const override { return 0; }
     void setValueLabel(const std::u16string& text) override { valueLabel = u8(text); }
     void setMenuCaption(MenuItem item, const std::u16string& text) override { captions[item] = u8(text); }
     void setMenuVisible(MenuItem item, bool on) override { visible[item] = on; }
     void setMenuChecked(MenuItem item, bool on) override { checked[item] = on; }
     void setCaption(const std::u16string& text) override { caption = u8(text); }
-    int innerWidth() const override { return width; }
-    int innerHeight() const override { return height; }
-    bool isMinimized() const override { return minimized; }
+    int innerWidth() const override { return 0; }
+    int innerHeight() const override { return 0; }
+    bool isMinimized() const override { return false; }
     void setStayOnTop(bool above) override { onTop = above; }
     void showMessage(const std::u16string& text) override { messages.push_back(u8(text)); }
     void showCaptionedMessage(std::u16string_view title, const std::u16string& text) override {
@@ -62,5 +56,5 @@ public:
     void showAboutWindow() override { onTopWhileModal.push_back(onTop); }
     void openHelpPage() override { ++helpPagesOpened; }
     void closeWindow() override { closed = true, onClose(); }
-    void endProcess(int exitCode) override { throw ProcessEnded{exitCode}; }
+    void endProcess(int code) override { exitCode = code, throw ProcessEnded(); }
 };

@@ -6,7 +6,6 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cctype>
 #include <charconv>
 #include <filesystem>
 #include <fstream>
@@ -56,13 +55,11 @@ private:
 };
 
 // The rows of a tab-separated case table: lines starting with "#" and blank lines are skipped;
-// in a field \t, \n, \r, \\ and \xHH stand for a tab, line feed, return, backslash and byte HH.
+// in a field \t, \n, \r and \\ stand for a tab, line feed, return and backslash.
 inline std::vector<std::vector<std::string>> readTable(const std::string& relative) {
     std::vector<std::vector<std::string>> rows;
     std::istringstream lines(readBytes(sourcePath(relative)));
     for (std::string line; std::getline(lines, line);) {
-        if (!line.empty() && line.back() == '\r')
-            line.pop_back(); // a checkout with CR LF line ends
         if (line.empty() || line[0] == '#')
             continue;
         rows.emplace_back(1);
@@ -72,10 +69,8 @@ inline std::vector<std::vector<std::string>> readTable(const std::string& relati
                 rows.back().emplace_back();
             else if (line[i] != '\\' || i + 1 == line.size())
                 field += line[i];
-            else if (const char c = line[++i]; c == 'x')
-                field += char(std::stoi(line.substr(i + 1, 2), nullptr, 16)), i += 2;
             else
-                field += c == 't' ? '\t' : c == 'n' ? '\n' : c == 'r' ? '\r' : c;
+                field += line[++i] == 't' ? '\t' : line[i] == 'n' ? '\n' : line[i] == 'r' ? '\r' : line[i];
         }
     }
     EXPECT_FALSE(rows.empty()) << relative;
@@ -91,10 +86,20 @@ inline std::vector<std::string> caseNames(const std::string& folder, const std::
     return names;
 }
 
-// A case's test name: its file name with "_" for anything but letters and digits.
+// The parts of `text` between the separators.
+inline std::vector<std::string> split(const std::string& text, char separator) {
+    std::vector<std::string> parts(1);
+    for (const char c : text)
+        if (c == separator)
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    return parts;
+}
+
+// A case's test name: its file name with "_" for "-".
 inline std::string caseTestName(const testing::TestParamInfo<std::string>& info) {
     std::string name = info.param;
-    std::replace_if(
-        name.begin(), name.end(), [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); }, '_');
+    std::replace(name.begin(), name.end(), '-', '_');
     return name;
 }

@@ -66,14 +66,6 @@ void appendCodePoint(std::u16string& out, char32_t c) {
     }
 }
 
-bool isHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool isLowSurrogate(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 std::u16string fromUtf8(std::string_view bytes, bool* valid) {
     std::u16string out;
     out.reserve(bytes.size());

@@ -19,7 +19,7 @@ public:
     void SendKeys(const KeySequence& keys, bool wait) override {
         if (keys.text != u"^v")
             received.push_back("keys " + u8(keys.text));
-        else if (pastePending = true; wait)
+        else if (m_pastePending = true; wait)
             fetchPaste();
     }
 
@@ -27,9 +27,9 @@ private:
     // A paste sent without waiting is handled whenever the spreadsheet gets to it: here, after
     // the next change of the clipboard.
     void fetchPaste() {
-        if (pastePending)
+        if (m_pastePending)
             received.push_back("paste " + clipboard.value_or("(empty clipboard)"));
-        pastePending = false;
+        m_pastePending = false;
     }
-    bool pastePending = false;
+    bool m_pastePending = false;
 };

@@ -6,7 +6,8 @@
 class ShellOpener;
 
 // The help page's path: "zelkhelp" and "default.htm" below `programFolder`, with the platform's
-// separators.
+// separators; when no page is there but one is in "../share/zelk/zelkhelp" of it (an installed
+// program), that one.
 QString helpPagePath(const QString& programFolder);
 
 // Asks `opener` to show the help page beside the running program, with the process's current

@@ -7,6 +7,7 @@
 #include <QProcess>
 #include <QRegularExpression>
 #include <QStringDecoder>
+#include <QTemporaryDir>
 #include <QTest>
 
 class TestHelpPage : public QObject {
@@ -15,6 +16,8 @@ class TestHelpPage : public QObject {
 private slots:
     void pathBelowProgramFolder_data();
     void pathBelowProgramFolder();
+    void installedPageInShareFolder_data();
+    void installedPageInShareFolder();
     void opensPageBesideProgram();
     void pageCoversEveryToolCommand();
 };
@@ -37,6 +40,35 @@ void TestHelpPage::pathBelowProgramFolder() {
     QFETCH(QString, programFolder);
     QFETCH(QString, path);
     QCOMPARE(helpPagePath(programFolder), path);
+}
+
+// A program in PREFIX/bin, as installed, with pages in some of the two places (paths below PREFIX).
+void TestHelpPage::installedPageInShareFolder_data() {
+    QTest::addColumn<QStringList>("pages");
+    QTest::addColumn<QString>("path");
+    QTest::newRow("installed") << QStringList{u"share/zelk/zelkhelp/default.htm"_qs}
+                               << u"share/zelk/zelkhelp/default.htm"_qs;
+    QTest::newRow("beside and installed")
+        << QStringList{u"bin/zelkhelp/default.htm"_qs, u"share/zelk/zelkhelp/default.htm"_qs}
+        << u"bin/zelkhelp/default.htm"_qs;
+    QTest::newRow("neither") << QStringList{} << u"bin/zelkhelp/default.htm"_qs;
+    QTest::newRow("share folder of another program")
+        << QStringList{u"share/other/zelkhelp/default.htm"_qs} << u"bin/zelkhelp/default.htm"_qs;
+}
+
+void TestHelpPage::installedPageInShareFolder() {
+    QFETCH(QStringList, pages);
+    QFETCH(QString, path);
+    QTemporaryDir prefix;
+    QVERIFY(prefix.isValid());
+    const QDir root(prefix.path());
+    QVERIFY(root.mkpath(u"bin"_qs));
+    for (const QString& page : pages) {
+        QVERIFY(root.mkpath(QFileInfo(page).path()));
+        QFile file(root.filePath(page));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    QCOMPARE(helpPagePath(root.filePath(u"bin"_qs)), QDir::toNativeSeparators(root.filePath(path)));
 }
 
 void TestHelpPage::opensPageBesideProgram() {

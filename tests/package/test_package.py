@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """The Debian package as a user gets it: made by CPack from the build, unpacked with dpkg -x into a
 temporary root, and started the way the desktop menu starts it (the desktop entry's Exec line), with
-a temporary home, on the X server in DISPLAY.
+a temporary home, on the X server in DISPLAY. With ZELK_PACKAGE_SCREENSHOT_DIR set, the first start
+saves a screenshot of the window there (zelk-desktop-start.png).
 
 Usage: test_package.py BUILD_DIR SOURCE_DIR VERSION
 """
@@ -78,9 +79,8 @@ class Package(unittest.TestCase):
         self.processes = []
 
     def tearDown(self):
-        for process in self.processes:
-            process.terminate()
-            process.wait(timeout=DEADLINE)
+        for process in list(self.processes):
+            self.stop(process)
 
     def menuCommand(self):
         """The desktop entry's Exec line, with its program taken from the unpacked root."""
@@ -109,6 +109,7 @@ class Package(unittest.TestCase):
     def stop(self, process):
         process.terminate()
         process.wait(timeout=DEADLINE)
+        process.stdout.close()
         self.processes.remove(process)
 
     def chooseFirstMember(self, process):
@@ -136,6 +137,10 @@ class Package(unittest.TestCase):
         self.assertEqual(pathlib.Path(os.readlink(proc / "cwd")), folder)
         self.assertEqual(self.chooseFirstMember(process), firstMemberLabel(self.tool, self.bundled))
         self.assertEqual(sorted(p.name for p in folder.iterdir()), ["JISTEELW.CSV"])
+        screenshots = os.environ.get("ZELK_PACKAGE_SCREENSHOT_DIR")
+        if screenshots:
+            # The window with its frame, as the window manager draws it.
+            run("import", "-window", window, "-frame", pathlib.Path(screenshots) / "zelk-desktop-start.png")
 
     def test_editedCatalogueSurvivesTheNextStart(self):
         # No XDG_DATA_HOME: the catalogue goes to ~/.local/share/zelk.

@@ -12,11 +12,13 @@ import io
 import json
 import os
 import pathlib
+import queue
 import shlex
 import shutil
 import subprocess
 import sys
 import tempfile
+import threading
 import time
 import unittest
 
@@ -26,7 +28,10 @@ BUILD_DIR = SOURCE_DIR = VERSION = None
 
 
 def run(*command, **options):
-    return subprocess.run([str(c) for c in command], check=True, capture_output=True, timeout=600, **options)
+    result = subprocess.run([str(c) for c in command], capture_output=True, timeout=600, **options)
+    if result.returncode != 0:
+        raise AssertionError(f"{command} exited with {result.returncode}:\n{result.stderr.decode(errors='replace')}")
+    return result
 
 
 def waitFor(condition, what):
@@ -101,6 +106,16 @@ class Package(unittest.TestCase):
         process = subprocess.Popen(self.menuCommand(), cwd=self.home, env=environment, stdout=subprocess.PIPE,
                                    stderr=subprocess.DEVNULL, text=True)
         self.processes.append(process)
+        # zelk's standard output, line by line, read on the side so that a wait for a line can end.
+        process.lines = queue.Queue()
+
+        def readLines():
+            with process.stdout:
+                for line in process.stdout:
+                    process.lines.put(line)
+            process.lines.put("")  # the end
+
+        threading.Thread(target=readLines, daemon=True).start()
         window = waitFor(lambda: subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(process.pid)],
                                                 capture_output=True, text=True).stdout.split(), "zelk's window")[0]
         run("xdotool", "windowactivate", "--sync", window)
@@ -109,7 +124,6 @@ class Package(unittest.TestCase):
     def stop(self, process):
         process.terminate()
         process.wait(timeout=DEADLINE)
-        process.stdout.close()
         self.processes.remove(process)
 
     def chooseFirstMember(self, process):
@@ -118,7 +132,7 @@ class Package(unittest.TestCase):
         run("xdotool", "key", "Tab", "Down", "Up")
         choices = []
         while len(choices) < 2:
-            line = process.stdout.readline()
+            line = process.lines.get(timeout=DEADLINE)
             self.assertTrue(line, "zelk ended before reporting its choices")
             if line.startswith("choice "):
                 choices.append(line[len("choice "):].rstrip("\n"))

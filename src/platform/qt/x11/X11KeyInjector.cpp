@@ -1,34 +1,115 @@
 #include "X11KeyInjector.h"
 
-#include "X11KeySymbols.h"
-
 #include <algorithm>
 #include <cstdlib>
 #include <xcb/xcbext.h>
 #include <xcb/xtest.h>
 
 #define XK_MISCELLANY
+#define XK_LATIN1
 #include <X11/keysymdef.h>
 
+namespace {
+
+// The X keysym of a keystroke's key: the named key's keysym, or the keysym of the character
+// (Latin-1 keysyms equal their code points; every other character has the keysym 0x1000000 + code).
+xcb_keysym_t keysymOf(const KeyStroke& stroke) {
+    switch (stroke.named) {
+    case NamedKey::None:
+        break;
+    case NamedKey::Enter:
+        return XK_Return;
+    case NamedKey::Tab:
+        return XK_Tab;
+    case NamedKey::Escape:
+        return XK_Escape;
+    case NamedKey::Backspace:
+        return XK_BackSpace;
+    case NamedKey::Delete:
+        return XK_Delete;
+    case NamedKey::Insert:
+        return XK_Insert;
+    case NamedKey::Home:
+        return XK_Home;
+    case NamedKey::End:
+        return XK_End;
+    case NamedKey::PageUp:
+        return XK_Prior;
+    case NamedKey::PageDown:
+        return XK_Next;
+    case NamedKey::Up:
+        return XK_Up;
+    case NamedKey::Down:
+        return XK_Down;
+    case NamedKey::Left:
+        return XK_Left;
+    case NamedKey::Right:
+        return XK_Right;
+    case NamedKey::F1:
+    case NamedKey::F2:
+    case NamedKey::F3:
+    case NamedKey::F4:
+    case NamedKey::F5:
+    case NamedKey::F6:
+    case NamedKey::F7:
+    case NamedKey::F8:
+    case NamedKey::F9:
+    case NamedKey::F10:
+    case NamedKey::F11:
+    case NamedKey::F12:
+    case NamedKey::F13:
+    case NamedKey::F14:
+    case NamedKey::F15:
+    case NamedKey::F16:
+        return XK_F1 + xcb_keysym_t(int(stroke.named) - int(NamedKey::F1));
+    case NamedKey::Break:
+        return XK_Break;
+    case NamedKey::CapsLock:
+        return XK_Caps_Lock;
+    case NamedKey::NumLock:
+        return XK_Num_Lock;
+    case NamedKey::ScrollLock:
+        return XK_Scroll_Lock;
+    case NamedKey::PrintScreen:
+        return XK_Print;
+    case NamedKey::Help:
+        return XK_Help;
+    case NamedKey::Add:
+        return XK_KP_Add;
+    case NamedKey::Subtract:
+        return XK_KP_Subtract;
+    case NamedKey::Multiply:
+        return XK_KP_Multiply;
+    case NamedKey::Divide:
+        return XK_KP_Divide;
+    }
+    const char32_t c = stroke.character;
+    if ((c >= 0x20 && c <= 0x7e) || (c >= 0xa0 && c <= 0xff))
+        return xcb_keysym_t(c);
+    return 0x1000000 + xcb_keysym_t(c);
+}
+
+} // namespace
+
 X11KeyInjector::X11KeyInjector(xcb_connection_t* connection, xcb_window_t root)
-    : c_(connection), root_(root) {}
+    : m_connection(connection), m_root(root) {}
 
 X11KeyInjector::~X11KeyInjector() {
-    if (bound_.empty())
+    if (m_bound.empty())
         return;
     KeyMap map = readKeyMap();
-    for (const xcb_keycode_t keycode : bound_)
+    for (const xcb_keycode_t keycode : m_bound)
         setKeysym(map, keycode, 0);
-    xcb_flush(c_);
+    xcb_flush(m_connection);
 }
 
 X11KeyInjector::KeyMap X11KeyInjector::readKeyMap() const {
     KeyMap map;
-    const xcb_setup_t* setup = xcb_get_setup(c_);
+    const xcb_setup_t* setup = xcb_get_setup(m_connection);
     map.minKeycode = setup->min_keycode;
     const uint8_t count = uint8_t(setup->max_keycode - setup->min_keycode + 1);
-    xcb_get_keyboard_mapping_reply_t* reply =
-        xcb_get_keyboard_mapping_reply(c_, xcb_get_keyboard_mapping(c_, setup->min_keycode, count), nullptr);
+    xcb_get_keyboard_mapping_reply_t* reply = xcb_get_keyboard_mapping_reply(
+        m_connection, xcb_get_keyboard_mapping(m_connection, setup->min_keycode, count), nullptr);
     if (!reply)
         return map;
     map.keysymsPerKeycode = reply->keysyms_per_keycode;
@@ -51,20 +132,20 @@ X11KeyInjector::Key X11KeyInjector::find(const KeyMap& map, xcb_keysym_t keysym)
 }
 
 void X11KeyInjector::fake(uint8_t type, xcb_keycode_t keycode) {
-    sent_.last = xcb_test_fake_input(c_, type, keycode, nextDelay_, root_, 0, 0, 0).sequence;
-    nextDelay_ = kGapMs;
+    m_sent.last = xcb_test_fake_input(m_connection, type, keycode, m_nextDelay, m_root, 0, 0, 0).sequence;
+    m_nextDelay = kGapMs;
 }
 
 bool X11KeyInjector::allMade() {
-    if (markerPending_) {
+    if (m_markerPending) {
         void* reply = nullptr;
         xcb_generic_error_t* error = nullptr;
-        if (!xcb_poll_for_reply(c_, marker_, &reply, &error))
+        if (!xcb_poll_for_reply(m_connection, m_marker, &reply, &error))
             return false;
         std::free(reply);
         std::free(error);
-        markerPending_ = false;
-        madeSince_.start();
+        m_markerPending = false;
+        m_madeSince.start();
     }
     return true;
 }
@@ -72,7 +153,8 @@ bool X11KeyInjector::allMade() {
 void X11KeyInjector::setKeysym(KeyMap& map, xcb_keycode_t keycode, xcb_keysym_t keysym) {
     // The same keysym on every level, so that a held Shift changes nothing.
     const std::vector<xcb_keysym_t> keysyms(map.keysymsPerKeycode, keysym);
-    sent_.last = xcb_change_keyboard_mapping(c_, 1, keycode, map.keysymsPerKeycode, keysyms.data()).sequence;
+    m_sent.last =
+        xcb_change_keyboard_mapping(m_connection, 1, keycode, map.keysymsPerKeycode, keysyms.data()).sequence;
     const std::size_t first = std::size_t(keycode - map.minKeycode) * map.keysymsPerKeycode;
     std::fill_n(map.keysyms.begin() + std::ptrdiff_t(first), map.keysymsPerKeycode, keysym);
 }
@@ -89,23 +171,23 @@ xcb_keycode_t X11KeyInjector::bindSpare(KeyMap& map, xcb_keysym_t keysym) {
                         [](xcb_keysym_t k) { return k == 0; }))
             spare = xcb_keycode_t(map.minKeycode + i);
     }
-    if (spare == 0 && !bound_.empty()) {
-        spare = bound_.front();
-        bound_.erase(bound_.begin());
+    if (spare == 0 && !m_bound.empty()) {
+        spare = m_bound.front();
+        m_bound.erase(m_bound.begin());
     }
     if (spare == 0)
         return 0;
     setKeysym(map, spare, keysym);
-    bound_.push_back(spare);
-    nextDelay_ = kGapMs; // the window takes in the new map before the key comes
+    m_bound.push_back(spare);
+    m_nextDelay = kGapMs; // the window takes in the new map before the key comes
     return spare;
 }
 
-X11KeyInjector::Sent X11KeyInjector::send(const QList<KeyStroke>& strokes) {
-    sent_ = Sent{};
-    if (strokes.isEmpty())
-        return sent_;
-    nextDelay_ = allMade() && madeSince_.isValid() && madeSince_.elapsed() >= kGapMs ? 0 : kGapMs;
+X11KeyInjector::Sent X11KeyInjector::send(const std::vector<KeyStroke>& strokes) {
+    m_sent = Sent{};
+    if (strokes.empty())
+        return m_sent;
+    m_nextDelay = allMade() && m_madeSince.isValid() && m_madeSince.elapsed() >= kGapMs ? 0 : kGapMs;
     KeyMap map = readKeyMap();
     // A modifier is only ever pressed where the map has it; a spare keycode would not modify.
     const auto modifierKey = [&](xcb_keysym_t keysym) { return find(map, keysym).keycode; };
@@ -114,7 +196,7 @@ X11KeyInjector::Sent X11KeyInjector::send(const QList<KeyStroke>& strokes) {
     const xcb_keycode_t alt = modifierKey(XK_Alt_L);
 
     for (const KeyStroke& stroke : strokes) {
-        const xcb_keysym_t keysym = KeysymOf(stroke);
+        const xcb_keysym_t keysym = keysymOf(stroke);
         Key key = find(map, keysym);
         if (key.keycode == 0)
             key.keycode = bindSpare(map, keysym);
@@ -133,18 +215,19 @@ X11KeyInjector::Sent X11KeyInjector::send(const QList<KeyStroke>& strokes) {
                 fake(XCB_KEY_PRESS, modifier);
         }
         fake(XCB_KEY_PRESS, key.keycode);
-        if (sent_.firstKeyPress == 0)
-            sent_.firstKeyPress = sent_.last;
+        if (m_sent.firstKeyPress == 0)
+            m_sent.firstKeyPress = m_sent.last;
         fake(XCB_KEY_RELEASE, key.keycode);
         for (auto it = held.rbegin(); it != held.rend(); ++it) {
             if (*it != 0)
                 fake(XCB_KEY_RELEASE, *it);
         }
     }
-    if (markerPending_)
-        xcb_discard_reply(c_, marker_); // newer events stand behind it; its answer tells nothing more
-    marker_ = xcb_get_input_focus(c_).sequence;
-    markerPending_ = true;
-    xcb_flush(c_);
-    return sent_;
+    if (m_markerPending)
+        xcb_discard_reply(m_connection,
+                          m_marker); // newer events stand behind it; its answer tells nothing more
+    m_marker = xcb_get_input_focus(m_connection).sequence;
+    m_markerPending = true;
+    xcb_flush(m_connection);
+    return m_sent;
 }

@@ -1,5 +1,0 @@
-#include "ApplicationIcon.h"
-
-QIcon applicationIcon() {
-    return QIcon(QStringLiteral(":/icons/zelk.png"));
-}

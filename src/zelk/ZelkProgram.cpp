@@ -1,0 +1,88 @@
+#include "ZelkProgram.h"
+
+#include "ChoiceReporter.h"
+#include "FirstPaintReporter.h"
+#include "lookup/TransferSink.h"
+#include "lookup/ZelkExitStatus.h"
+#include "platform/qt/LookupWindow.h"
+#include "platform/qt/QtDesign.h"
+
+#include <QApplication>
+
+#include <cstdio>
+#include <filesystem>
+#include <string>
+
+#ifdef ZELK_HAVE_STAY_ON_TOP
+#include "platform/StayOnTopFactory.h"
+#endif
+
+namespace {
+
+// The command line after the program's name as one path: the arguments joined by single blanks,
+// nothing trimmed. Taken before QApplication removes the options it knows (-style, -display...),
+// so that a catalogue path is taken whole whatever it looks like.
+std::filesystem::path catalogueArgument(int argc, char* argv[]) {
+    std::string text;
+    for (int i = 1; i < argc; ++i) {
+        if (i > 1)
+            text += ' ';
+        text += argv[i];
+    }
+    return text;
+}
+
+// Without a window system Qt would abort with a message about platform plugins; say plainly what
+// to do instead.
+bool windowSystemReachable() {
+    return qEnvironmentVariableIsSet("QT_QPA_PLATFORM") || !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}
+
+// Where no spreadsheet can be reached, a transfer ends after the value label, as it does when no
+// spreadsheet runs.
+class NoSpreadsheet final : public TransferSink {
+public:
+    bool AppActivate(const std::u16string&) override { return false; }
+    void ClipboardClear() override {}
+    void ClipboardSetText(const std::u16string&) override {}
+    void SendKeys(const KeySequence&, bool) override {}
+};
+
+} // namespace
+
+int runZelk(int argc, char* argv[]) {
+    if (!windowSystemReachable()) {
+        std::fputs(
+            "zelk: no display to show the window on (DISPLAY is not set).\n"
+            "Run it under a virtual display, for instance: xvfb-run build/bin/zelk data/JISTEELW.CSV\n",
+            stderr);
+        return ZelkExitNoDisplay;
+    }
+    const std::filesystem::path argument = catalogueArgument(argc, argv);
+
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("zelk"));
+    // Every control whose design names no font of its own shows the Japanese interface face.
+    QApplication::setFont(designFont({u"ＭＳ Ｐゴシック", 9}));
+
+    NoSpreadsheet transferSink;
+    LookupWindow::StayOnTopFunction stayOnTop;
+#ifdef ZELK_HAVE_STAY_ON_TOP
+    std::shared_ptr<StayOnTop> stacking = createStayOnTop();
+    stayOnTop = [stacking](QWidget& window, bool above) {
+        stacking->setAbove(quintptr(window.winId()), above);
+    };
+#endif
+    LookupWindow window(transferSink, stayOnTop);
+    FirstPaintReporter firstPaint;
+    if (qEnvironmentVariableIsSet("ZELK_REPORT_FIRST_PAINT"))
+        window.installEventFilter(&firstPaint);
+    if (qEnvironmentVariableIsSet("ZELK_REPORT_CHOICES"))
+        ReportMemberChoices(window);
+
+    if (window.logic().Form_Load(argument) == LookupWindowLogic::StartOutcome::Closed)
+        return ZelkExitCatalogueMissing;
+    window.show();
+    return QApplication::exec();
+}

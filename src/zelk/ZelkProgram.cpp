@@ -6,16 +6,15 @@
 #include "lookup/ZelkExitStatus.h"
 #include "platform/qt/LookupWindow.h"
 #include "platform/qt/QtDesign.h"
+#include "platform/qt/x11/PlatformTransferSink.h"
+#include "platform/qt/x11/StayOnTop.h"
 
 #include <QApplication>
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
-
-#ifdef ZELK_HAVE_STAY_ON_TOP
-#include "platform/StayOnTopFactory.h"
-#endif
 
 namespace {
 
@@ -39,16 +38,6 @@ bool windowSystemReachable() {
            !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
 }
 
-// Where no spreadsheet can be reached, a transfer ends after the value label, as it does when no
-// spreadsheet runs.
-class NoSpreadsheet final : public TransferSink {
-public:
-    bool AppActivate(const std::u16string&) override { return false; }
-    void ClipboardClear() override {}
-    void ClipboardSetText(const std::u16string&) override {}
-    void SendKeys(const KeySequence&, bool) override {}
-};
-
 } // namespace
 
 int runZelk(int argc, char* argv[]) {
@@ -66,15 +55,8 @@ int runZelk(int argc, char* argv[]) {
     // Every control whose design names no font of its own shows the Japanese interface face.
     QApplication::setFont(designFont({u"ＭＳ Ｐゴシック", 9}));
 
-    NoSpreadsheet transferSink;
-    LookupWindow::StayOnTopFunction stayOnTop;
-#ifdef ZELK_HAVE_STAY_ON_TOP
-    std::shared_ptr<StayOnTop> stacking = createStayOnTop();
-    stayOnTop = [stacking](QWidget& window, bool above) {
-        stacking->setAbove(quintptr(window.winId()), above);
-    };
-#endif
-    LookupWindow window(transferSink, stayOnTop);
+    const std::unique_ptr<TransferSink> transferSink = createPlatformTransferSink();
+    LookupWindow window(*transferSink, setWindowStayOnTop);
     FirstPaintReporter firstPaint;
     if (qEnvironmentVariableIsSet("ZELK_REPORT_FIRST_PAINT"))
         window.installEventFilter(&firstPaint);

@@ -24,6 +24,10 @@ struct LinkCase {
     std::map<std::string, std::string> grid;
 };
 
+void PrintTo(const LinkCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
 std::vector<std::string> fields(const std::string& line, char separator) {
     std::vector<std::string> parts(1);
     for (const char c : line) {

@@ -43,8 +43,7 @@ public:
     ~ZelkProcess();
     // Starts zelk with `arguments` (and ZELK_SPREADSHEET_TITLE = `spreadsheetTitle` unless empty),
     // reporting its member choices; waits until its window is on the screen and active.
-    bool start(const QStringList& arguments, const QString& spreadsheetTitle = {},
-               const QString& workingDirectory = {});
+    bool start(const QStringList& arguments, const QString& spreadsheetTitle = {});
     // Clicks the value strip along the bottom of the window, which takes no focus of its own, so
     // that the window becomes active with the focus where the user left it.
     bool activate();

@@ -12,60 +12,30 @@
 
 namespace {
 
-struct Step {
-    QStringList keys;
-    std::int16_t g = 0, m = 0; // 0: the keys choose no member
-    std::string cursor, pastes;
-};
-
+// One case of tests/data/x11-link-cases.txt.
 struct LinkCase {
-    std::string name, catalogue, window, search;
-    std::vector<Step> steps;
+    std::map<QString, QString> settings; // "case" (its name), "catalogue", "window", "search"
+    std::vector<QStringList> steps;      // the fields of its "choose" and "command" lines
     std::map<std::string, std::string> grid;
 };
 
 void PrintTo(const LinkCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
-std::vector<std::string> fields(const std::string& line, char separator) {
-    std::vector<std::string> parts(1);
-    for (const char c : line) {
-        if (c == separator)
-            parts.emplace_back();
-        else
-            parts.back().push_back(c);
-    }
-    return parts;
-}
-
-QStringList keys(const std::string& text) {
-    return QString::fromStdString(text).split(u' ');
+    *out << c.settings.at("case").toStdString();
 }
 
 std::vector<LinkCase> loadCases() {
     std::vector<LinkCase> cases;
     std::ifstream file(ZELK_SOURCE_DIR "/tests/data/x11-link-cases.txt");
     for (std::string line; std::getline(file, line);) {
-        const std::vector<std::string> f = fields(line, '\t');
-        if (f[0] == "case")
-            cases.emplace_back().name = f.at(1);
-        else if (f[0] == "catalogue")
-            cases.back().catalogue = f.at(1);
-        else if (f[0] == "window")
-            cases.back().window = f.at(1);
-        else if (f[0] == "search")
-            cases.back().search = f.at(1);
-        else if (f[0] == "command")
-            cases.back().steps.emplace_back().keys = keys(f.at(1));
-        else if (f[0] == "grid")
-            cases.back().grid[f.at(1)] = f.at(2);
-        else if (f[0] == "choose") {
-            const std::vector<std::string> member = fields(f.at(1), ' '), arrival = fields(f.at(2), ' ');
-            cases.back().steps.push_back({keys(f.at(3)), std::int16_t(std::stoi(member.at(0))),
-                                          std::int16_t(std::stoi(member.at(1))), arrival.at(0),
-                                          arrival.at(1)});
-        }
+        const QStringList f = QString::fromStdString(line).split(u'\t');
+        if (f[0] == u"case")
+            cases.emplace_back();
+        if (f[0] == u"choose" || f[0] == u"command")
+            cases.back().steps.push_back(f);
+        else if (f[0] == u"grid")
+            cases.back().grid[f[1].toStdString()] = f[2].toStdString();
+        else if (f.size() == 2)
+            cases.back().settings[f[0]] = f[1];
     }
     return cases;
 }
@@ -77,39 +47,39 @@ Catalogue loadedCatalogue(const std::string& name) {
     return catalogue;
 }
 
-class SpreadsheetLink : public testing::TestWithParam<LinkCase> {
-protected:
-    void SetUp() override { desktopApplication(); }
-};
+using SpreadsheetLink = testing::TestWithParam<LinkCase>;
 
 } // namespace
 
 // zelk and the stand-in spreadsheet as two programs on the X server: each member arrives in the
 // stand-in's cells, and the value label shows it.
 TEST_P(SpreadsheetLink, membersArriveCellByCell) {
+    desktopApplication();
     const LinkCase& c = GetParam();
-    const Catalogue catalogue = loadedCatalogue(c.catalogue);
+    const auto setting = [&](const char* name) {
+        return c.settings.contains(name) ? c.settings.at(name) : QString();
+    };
+    const Catalogue catalogue = loadedCatalogue(setting("catalogue").toStdString());
     StandInProcess standIn;
-    ASSERT_TRUE(standIn.start(QString::fromStdString(c.window))) << standIn.error.toStdString();
+    ASSERT_TRUE(standIn.start(setting("window"))) << standIn.error.toStdString();
     ZelkProcess zelk;
-    ASSERT_TRUE(zelk.start({ZELK_SOURCE_DIR "/tests/data/" + QString::fromStdString(c.catalogue)},
-                           QString::fromStdString(c.search)))
+    ASSERT_TRUE(zelk.start({ZELK_SOURCE_DIR "/tests/data/" + setting("catalogue")}, setting("search")))
         << zelk.error.toStdString();
     std::vector<std::u16string> labels;
-    for (const Step& step : c.steps) {
-        const std::string keys = step.keys.join(u' ').toStdString();
+    for (const QStringList& step : c.steps) {
+        const std::string keys = step.back().toStdString();
         // The last transfer left the stand-in active; the user clicks zelk's window again.
-        ASSERT_TRUE(zelk.activate() && zelk.type(step.keys)) << zelk.error.toStdString();
-        if (step.g == 0)
+        ASSERT_TRUE(zelk.activate() && zelk.type(step.back().split(u' '))) << zelk.error.toStdString();
+        if (step[0] == u"command")
             continue;
-        labels.push_back(ValueLabelText(catalogue, step.g, step.m));
+        labels.push_back(ValueLabelText(catalogue, step[1].toShort(), step[2].toShort()));
         ASSERT_TRUE(zelk.waitForChoices(labels.size())) << keys;
         EXPECT_EQ(zelk.choices(), labels);
         // The keys sent without wait at the end may still be on their way: the next click on zelk
         // must not take the focus from the stand-in before they have arrived.
         ASSERT_TRUE(waitUntil([&] {
             auto grid = standIn.grid();
-            return grid["cursor"] == step.cursor && grid["pastes"] == step.pastes;
+            return grid["cursor"] == step[3].toStdString() && grid["pastes"] == step[4].toStdString();
         })) << keys
             << ": cursor " << standIn.grid()["cursor"] << ", pastes " << standIn.grid()["pastes"];
     }
@@ -119,7 +89,7 @@ TEST_P(SpreadsheetLink, membersArriveCellByCell) {
 
 INSTANTIATE_TEST_SUITE_P(Cases, SpreadsheetLink, testing::ValuesIn(loadCases()),
                          [](const testing::TestParamInfo<LinkCase>& test) {
-                             std::string name = test.param.name;
+                             std::string name = test.param.settings.at("case").toStdString();
                              std::erase_if(
                                  name, [](char c) { return !std::isalnum(static_cast<unsigned char>(c)); });
                              return name;

@@ -18,7 +18,7 @@
 #include <QTimer>
 
 #include <algorithm>
-#include <functional>
+#include <memory>
 #include <optional>
 
 namespace {
@@ -30,14 +30,9 @@ void askForFormats() {
         (void)data->formats();
 }
 
-QString clipboardText() {
-    return QGuiApplication::clipboard()->text(QClipboard::Clipboard);
-}
-
 class StandInSheet : public QTableWidget {
 public:
     StandInSheet(QString gridFile, int rows) : QTableWidget(rows, kColumns), m_gridFile(std::move(gridFile)) {
-        setEditTriggers(QAbstractItemView::NoEditTriggers);
         connect(QGuiApplication::clipboard(), &QClipboard::changed, this, [](QClipboard::Mode mode) {
             if (mode == QClipboard::Clipboard)
                 QTimer::singleShot(5, Qt::PreciseTimer, askForFormats);
@@ -47,80 +42,66 @@ public:
     }
 
 protected:
+    // Keys act on their release, so that one released too soon after its press can be ignored.
     void keyPressEvent(QKeyEvent* event) override {
         if (event->isAutoRepeat())
             return;
         const bool tooSoon = m_lastKeyTime && event->timestamp() - *m_lastKeyTime < kStandInKeyGapMs;
         m_lastKeyTime = event->timestamp();
         if (event->key() < Qt::Key_Shift || event->key() > Qt::Key_Alt) // not a modifier
-            m_pressed.insert(event->key(), {event->timestamp(), tooSoon, event->modifiers(), event->text()});
+            m_pressed[event->key()] = {std::shared_ptr<QKeyEvent>(event->clone()), tooSoon};
     }
 
     void keyReleaseEvent(QKeyEvent* event) override {
         if (event->isAutoRepeat())
             return;
         m_lastKeyTime = event->timestamp();
-        const auto press = m_pressed.find(event->key());
-        if (press == m_pressed.end())
+        if (!m_pressed.contains(event->key()))
             return;
-        const Press p = *press;
-        m_pressed.erase(press);
-        if (p.tooSoon || event->timestamp() - p.time < kStandInKeyGapMs) {
+        const auto [press, tooSoon] = m_pressed.take(event->key());
+        if (tooSoon || event->timestamp() - press->timestamp() < kStandInKeyGapMs)
             ++m_ignored;
-            writeGrid();
-            return;
-        }
-        const int key = event->key();
-        m_waiting.push_back([this, key, p] { act(key, p); });
-        if (!m_pasting)
-            runWaiting();
+        else
+            m_waiting.append(press);
+        runWaiting();
     }
 
 private:
-    struct Press {
-        unsigned long time = 0;
-        bool tooSoon = false;
-        Qt::KeyboardModifiers modifiers;
-        QString text;
-    };
-
     QString m_gridFile;
     std::optional<unsigned long> m_lastKeyTime;
-    QHash<int, Press> m_pressed;
+    QHash<int, std::pair<std::shared_ptr<QKeyEvent>, bool>> m_pressed; // with "too soon"
+    QList<std::shared_ptr<QKeyEvent>> m_waiting;                       // for the paste to end
     bool m_pasting = false;
-    QString m_fetched;
-    QList<std::function<void()>> m_waiting;
     int m_pastes = 0;
     int m_ignored = 0;
 
     void runWaiting() {
         while (!m_pasting && !m_waiting.isEmpty())
-            m_waiting.takeFirst()();
+            act(*m_waiting.takeFirst());
+        writeGrid();
     }
 
-    void act(int key, const Press& p) {
-        if ((p.modifiers & Qt::ControlModifier) && key == Qt::Key_V) {
+    void act(const QKeyEvent& event) {
+        const int key = event.key(), row = currentRow(), column = currentColumn();
+        const bool ctrlOrAlt = event.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
+        if ((event.modifiers() & Qt::ControlModifier) && key == Qt::Key_V) {
             m_pasting = true;
             QTimer::singleShot(kStandInFormatsFetchMs, Qt::PreciseTimer, this, askForFormats);
             QTimer::singleShot(kStandInFirstFetchMs, Qt::PreciseTimer, this,
-                               [this] { m_fetched = clipboardText(); });
+                               [] { (void)QGuiApplication::clipboard()->text(); });
             QTimer::singleShot(kStandInLastFetchMs, Qt::PreciseTimer, this, [this] {
-                m_fetched = clipboardText();
-                paste();
+                paste(QGuiApplication::clipboard()->text());
                 m_pasting = false;
                 runWaiting();
             });
-            return;
-        }
-        const int row = currentRow(), column = currentColumn();
-        if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Tab || key == Qt::Key_Home)
+        } else if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Tab || key == Qt::Key_Home) {
             moveTo(row, key == Qt::Key_Home ? 0 : column + (key == Qt::Key_Left ? -1 : 1));
-        else if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Return || key == Qt::Key_Enter)
+        } else if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Return ||
+                   key == Qt::Key_Enter) {
             moveTo(row + (key == Qt::Key_Up ? -1 : 1), column);
-        else if (!(p.modifiers & (Qt::ControlModifier | Qt::AltModifier)) && !p.text.isEmpty() &&
-                 p.text[0].isPrint())
-            setText(row, column, text(row, column) + p.text);
-        writeGrid();
+        } else if (!ctrlOrAlt && !event.text().isEmpty() && event.text()[0].isPrint()) {
+            setText(row, column, text(row, column) + event.text());
+        }
     }
 
     void moveTo(int row, int column) {
@@ -141,18 +122,16 @@ private:
             setItem(row, column, new QTableWidgetItem(text));
     }
 
-    void paste() {
+    // What the clipboard held at the last fetch, from the current cell on: tab-separated fields as
+    // columns, lines as rows.
+    void paste(const QString& fetched) {
         ++m_pastes;
-        QString body = m_fetched;
-        while (body.endsWith(u'\n') || body.endsWith(u'\r'))
-            body.chop(1);
-        const QStringList lines = body.isEmpty() ? QStringList() : body.split(u'\n');
+        const QStringList lines = QString(fetched).remove(u'\r').split(u'\n', Qt::SkipEmptyParts);
         for (qsizetype r = 0; r < lines.size(); ++r) {
-            const QStringList fields = QString(lines[r]).remove(u'\r').split(u'\t');
+            const QStringList fields = lines[r].split(u'\t');
             for (qsizetype c = 0; c < fields.size(); ++c)
                 setText(currentRow() + int(r), currentColumn() + int(c), fields[c]);
         }
-        writeGrid();
     }
 
     static QString cellName(int row, int column) { return QChar(u'A' + column) + QString::number(row + 1); }
@@ -179,8 +158,6 @@ private:
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QStringList arguments = QApplication::arguments();
-    if (arguments.size() != 4)
-        return 64;
     StandInSheet sheet(arguments[1], std::max(1, arguments[3].toInt()));
     sheet.setWindowTitle(arguments[2]);
     sheet.setGeometry(10, 40, 820, 600);

@@ -81,7 +81,7 @@ TEST_P(SpreadsheetLink, membersArriveCellByCell) {
             auto grid = standIn.grid();
             return grid["cursor"] == step[3].toStdString() && grid["pastes"] == step[4].toStdString();
         })) << keys
-            << ": cursor " << standIn.grid()["cursor"] << ", pastes " << standIn.grid()["pastes"];
+            << ": " << testing::PrintToString(standIn.grid());
     }
     waitUntil([&] { return standIn.grid() == c.grid; }, 3000);
     EXPECT_EQ(standIn.grid(), c.grid);

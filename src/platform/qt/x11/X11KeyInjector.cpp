@@ -1,5 +1,7 @@
 #include "X11KeyInjector.h"
 
+#include "X11Connection.h"
+
 #include <algorithm>
 #include <cstdlib>
 #include <xcb/xcbext.h>
@@ -91,8 +93,8 @@ xcb_keysym_t keysymOf(const KeyStroke& stroke) {
 
 } // namespace
 
-X11KeyInjector::X11KeyInjector(xcb_connection_t* connection, xcb_window_t root)
-    : m_connection(connection), m_root(root) {}
+X11KeyInjector::X11KeyInjector(X11Connection& connection)
+    : m_connection(connection.get()), m_root(connection.root()) {}
 
 X11KeyInjector::~X11KeyInjector() {
     if (m_bound.empty())
@@ -108,14 +110,13 @@ X11KeyInjector::KeyMap X11KeyInjector::readKeyMap() const {
     const xcb_setup_t* setup = xcb_get_setup(m_connection);
     map.minKeycode = setup->min_keycode;
     const uint8_t count = uint8_t(setup->max_keycode - setup->min_keycode + 1);
-    xcb_get_keyboard_mapping_reply_t* reply = xcb_get_keyboard_mapping_reply(
-        m_connection, xcb_get_keyboard_mapping(m_connection, setup->min_keycode, count), nullptr);
+    const X11Reply<xcb_get_keyboard_mapping_reply_t> reply(xcb_get_keyboard_mapping_reply(
+        m_connection, xcb_get_keyboard_mapping(m_connection, setup->min_keycode, count), nullptr));
     if (!reply)
         return map;
     map.keysymsPerKeycode = reply->keysyms_per_keycode;
-    const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(reply);
-    map.keysyms.assign(keysyms, keysyms + xcb_get_keyboard_mapping_keysyms_length(reply));
-    std::free(reply);
+    const xcb_keysym_t* keysyms = xcb_get_keyboard_mapping_keysyms(reply.get());
+    map.keysyms.assign(keysyms, keysyms + xcb_get_keyboard_mapping_keysyms_length(reply.get()));
     return map;
 }
 

@@ -8,6 +8,8 @@
 #include <vector>
 #include <xcb/xcb.h>
 
+class X11Connection;
+
 // Types keystrokes into the focused window with the XTEST extension, on the given connection.
 //
 // Every press and release goes to the server with a delay of kGapMs, which the server itself waits
@@ -27,7 +29,7 @@ class X11KeyInjector {
 public:
     static constexpr uint8_t kGapMs = 6;
 
-    explicit X11KeyInjector(xcb_connection_t* connection, xcb_window_t root);
+    explicit X11KeyInjector(X11Connection& connection);
     ~X11KeyInjector();
     X11KeyInjector(const X11KeyInjector&) = delete;
     X11KeyInjector& operator=(const X11KeyInjector&) = delete;

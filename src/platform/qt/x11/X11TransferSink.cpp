@@ -47,7 +47,7 @@ bool anyKeyDown(xcb_connection_t* c) {
 } // namespace
 
 X11TransferSink::X11TransferSink(X11Connection& connection)
-    : m_connection(connection), m_watcher(connection), m_keys(connection.get(), connection.root()) {}
+    : m_connection(connection), m_watcher(connection), m_keys(connection) {}
 
 bool X11TransferSink::AppActivate(const std::u16string& title) {
     waitForReleasedKeys();

@@ -23,13 +23,6 @@ bool xdotool(const QStringList& arguments) {
     return tool.waitForFinished(10000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
 }
 
-// The QProcess waits for a killed process when it goes.
-void stop(QProcess& process) {
-    process.terminate();
-    if (!process.waitForFinished(5000))
-        process.kill();
-}
-
 } // namespace
 
 QApplication& desktopApplication() {
@@ -48,10 +41,6 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
         pumpEventsFor(5);
     }
     return true;
-}
-
-StandInProcess::~StandInProcess() {
-    stop(m_process);
 }
 
 bool StandInProcess::start(const QString& title, int rows) {
@@ -78,10 +67,6 @@ std::map<std::string, std::string> StandInProcess::grid() const {
     return entries;
 }
 
-ZelkProcess::~ZelkProcess() {
-    stop(m_process);
-}
-
 bool ZelkProcess::fail(const QString& message) {
     error = message;
     return false;
@@ -101,9 +86,11 @@ bool ZelkProcess::start(const QStringList& arguments, const QString& spreadsheet
         windows().empty())
         return fail(QStringLiteral("zelk's window did not appear"));
     m_window = windows().front();
-    // Beside the stand-in spreadsheet, as a user would put it, so that both can be seen.
-    if (!xdotool({"windowmove", "--sync", QString::number(m_window), "860", "40"}))
-        return fail(QStringLiteral("xdotool could not move zelk's window"));
+    // Beside the stand-in spreadsheet, as a user would put it; a click before the window is there
+    // would land in the stand-in.
+    if (!xdotool({"windowmove", QString::number(m_window), "860", "40"}) ||
+        !waitUntil([this] { return place().topLeft() == QPoint(860, 40); }))
+        return fail(QStringLiteral("zelk's window did not move beside the stand-in"));
     return activate();
 }
 
@@ -111,20 +98,25 @@ bool ZelkProcess::activate() {
     // A click that came while the window manager was still placing the window may have gone
     // elsewhere; the user then clicks again.
     for (int attempt = 0; attempt < 4; ++attempt) {
-        xcb_connection_t* c = x11().get();
-        const X11Reply<xcb_get_geometry_reply_t> geometry(
-            xcb_get_geometry_reply(c, xcb_get_geometry(c, m_window), nullptr));
-        const X11Reply<xcb_translate_coordinates_reply_t> origin(xcb_translate_coordinates_reply(
-            c, xcb_translate_coordinates(c, m_window, x11().root(), 0, 0), nullptr));
-        if (!geometry || !origin)
+        const QRect window = place();
+        if (window.isEmpty())
             return fail(QStringLiteral("zelk's window is gone"));
-        const int x = origin->dst_x + 4, y = origin->dst_y + geometry->height - 3;
+        const int x = window.left() + 4, y = window.bottom() - 2;
         if (!xdotool({"mousemove", QString::number(x), QString::number(y), "click", "1"}))
             return fail(QStringLiteral("xdotool could not click"));
         if (waitUntil([this] { return isActive(); }, 3000))
             return true;
     }
     return fail(QStringLiteral("zelk's window did not become active"));
+}
+
+QRect ZelkProcess::place() const {
+    xcb_connection_t* c = x11().get();
+    const X11Reply<xcb_get_geometry_reply_t> size(
+        xcb_get_geometry_reply(c, xcb_get_geometry(c, m_window), nullptr));
+    const X11Reply<xcb_translate_coordinates_reply_t> origin(xcb_translate_coordinates_reply(
+        c, xcb_translate_coordinates(c, m_window, x11().root(), 0, 0), nullptr));
+    return size && origin ? QRect(origin->dst_x, origin->dst_y, size->width, size->height) : QRect();
 }
 
 bool ZelkProcess::type(const QStringList& keys, int delayMs) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QRect>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -24,9 +25,17 @@ QApplication& desktopApplication();
 // Runs the event loop until `condition` holds; false when `timeoutMs` went by first.
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs = kDesktopTimeoutMs);
 
+// A process that ends with its owner: asked to end, killed when it does not.
+struct ChildProcess : QProcess {
+    ~ChildProcess() override {
+        terminate();
+        if (!waitForFinished(5000))
+            kill();
+    }
+};
+
 class StandInProcess {
 public:
-    ~StandInProcess();
     // Starts it with its window titled `title` and waits until the window is on the screen.
     bool start(const QString& title, int rows = 40);
     // The grid file's entries: "cursor", "pastes", "ignored" and the cells that are not empty.
@@ -35,12 +44,11 @@ public:
 
 private:
     QTemporaryDir m_dir;
-    QProcess m_process;
+    ChildProcess m_process;
 };
 
 class ZelkProcess {
 public:
-    ~ZelkProcess();
     // Starts zelk with `arguments` (and ZELK_SPREADSHEET_TITLE = `spreadsheetTitle` unless empty),
     // reporting its member choices; waits until its window is on the screen and active.
     bool start(const QStringList& arguments, const QString& spreadsheetTitle = {});
@@ -64,10 +72,12 @@ public:
     QString error;
 
 private:
-    QProcess m_process;
+    ChildProcess m_process;
     QByteArray m_output;
     std::vector<std::u16string> m_choices;
     xcb_window_t m_window = XCB_NONE;
 
     bool fail(const QString& message);
+    // Where the window is on the screen; empty when it is gone.
+    QRect place() const;
 };

@@ -19,6 +19,10 @@ struct LinkCase {
     std::map<std::string, std::string> grid;
 };
 
+void PrintTo(const LinkCase& c, std::ostream* out) {
+    *out << c.settings.at("case").toStdString();
+}
+
 std::vector<LinkCase> loadCases() {
     std::vector<LinkCase> cases;
     std::ifstream file(ZELK_SOURCE_DIR "/tests/data/x11-link-cases.txt");

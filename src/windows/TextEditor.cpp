@@ -3,17 +3,18 @@
 #include "catalogue/Files.h"
 #include "catalogue/Text.h"
 
-#include <string_view>
 #include <system_error>
 
 namespace {
 
+// The file's size and a 64-bit FNV-1a hash of its bytes, read in pieces so that a large file is
+// not held twice.
 TextEditor::Fingerprint fingerprintOf(const std::filesystem::path& path) {
     TextEditor::Fingerprint fingerprint;
     InputFile file;
     if (!file.open(path))
         return fingerprint;
-    std::string bytes;
+    std::uint64_t hash = 14695981039346656037u;
     char buffer[65536];
     for (;;) {
         const std::ptrdiff_t count = file.read(buffer, sizeof buffer);
@@ -21,11 +22,12 @@ TextEditor::Fingerprint fingerprintOf(const std::filesystem::path& path) {
             return fingerprint;
         if (count == 0)
             break;
-        bytes.append(buffer, std::size_t(count));
+        for (std::ptrdiff_t i = 0; i < count; ++i)
+            hash = (hash ^ static_cast<unsigned char>(buffer[i])) * 1099511628211u;
+        fingerprint.size += std::uintmax_t(count);
     }
     fingerprint.readable = true;
-    fingerprint.size = bytes.size();
-    fingerprint.hash = std::hash<std::string_view>{}(bytes);
+    fingerprint.hash = hash;
     return fingerprint;
 }
 

@@ -63,7 +63,7 @@ public:
     struct Fingerprint {
         bool readable = false;
         std::uintmax_t size = 0;
-        std::size_t hash = 0;
+        std::uint64_t hash = 0;
         bool operator==(const Fingerprint&) const = default;
     };
 

@@ -2,7 +2,6 @@
 
 #include "ChoiceReporter.h"
 #include "FirstPaintReporter.h"
-#include "lookup/TransferSink.h"
 #include "lookup/ZelkExitStatus.h"
 #include "platform/qt/LookupWindow.h"
 #include "platform/qt/QtDesign.h"

@@ -63,10 +63,9 @@ void LookupWindow::buildControls() {
     m_lblW = new QLabel(m_Picture1);
     applyDesign(*m_lblW, design.control("lblW"));
 
-    // The strip takes part in the tab order after the list; the label never takes the focus.
+    // The strip takes part in the tab order; the label never takes the focus.
     m_Picture1->setFocusPolicy(Qt::TabFocus);
-    setTabOrder(m_cmbmem, m_lstnum);
-    setTabOrder(m_lstnum, m_Picture1);
+    applyTabOrder(*this, design);
 }
 
 void LookupWindow::buildMenus() {

@@ -9,6 +9,9 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <algorithm>
+#include <vector>
+
 QString qtPath(const std::filesystem::path& path) {
     return QFile::decodeName(QByteArray::fromStdString(path.string()));
 }
@@ -70,6 +73,22 @@ void applyDesign(QWidget& widget, const ControlDesign& design) {
     }
 }
 
+void applyTabOrder(QWidget& window, const WindowDesign& design) {
+    std::vector<const ControlDesign*> order;
+    for (const ControlDesign& control : design.controls)
+        order.push_back(&control);
+    std::sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+    QWidget* previous = nullptr;
+    for (const ControlDesign* control : order) {
+        auto* widget = window.findChild<QWidget*>(qtName(control->name));
+        if (!widget || widget->focusPolicy() == Qt::NoFocus)
+            continue;
+        if (previous)
+            QWidget::setTabOrder(previous, widget);
+        previous = widget;
+    }
+}
+
 QIcon applicationIcon() {
     return QIcon(QStringLiteral(":/icons/zelk.png"));
 }
@@ -103,11 +122,14 @@ void showMessageBox(QWidget* parent, const QString& text, const QString& title) 
     box.exec();
 }
 
+void setJapaneseYesNo(QMessageBox& box) {
+    box.button(QMessageBox::Yes)->setText(u"はい(&Y)"_qs);
+    box.button(QMessageBox::No)->setText(u"いいえ(&N)"_qs);
+}
+
 bool askYesNo(QWidget* parent, const QString& text, bool yesIsDefault, const QString& title) {
     QMessageBox box(QMessageBox::NoIcon, titleOr(title), text, QMessageBox::Yes | QMessageBox::No, parent);
     box.setDefaultButton(yesIsDefault ? QMessageBox::Yes : QMessageBox::No);
-    // The buttons read in the language of the question, whatever translations Qt has loaded.
-    box.button(QMessageBox::Yes)->setText(u"はい(&Y)"_qs);
-    box.button(QMessageBox::No)->setText(u"いいえ(&N)"_qs);
+    setJapaneseYesNo(box);
     return box.exec() == QMessageBox::Yes;
 }

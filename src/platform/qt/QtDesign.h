@@ -41,6 +41,9 @@ QFont designFont(const FontDesign& font);
 // the size of its text.
 void applyDesign(QWidget& widget, const ControlDesign& design);
 
+// Chains the focus from control to control of `window` in the order of their design tab indexes.
+void applyTabOrder(QWidget& window, const WindowDesign& design);
+
 // The icon of the lookup window and the About window: four steel section profiles.
 QIcon applicationIcon();
 
@@ -50,5 +53,8 @@ void centreOnOwner(QWidget& window);
 
 // An OK-only message box; `title` empty for the application's title.
 void showMessageBox(QWidget* parent, const QString& text, const QString& title = {});
+// Captions the Yes and No buttons of `box` in the language of the questions ("はい(&Y)",
+// "いいえ(&N)"), whatever translations Qt has loaded.
+void setJapaneseYesNo(QMessageBox& box);
 // A Yes/No question; true for Yes.
 bool askYesNo(QWidget* parent, const QString& text, bool yesIsDefault, const QString& title = {});

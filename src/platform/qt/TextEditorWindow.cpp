@@ -20,8 +20,7 @@ public:
                       QMessageBox::Yes | QMessageBox::No, parent,
                       Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint) {
         setDefaultButton(QMessageBox::Yes);
-        button(QMessageBox::Yes)->setText(u"はい(&Y)"_qs);
-        button(QMessageBox::No)->setText(u"いいえ(&N)"_qs);
+        setJapaneseYesNo(*this);
         setWindowFlags(windowFlags() & ~Qt::WindowCloseButtonHint);
     }
 

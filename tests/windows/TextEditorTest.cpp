@@ -1,0 +1,199 @@
+// The catalogue text editor's logic with a view double that answers like a user: every way out of
+// the editor, checked by the bytes of every file involved afterwards.
+#include "windows/TextEditor.h"
+#include "catalogue/Text.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <deque>
+#include <fstream>
+#include <sstream>
+
+#ifdef __linux__
+#include <fcntl.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string readBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "-";
+}
+
+void writeBytes(const fs::path& path, const std::string& bytes) {
+    if (bytes != "-")
+        std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// A fresh folder for each test, inside one folder of this run's own that goes at the end.
+fs::path testFolder() {
+    static const struct RunFolder {
+        fs::path path =
+            fs::temp_directory_path() /
+            ("zelk-editor-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
+        ~RunFolder() { fs::remove_all(path); }
+    } run;
+    const fs::path folder = run.path / ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    fs::create_directories(folder);
+    return folder;
+}
+
+// Answers from a script: see editor-cases.txt.
+class ScriptedView : public TextEditorView {
+public:
+    explicit ScriptedView(const fs::path& file) : editor(*this, file), m_folder(file.parent_path()) {
+        editor.Form_Load();
+    }
+    TextEditor editor;
+    std::u16string shown;
+    std::string said; // every message and question the user read
+
+    void type(std::u16string_view text) {
+        shown += text;
+        editor.rtf1_Change();
+    }
+    bool close(const std::string& script) {
+        m_answers.clear();
+        std::istringstream words(script);
+        for (std::string word; words >> word;)
+            m_answers.push_back(word);
+        const bool closed = editor.Form_QueryUnload();
+        EXPECT_TRUE(m_answers.empty()) << "not asked: " << m_answers.front();
+        return closed;
+    }
+    void setText(const std::u16string& text) override { type(text); }
+    std::u16string text() const override { return shown; }
+    bool askSaveChanges() override { return next("save:") == "yes"; }
+    bool askToProceed(const std::u16string& text) override {
+        said += toUtf8(text);
+        return next("proceed:") == "yes";
+    }
+    void showMessage(const std::u16string& text) override { said += toUtf8(text); }
+    std::optional<fs::path> askSaveFileName(const fs::path&) override {
+        const std::string name = next("file:");
+        return name.empty() ? std::nullopt : std::optional(m_folder / name);
+    }
+
+private:
+    std::string next(const std::string& kind) {
+        if (m_answers.empty() || m_answers.front().rfind(kind, 0) != 0) {
+            ADD_FAILURE() << "asked unexpectedly: " << kind;
+            return {};
+        }
+        std::string answer = m_answers.front().substr(kind.size());
+        m_answers.pop_front();
+        return answer;
+    }
+    std::deque<std::string> m_answers;
+    fs::path m_folder;
+};
+
+std::string unescape(const std::string& text) {
+    std::string bytes;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size())
+            bytes += text[i];
+        else if (text[++i] == 'x')
+            bytes += char(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
+        else
+            bytes += text[i] == 'r' ? '\r' : '\n';
+    }
+    return bytes;
+}
+
+using EditorCase = std::vector<std::string>;
+
+std::vector<EditorCase> editorCases() {
+    std::vector<EditorCase> cases;
+    std::ifstream in(ZELK_SOURCE_DIR "/tests/windows/editor-cases.txt");
+    for (std::string line; std::getline(in, line);) {
+        if (line.empty() || line[0] == '#')
+            continue;
+        EditorCase fields;
+        for (std::size_t start = 0, bar = 0; bar != std::string::npos; start = bar + 3) {
+            bar = line.find(" | ", start);
+            fields.push_back(unescape(line.substr(start, bar - start)));
+        }
+        cases.push_back(fields);
+    }
+    return cases;
+}
+
+class EditorAnswers : public ::testing::TestWithParam<EditorCase> {};
+
+TEST_P(EditorAnswers, leaveEveryFileAsTheUserChose) {
+    const EditorCase& c = GetParam();
+    ASSERT_EQ(c.size(), 10u);
+    const fs::path folder = testFolder();
+    writeBytes(folder / "cat.csv", c[1]);
+    writeBytes(folder / "other.csv", c[2]);
+    ScriptedView view(folder / "cat.csv");
+    EXPECT_FALSE(view.editor.TextChanged()) << "the load itself is no change";
+    if (c[3] != "-")
+        view.type(fromUtf8(c[3]));
+
+    EXPECT_EQ(view.close(c[4] == "-" ? "" : c[4]), c[5] == "yes");
+    EXPECT_EQ(readBytes(folder / "cat.csv"), c[6]);
+    EXPECT_EQ(readBytes(folder / "other.csv"), c[7]);
+    EXPECT_EQ(view.editor.dataFileName(), folder / c[8]);
+    EXPECT_EQ(view.said.empty(), c[9] == "-") << view.said;
+    EXPECT_NE(view.said.find(c[9] == "-" ? "" : c[9]), std::string::npos) << view.said;
+}
+
+INSTANTIATE_TEST_SUITE_P(TextEditor, EditorAnswers, ::testing::ValuesIn(editorCases()),
+                         [](const auto& param) { return param.param[0]; });
+
+TEST(TextEditor, asksBeforeReplacingWhatAnotherEditorSavedMeanwhile) {
+    const fs::path file = testFolder() / "cat.csv";
+    writeBytes(file, "A,1\r\n");
+    ScriptedView first(file), second(file);
+    first.type(u"first");
+    second.type(u"second");
+    EXPECT_TRUE(second.close("save:yes file:cat.csv"));
+    EXPECT_TRUE(second.said.empty()) << second.said;
+
+    EXPECT_FALSE(first.close("save:yes file:cat.csv proceed:no"));
+    EXPECT_EQ(readBytes(file), "A,1\r\nsecond\r\n");
+    EXPECT_NE(first.said.find(file.string()), std::string::npos) << first.said;
+    EXPECT_TRUE(first.close("save:yes file:cat.csv proceed:yes"));
+    EXPECT_EQ(readBytes(file), "A,1\r\nfirst\r\n");
+}
+
+#ifdef __linux__
+// Makes `folder` refuse new files: read-only for a user, immutable for root, who may write anyway.
+void lockFolder(const fs::path& folder, bool locked) {
+    if (geteuid() != 0) {
+        ::chmod(folder.c_str(), locked ? 0555 : 0755);
+        return;
+    }
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY);
+    int flags = 0;
+    ::ioctl(fd, FS_IOC_GETFLAGS, &flags);
+    flags = locked ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+    ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+    ::close(fd);
+}
+
+TEST(TextEditor, savesInPlaceInAFolderThatTakesNoNewFile) {
+    const fs::path file = testFolder() / "cat.csv";
+    writeBytes(file, "A,1\r\n");
+    ScriptedView view(file);
+    view.type(u"x");
+    lockFolder(file.parent_path(), true);
+    const bool refused = !std::ofstream(file.parent_path() / "probe");
+    const bool closed = view.close("save:yes file:cat.csv");
+    lockFolder(file.parent_path(), false);
+    ASSERT_TRUE(refused) << "the folder still takes new files";
+    EXPECT_TRUE(closed) << view.said;
+    EXPECT_EQ(readBytes(file), "A,1\r\nx\r\n");
+}
+#endif
+
+} // namespace

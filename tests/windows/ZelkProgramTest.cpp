@@ -1,0 +1,55 @@
+// The zelk program's start cases, each run in a child process to its exit status.
+#include "zelk/ZelkProgram.h"
+#include "lookup/ZelkExitStatus.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+// Answers every message box the program shows with OK, after printing its text on standard error.
+void answerMessageBoxes() {
+    auto* timer = new QTimer(QCoreApplication::instance());
+    QObject::connect(timer, &QTimer::timeout, [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            std::fprintf(stderr, "message: %s\n", box->text().toUtf8().constData());
+            box->accept();
+        }
+    });
+    timer->start(10);
+}
+
+int runWith(std::string argument) {
+    qAddPreRoutine(answerMessageBoxes);
+    char name[] = "zelk";
+    char* argv[] = {name, argument.data(), nullptr};
+    return runZelk(2, argv);
+}
+
+TEST(ZelkProgram, missingCatalogueIsReportedAndEndsWithStatusOne) {
+    EXPECT_EXIT(std::exit(runWith("no-such-catalogue.csv")),
+                ::testing::ExitedWithCode(ZelkExitCatalogueMissing), "message: .*no-such-catalogue.csv");
+}
+
+TEST(ZelkProgram, wrongHeaderTagIsReportedAndEndsWithStatusTwo) {
+    EXPECT_EXIT(std::exit(runWith(ZELK_SOURCE_DIR "/tests/hostile/tag-wrong-line-1/input.csv")),
+                ::testing::ExitedWithCode(ZelkExitCatalogueFault), "message: ");
+}
+
+TEST(ZelkProgram, withoutADisplayItSaysHowToRunIt) {
+    const auto run = [] {
+        for (const char* name : {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
+            ::unsetenv(name);
+        std::exit(runWith(ZELK_SOURCE_DIR "/data/JISTEELW.CSV"));
+    };
+    EXPECT_EXIT(run(), ::testing::ExitedWithCode(ZelkExitNoDisplay), "xvfb-run");
+}
+
+} // namespace

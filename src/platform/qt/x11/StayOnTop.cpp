@@ -4,12 +4,12 @@
 
 #include <QWidget>
 
-#include <algorithm>
+#include <vector>
+
+namespace {
 
 void setX11StayOnTop(X11Connection& connection, xcb_window_t window, bool above) {
     xcb_ewmh_connection_t& ewmh = connection.ewmh();
-    if (window == XCB_WINDOW_NONE)
-        return;
     if (connection.isManaged(window)) {
         xcb_ewmh_request_change_wm_state(
             &ewmh, 0, window, above ? XCB_EWMH_WM_STATE_ADD : XCB_EWMH_WM_STATE_REMOVE,
@@ -23,6 +23,8 @@ void setX11StayOnTop(X11Connection& connection, xcb_window_t window, bool above)
     }
     xcb_flush(connection.get());
 }
+
+} // namespace
 
 void setWindowStayOnTop(QWidget& window, bool above) {
     if (X11Connection* connection = X11Connection::application())

@@ -5,7 +5,7 @@
 #include "platform/qt/x11/X11WindowActivation.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
+#include <QDeadlineTimer>
 #include <QFile>
 
 #include <algorithm>
@@ -33,10 +33,9 @@ QApplication& desktopApplication() {
 }
 
 bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
-    QElapsedTimer clock;
-    clock.start();
+    const QDeadlineTimer deadline(timeoutMs);
     while (!condition()) {
-        if (clock.elapsed() > timeoutMs)
+        if (deadline.hasExpired())
             return false;
         pumpEventsFor(5);
     }
@@ -44,7 +43,6 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
 }
 
 bool StandInProcess::start(const QString& title, int rows) {
-    m_process.setProcessChannelMode(QProcess::ForwardedChannels);
     m_process.start(QStringLiteral(ZELK_STANDIN_PATH),
                     {m_dir.filePath("grid"), title, QString::number(rows)});
     if (waitUntil([&] {
@@ -84,7 +82,9 @@ bool ZelkProcess::start(const QStringList& arguments, const QString& spreadsheet
     m_process.start(QStringLiteral(ZELK_BINARY_DIR "/bin/zelk"), arguments);
     if (!waitUntil([&] { return !windows().empty() || m_process.state() == QProcess::NotRunning; }) ||
         windows().empty())
-        return fail(QStringLiteral("zelk's window did not appear"));
+        return fail(m_process.state() == QProcess::Running
+                        ? QStringLiteral("zelk's window did not appear")
+                        : QStringLiteral("zelk ended before its window appeared"));
     m_window = windows().front();
     // Beside the stand-in spreadsheet, as a user would put it; a click before the window is there
     // would land in the stand-in.

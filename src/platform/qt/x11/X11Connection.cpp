@@ -30,8 +30,12 @@ X11Connection::~X11Connection() {
 }
 
 X11Connection* X11Connection::application() {
-    auto* x11 = qGuiApp ? qGuiApp->nativeInterface<QNativeInterface::QX11Application>() : nullptr;
-    if (!x11)
+    // The offscreen platform offers the interface too, with a connection of its own or none at all,
+    // and windows that are not X windows.
+    if (!qGuiApp || QGuiApplication::platformName() != QStringLiteral("xcb"))
+        return nullptr;
+    auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11 || !x11->connection())
         return nullptr;
     // Lives as long as the process: Qt's connection closes only at the very end.
     static X11Connection* connection = new X11Connection(x11->connection());

@@ -3,7 +3,7 @@
 #include <QEventLoop>
 #include <QTimer>
 
-void PumpEventsFor(int milliseconds) {
+void pumpEventsFor(int milliseconds) {
     QEventLoop loop;
     QTimer::singleShot(milliseconds, Qt::PreciseTimer, &loop, &QEventLoop::quit);
     loop.exec(QEventLoop::ExcludeUserInputEvents);

@@ -1,6 +1,6 @@
 #include "X11ClipboardRequestWatcher.h"
 
-#include "X11Atoms.h"
+#include "X11Connection.h"
 
 #include <QCoreApplication>
 
@@ -17,10 +17,10 @@ bool atOrAfter(uint32_t a, uint32_t b) {
 
 } // namespace
 
-X11ClipboardRequestWatcher::X11ClipboardRequestWatcher(xcb_connection_t* connection)
-    : clipboard_(InternAtom(connection, "CLIPBOARD")), targets_(InternAtom(connection, "TARGETS")),
-      timestamp_(InternAtom(connection, "TIMESTAMP")) {
-    clock_.start();
+X11ClipboardRequestWatcher::X11ClipboardRequestWatcher(X11Connection& connection)
+    : m_clipboard(connection.atom("CLIPBOARD")), m_targets(connection.atom("TARGETS")),
+      m_timestamp(connection.atom("TIMESTAMP")) {
+    m_clock.start();
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
@@ -31,13 +31,13 @@ X11ClipboardRequestWatcher::~X11ClipboardRequestWatcher() {
 
 int X11ClipboardRequestWatcher::dataRequestsSince(uint32_t sequence) const {
     int count = 0;
-    for (const uint32_t request : dataRequests_)
+    for (const uint32_t request : m_dataRequests)
         count += atOrAfter(request, sequence) ? 1 : 0;
     return count;
 }
 
 qint64 X11ClipboardRequestWatcher::millisecondsSinceLastRequest() const {
-    return lastRequestAt_ < 0 ? std::numeric_limits<qint64>::max() : clock_.elapsed() - lastRequestAt_;
+    return m_lastRequestAt < 0 ? std::numeric_limits<qint64>::max() : m_clock.elapsed() - m_lastRequestAt;
 }
 
 bool X11ClipboardRequestWatcher::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
@@ -47,13 +47,13 @@ bool X11ClipboardRequestWatcher::nativeEventFilter(const QByteArray& eventType, 
     if ((event->response_type & 0x7f) != XCB_SELECTION_REQUEST)
         return false;
     const auto* request = static_cast<const xcb_selection_request_event_t*>(message);
-    if (request->selection != clipboard_)
+    if (request->selection != m_clipboard)
         return false;
-    lastRequestAt_ = clock_.elapsed();
-    if (request->target != targets_ && request->target != timestamp_) {
-        if (dataRequests_.size() >= kRequestsKept)
-            dataRequests_.erase(dataRequests_.begin());
-        dataRequests_.push_back(event->full_sequence);
+    m_lastRequestAt = m_clock.elapsed();
+    if (request->target != m_targets && request->target != m_timestamp) {
+        if (m_dataRequests.size() >= kRequestsKept)
+            m_dataRequests.erase(m_dataRequests.begin());
+        m_dataRequests.push_back(event->full_sequence);
     }
     return false; // Qt answers it
 }

@@ -8,6 +8,8 @@
 #include <vector>
 #include <xcb/xcb.h>
 
+class X11Connection;
+
 // Types keystrokes into the focused window with the XTEST extension, on the given connection.
 //
 // Every press and release goes to the server with a delay of kGapMs, which the server itself waits
@@ -27,7 +29,7 @@ class X11KeyInjector {
 public:
     static constexpr uint8_t kGapMs = 6;
 
-    explicit X11KeyInjector(xcb_connection_t* connection, xcb_window_t root);
+    explicit X11KeyInjector(X11Connection& connection);
     ~X11KeyInjector();
     X11KeyInjector(const X11KeyInjector&) = delete;
     X11KeyInjector& operator=(const X11KeyInjector&) = delete;
@@ -38,7 +40,7 @@ public:
         // Sequence number of the last request sent.
         uint32_t last = 0;
     };
-    Sent send(const QList<KeyStroke>& strokes);
+    Sent send(const std::vector<KeyStroke>& strokes);
 
     // Whether the server has made every event sent so far. Each call looks for the answer to a
     // request sent behind the events, without blocking; call it while waiting.
@@ -55,16 +57,16 @@ private:
         bool needsShift = false;
     };
 
-    xcb_connection_t* c_;
-    xcb_window_t root_;
-    Sent sent_;
-    uint8_t nextDelay_ = kGapMs;
+    xcb_connection_t* m_connection;
+    xcb_window_t m_root;
+    Sent m_sent;
+    uint8_t m_nextDelay = kGapMs;
     // The request behind the last events, and since when its answer is known to have come.
-    bool markerPending_ = false;
-    unsigned int marker_ = 0;
-    QElapsedTimer madeSince_;
+    bool m_markerPending = false;
+    unsigned int m_marker = 0;
+    QElapsedTimer m_madeSince;
     // The spare keycodes this injector has bound, oldest first.
-    std::vector<xcb_keycode_t> bound_;
+    std::vector<xcb_keycode_t> m_bound;
 
     KeyMap readKeyMap() const;
     Key find(const KeyMap& map, xcb_keysym_t keysym) const;

@@ -3,9 +3,12 @@
 #include <QAbstractNativeEventFilter>
 #include <QElapsedTimer>
 
+#include <xcb/xcb.h>
+
 #include <cstdint>
 #include <vector>
-#include <xcb/xcb.h>
+
+class X11Connection;
 
 // Watches the requests that other programs make for this process's clipboard content, without
 // taking them away from Qt, which answers them. A request for the content itself (any target but
@@ -16,7 +19,7 @@
 // number of an injected key press was made after the target received that key.
 class X11ClipboardRequestWatcher : public QAbstractNativeEventFilter {
 public:
-    explicit X11ClipboardRequestWatcher(xcb_connection_t* connection);
+    explicit X11ClipboardRequestWatcher(X11Connection& connection);
     ~X11ClipboardRequestWatcher() override;
 
     // Data requests whose sequence number is at or after `sequence`.
@@ -27,11 +30,11 @@ public:
     bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr* result) override;
 
 private:
-    xcb_atom_t clipboard_ = XCB_NONE;
-    xcb_atom_t targets_ = XCB_NONE;
-    xcb_atom_t timestamp_ = XCB_NONE;
-    QElapsedTimer clock_;
-    qint64 lastRequestAt_ = -1;
+    xcb_atom_t m_clipboard = XCB_NONE;
+    xcb_atom_t m_targets = XCB_NONE;
+    xcb_atom_t m_timestamp = XCB_NONE;
+    QElapsedTimer m_clock;
+    qint64 m_lastRequestAt = -1;
     // Sequence numbers of the data requests seen lately; old ones are dropped.
-    std::vector<uint32_t> dataRequests_;
+    std::vector<uint32_t> m_dataRequests;
 };

@@ -6,6 +6,8 @@
 
 #include <xcb/xcb.h>
 
+class X11Connection;
+
 // The spreadsheet link on an X11 display (also XWayland), through the X connection of the running
 // QGuiApplication, which must use the xcb platform.
 //
@@ -21,28 +23,24 @@
 // for until the server has made their events, and a little longer.
 class X11TransferSink : public TransferSink {
 public:
-    X11TransferSink();
+    explicit X11TransferSink(X11Connection& connection);
 
-    // Whether the application runs on an X11 display, which this sink needs.
-    static bool Available();
-
-    bool AppActivate(const QString& title) override;
+    bool AppActivate(const std::u16string& title) override;
     void ClipboardClear() override;
-    void ClipboardSetText(const QString& text) override;
+    void ClipboardSetText(const std::u16string& text) override;
     void SendKeys(const KeySequence& keys, bool wait) override;
 
 private:
-    xcb_connection_t* c_;
-    xcb_window_t root_;
-    X11ClipboardRequestWatcher watcher_;
-    X11KeyInjector keys_;
-
-    xcb_window_t target_ = XCB_NONE;
-    int pastesWatched_ = 0;
-    int learnedDataRequests_ = 0;
-    uint32_t previousPaste_ = 0;
+    X11Connection& m_connection;
+    X11ClipboardRequestWatcher m_watcher;
+    X11KeyInjector m_keys;
+    xcb_window_t m_target = XCB_NONE;
+    int m_pastesWatched = 0;
+    int m_learnedDataRequests = 0;
+    uint32_t m_previousPaste = 0;
 
     void waitForPaste(uint32_t keyPress);
     void waitUntilMade();
+    void waitForReleasedKeys();
     void forgetLearning();
 };

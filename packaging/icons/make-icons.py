@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the desktop icon at every size of the hicolor theme, after the window icon
-src/platform/qt/icons/zelk.xpm: a tee, a pipe, a channel and an angle in the 16-colour palette.
+src/windows/icons/zelk.xpm: a tee, a pipe, a channel and an angle in the 16-colour palette.
 
 The window icon itself serves at 32 px, and zelk-16.xpm, drawn by hand, at 16 px: at that size
 the sections are only three pixels thick. Every other size is drawn anew on the pixel grid of its
@@ -17,7 +17,7 @@ import sys
 APP_ID = "io.github.zelkwin.Zelk"
 SIZES = (16, 32, 48, 64, 128, 256)
 HERE = pathlib.Path(__file__).resolve().parent
-WINDOW_ICON = HERE.parents[1] / "src" / "platform" / "qt" / "icons" / "zelk.png"
+WINDOW_ICON = HERE.parents[1] / "src" / "windows" / "icons" / "zelk.png"
 SMALL_ICON = HERE / "zelk-16.xpm"
 
 # Dark outline and light inside of each section, as in the window icon.

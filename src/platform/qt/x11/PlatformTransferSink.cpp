@@ -2,7 +2,7 @@
 
 #include "X11Connection.h"
 #include "X11TransferSink.h"
-#include "platform/qt/NoSpreadsheet.h"
+#include "lookup/NoSpreadsheet.h"
 
 std::unique_ptr<TransferSink> createPlatformTransferSink() {
     if (X11Connection* connection = X11Connection::application())

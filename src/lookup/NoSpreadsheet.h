@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lookup/TransferSink.h"
+#include "TransferSink.h"
 
 // The spreadsheet link where no spreadsheet can be reached (the offscreen platform, a desktop
 // without X11): it finds no spreadsheet window, so a transfer ends after the value label, as it

@@ -3,17 +3,15 @@
 // member. Reports how many rows arrived wrong (goal: 0) and the median time per member, from the
 // key press until the member's row is in the grid and the cursor on the next row, against its
 // floor, the stand-in's own fetch delays (three pastes, each finished only at its last fetch).
+#include "Desktop.h"
+#include "StandIn.h"
 
 #include "catalogue/LoadCatalogue.h"
 #include "lookup/MemberTexts.h"
-#include "platform/EventPump.h"
-#include "standin/StandInProcess.h"
-#include "standin/StandInWindow.h"
-#include "standin/ZelkProcess.h"
 
+#include <QApplication>
 #include <QElapsedTimer>
 #include <QFile>
-#include <QGuiApplication>
 #include <QTemporaryDir>
 
 #include <algorithm>
@@ -23,7 +21,6 @@
 namespace {
 
 constexpr int kTransfers = 100;
-constexpr int kTransferTimeoutMs = 20000;
 
 // The link settings of the test catalogue and one group of kind 1 (whose keys end each row at the
 // start of the next one) with a member for every transfer and one more.
@@ -51,60 +48,64 @@ int fail(const QString& message) {
     return 2;
 }
 
+std::string cell(int column, int row) {
+    return std::string(1, char('A' + column)) + std::to_string(row);
+}
+
 } // namespace
 
-int main(int argc, char* argv[]) {
-    QGuiApplication app(argc, argv);
+int main() {
+    desktopApplication();
     if (QGuiApplication::platformName() != QStringLiteral("xcb"))
         return fail(QStringLiteral("needs an X display (QT_QPA_PLATFORM=xcb)"));
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("link-bench.csv"));
     Catalogue catalogue;
-    if (!writeBenchCatalogue(path) || LoadCatalogue(catalogue, path).status != LoadResult::Status::Loaded)
+    if (!writeBenchCatalogue(path) ||
+        LoadCatalogue(catalogue, path.toStdString()).status != LoadResult::Status::Loaded)
         return fail(QStringLiteral("cannot write and load the benchmark's catalogue"));
 
     StandInProcess standIn;
-    if (!standIn.start(QString::fromLatin1(StandInProcess::kDefaultTitle), kTransfers + 5))
+    if (!standIn.start(QStringLiteral("Microsoft Excel - Book1"), kTransfers + 5))
         return fail(standIn.error);
     ZelkProcess zelk;
-    if (!zelk.start(path))
+    if (!zelk.start({path}))
         return fail(zelk.error);
 
     std::vector<qint64> times;
     QElapsedTimer clock;
     for (int i = 0; i < kTransfers; ++i) {
         // The first member is chosen with Space from the group box's Tab into the list.
-        const QStringList keys = i == 0 ? QStringList{QStringLiteral("Tab"), QStringLiteral("space")}
-                                        : QStringList{QStringLiteral("Down")};
+        const QStringList keys = i == 0 ? QStringList{"Tab", "space"} : QStringList{"Down"};
         if (!zelk.activate())
             return fail(zelk.error);
-        const QString nextRow = QStringLiteral("A%1").arg(i + 2);
-        const QString pastes = QString::number(3 * (i + 1));
+        const std::string nextRow = cell(0, i + 2), pastes = std::to_string(3 * (i + 1));
         clock.start();
         // Press and release at once: the time a user holds the key is not the program's.
         if (!zelk.type(keys, 0))
             return fail(zelk.error);
-        while (standIn.grid().value(QStringLiteral("cursor")) != nextRow ||
-               standIn.grid().value(QStringLiteral("pastes")) != pastes) {
-            if (clock.elapsed() > kTransferTimeoutMs)
-                return fail(QStringLiteral("transfer %1 did not arrive").arg(i + 1));
-            PumpEventsFor(2);
-        }
+        if (!waitUntil([&] {
+                const auto grid = standIn.grid();
+                return grid.count("cursor") && grid.at("cursor") == nextRow && grid.at("pastes") == pastes;
+            }))
+            return fail(QStringLiteral("transfer %1 did not arrive").arg(i + 1));
         times.push_back(clock.elapsed());
     }
-    if (!zelk.waitForChoices(kTransfers, kTransferTimeoutMs))
+    if (!zelk.waitForChoices(kTransfers))
         return fail(QStringLiteral("zelk did not report every choice"));
-    const QMap<QString, QString> grid = standIn.grid();
+    const std::map<std::string, std::string> grid = standIn.grid();
 
     int wrong = 0;
     for (int i = 0; i < kTransfers; ++i) {
-        const qint16 m = qint16(i + 1);
-        QStringList expected = TableRowText(catalogue, 1, m).split(u'\t');
-        expected << catalogue.WeightFormula << catalogue.AreaFormula;
-        bool same = zelk.choices().value(i) == ValueLabelText(catalogue, 1, m);
-        for (int column = 0; column < expected.size(); ++column) {
-            const QString cell = QChar(u'A' + column) + QString::number(i + 1);
-            same = same && grid.value(cell) == expected[column];
+        const auto m = std::int16_t(i + 1);
+        QStringList expected = QString::fromStdU16String(TableRowText(catalogue, 1, m)).split(u'\t');
+        expected << QString::fromStdU16String(catalogue.WeightFormula)
+                 << QString::fromStdU16String(catalogue.AreaFormula);
+        bool same = zelk.choices().at(std::size_t(i)) == ValueLabelText(catalogue, 1, m);
+        for (int column = 0; column < int(expected.size()); ++column) {
+            const auto found = grid.find(cell(column, i + 1));
+            same = same &&
+                   (found == grid.end() ? std::string() : found->second) == expected[column].toStdString();
         }
         wrong += same ? 0 : 1;
     }
@@ -112,11 +113,11 @@ int main(int argc, char* argv[]) {
     std::vector<qint64> sorted = times;
     std::sort(sorted.begin(), sorted.end());
     const double median = double(sorted[sorted.size() / 2] + sorted[(sorted.size() - 1) / 2]) / 2;
-    const int floorMs = 3 * StandInWindow::kLastTextFetchMs;
+    const int floorMs = 3 * kStandInLastFetchMs;
     std::printf("transfers                %d (through zelk, one Down key each)\n", kTransfers);
     std::printf("rows arrived wrong       %d\n", wrong);
-    std::printf("choices zelk reported    %lld\n", static_cast<long long>(zelk.choices().size()));
-    std::printf("keys ignored by target   %s\n", qPrintable(grid.value(QStringLiteral("ignored"))));
+    std::printf("choices zelk reported    %zu\n", zelk.choices().size());
+    std::printf("keys ignored by target   %s\n", grid.count("ignored") ? grid.at("ignored").c_str() : "?");
     std::printf("median ms per member     %.0f (fastest %lld, slowest %lld)\n", median,
                 static_cast<long long>(sorted.front()), static_cast<long long>(sorted.back()));
     std::printf("floor: stand-in's fetch  %d ms per member\n", floorMs);

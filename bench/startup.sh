@@ -42,14 +42,21 @@ summarize() {
         END {printf "%d %.1f\n", (NR % 2 ? ms[(NR + 1) / 2] : (ms[NR / 2] + ms[NR / 2 + 1]) / 2), kb / 1024}'
 }
 
-run_series() {
-    # One unmeasured run first: it fills the file cache, as any later start finds it.
-    measure "$@" >/dev/null
-    for _ in $(seq 1 "$runs"); do measure "$@"; done | summarize
-}
-
-read -r zelk_ms zelk_mb < <(run_series build/bin/zelk data/JISTEELW.CSV)
-read -r floor_ms floor_mb < <(run_series build/bin/bench-floor-window)
+# zelk and the floor take turns, so that whatever else the machine does weighs on both alike.
+# One unmeasured run of each first: it fills the file cache, as any later start finds it.
+zelk=(build/bin/zelk data/JISTEELW.CSV)
+floor=(build/bin/bench-floor-window)
+measure "${zelk[@]}" >/dev/null
+measure "${floor[@]}" >/dev/null
+zelk_runs=$(mktemp)
+floor_runs=$(mktemp)
+trap 'rm -f "$out" "$zelk_runs" "$floor_runs"' EXIT
+for _ in $(seq 1 "$runs"); do
+    measure "${zelk[@]}" >>"$zelk_runs"
+    measure "${floor[@]}" >>"$floor_runs"
+done
+read -r zelk_ms zelk_mb < <(summarize <"$zelk_runs")
+read -r floor_ms floor_mb < <(summarize <"$floor_runs")
 printf 'zelk start-up to first paint: median %s ms of %s runs (goal < 250 ms), peak RSS %s MB (goal < 60 MB)\n' \
     "$zelk_ms" "$runs" "$zelk_mb"
 printf 'floor (bare Qt window with menu bar): median %s ms, peak RSS %s MB\n' "$floor_ms" "$floor_mb"

@@ -1,16 +1,18 @@
 #include "BenchCatalogue.h"
 
 #include "catalogue/FieldReader.h"
+#include "catalogue/Files.h"
 #include "catalogue/TextLineReader.h"
-#include "coefficients/TextLineWriter.h"
-
-#include <QFile>
+#include "catalogue/TextLineWriter.h"
 
 #include <cstdio>
+#include <fstream>
+#include <optional>
+#include <string>
 
 namespace {
 
-constexpr qint64 kMembersPerGroup = 200;
+constexpr std::int64_t kMembersPerGroup = 200;
 
 // A fixed pseudo-random sequence, so that every run measures the same file.
 class Sequence {
@@ -52,48 +54,45 @@ int memberLine(char* out, std::size_t size, int shape, Sequence& s) {
 
 } // namespace
 
-bool WriteBenchCatalogue(const QString& path, qint64 members) {
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    QByteArray text =
+bool WriteBenchCatalogue(const std::filesystem::path& path, std::int64_t members) {
+    std::ofstream file(path, std::ios::binary | std::ios::trunc);
+    std::string text =
         "W>{right}\r\nW=d1*e1\r\nA>{right}\r\nA=\r\n1>{down}{left 6}\r\n2>{down}{left 5}\r\n3>\r\n"
         "2,Unit weight,Paint area\r\n1,kg/m,m2/t\r\n2,kg/m2,m2/t\r\n";
     Sequence sequence;
     char line[256];
-    for (qint64 written = 0, group = 0; written < members; ++group) {
+    for (std::int64_t written = 0, group = 0; written < members; ++group) {
         const int shape = int(group % 6) + 1;
-        const int n =
-            std::snprintf(line, sizeof line, "GROUP-%lld,%d,%d\r\n", group + 1, shape == 5 ? 2 : 1, shape);
-        text.append(line, n);
-        for (qint64 m = 0; m < kMembersPerGroup && written < members; ++m, ++written) {
-            text.append(line, memberLine(line, sizeof line, shape, sequence));
+        const int n = std::snprintf(line, sizeof line, "GROUP-%lld,%d,%d\r\n",
+                                    static_cast<long long>(group + 1), shape == 5 ? 2 : 1, shape);
+        text.append(line, std::size_t(n));
+        for (std::int64_t m = 0; m < kMembersPerGroup && written < members; ++m, ++written) {
+            text.append(line, std::size_t(memberLine(line, sizeof line, shape, sequence)));
             text.append("\r\n");
         }
         text.append("/*\r\n");
         if (text.size() > (1 << 20)) {
-            if (file.write(text) != text.size())
-                return false;
+            file << text;
             text.clear();
         }
     }
-    return file.write(text) == text.size() && file.flush();
+    file << text;
+    return bool(file.flush());
 }
 
-qint64 CopyCatalogue(const QString& input, const QString& output) {
-    QFile in(input);
-    QFile out(output);
-    if (!in.open(QIODevice::ReadOnly) || !out.open(QIODevice::WriteOnly | QIODevice::Truncate))
+std::int64_t CopyCatalogue(const std::filesystem::path& input, const std::filesystem::path& output) {
+    InputFile in;
+    ReplacingFile out;
+    if (!in.open(input) || !out.open(output))
         return -1;
     TextLineReader lines(in);
-    lines.atEnd();
+    lines.atEnd(); // settles the encoding, which the output takes over
     TextLineWriter writer(out, lines.encoding());
     FieldReader fields(lines);
-    qint64 count = 0;
-    while (const std::optional<QString> line = fields.readWholeLine()) {
+    std::int64_t count = 0;
+    while (const std::optional<std::u16string> line = fields.readWholeLine()) {
         writer.writeLine(*line);
         ++count;
     }
-    writer.flush();
-    return count;
+    return writer.flush() && out.commit() ? count : -1;
 }

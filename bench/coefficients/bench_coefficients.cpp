@@ -1,45 +1,39 @@
 // bench_coefficients                      the Google Benchmark runs: floor and generator
 // bench_coefficients --write-catalogue FILE MEMBERS
 // bench_coefficients --copy IN OUT         the floor alone, for timing from the outside
+// bench_coefficients --regen IN OUT        the generator alone, the same way
 #include "BenchCatalogue.h"
+#include "RatioReporter.h"
 #include "coefficients/RegenerateCoefficients.h"
 
-#include <QCoreApplication>
-#include <QDir>
-#include <QTemporaryDir>
-
-#include <benchmark/benchmark.h>
-
-#include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 
-constexpr qint64 kMembers = 1000000;
+constexpr std::int64_t kMembers = 1000000;
 
 class SilentReporter : public RegenerationReporter {
 public:
-    void problem(qint64, const QString&) override { ++problems; }
+    void problem(std::int64_t, const std::u16string&) override {}
     void stopped(const RegenerationResult&) override {}
-    void summary(const QString&, const QString&) override {}
-    qint64 problems = 0;
+    void summary(std::u16string_view, const std::u16string&) override {}
 };
 
-// One catalogue for all runs, written on first use.
-const QTemporaryDir& benchDir() {
-    static QTemporaryDir dir;
-    static const bool written = WriteBenchCatalogue(dir.filePath(QStringLiteral("bench.csv")), kMembers);
-    if (!written)
-        std::abort();
-    return dir;
+std::filesystem::path benchPath(const char* name) {
+    return std::filesystem::temp_directory_path() / (std::string("zelk-bench-") + name);
+}
+
+bool regenerate(const std::filesystem::path& input, const std::filesystem::path& output) {
+    SilentReporter reporter;
+    const RegenerationResult result = RegenerateCoefficients(input, output, reporter);
+    return result.status == RegenerationResult::Status::Done;
 }
 
 void BM_CopyFloor(benchmark::State& state) {
-    const QTemporaryDir& dir = benchDir();
     for (auto _ : state) {
-        const qint64 lines = CopyCatalogue(dir.filePath(QStringLiteral("bench.csv")),
-                                           dir.filePath(QStringLiteral("copy.out")));
+        const std::int64_t lines = CopyCatalogue(benchPath("1m.csv"), benchPath("copy.out"));
         benchmark::DoNotOptimize(lines);
     }
     state.counters["members/s"] =
@@ -47,12 +41,8 @@ void BM_CopyFloor(benchmark::State& state) {
 }
 
 void BM_RegenerateCoefficients(benchmark::State& state) {
-    const QTemporaryDir& dir = benchDir();
     for (auto _ : state) {
-        SilentReporter reporter;
-        const RegenerationResult result = RegenerateCoefficients(
-            dir.filePath(QStringLiteral("bench.csv")), dir.filePath(QStringLiteral("regen.out")), reporter);
-        if (result.status != RegenerationResult::Status::Done || result.members != kMembers)
+        if (!regenerate(benchPath("1m.csv"), benchPath("regen.out")))
             state.SkipWithError("the generator did not finish the catalogue");
     }
     state.counters["members/s"] =
@@ -65,13 +55,20 @@ BENCHMARK(BM_RegenerateCoefficients)->Unit(benchmark::kMillisecond)->Iterations(
 } // namespace
 
 int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
     if (argc == 4 && std::strcmp(argv[1], "--write-catalogue") == 0)
-        return WriteBenchCatalogue(QString::fromLocal8Bit(argv[2]), std::atoll(argv[3])) ? 0 : 3;
+        return WriteBenchCatalogue(argv[2], std::atoll(argv[3])) ? 0 : 3;
     if (argc == 4 && std::strcmp(argv[1], "--copy") == 0)
-        return CopyCatalogue(QString::fromLocal8Bit(argv[2]), QString::fromLocal8Bit(argv[3])) >= 0 ? 0 : 3;
+        return CopyCatalogue(argv[2], argv[3]) >= 0 ? 0 : 3;
+    if (argc == 4 && std::strcmp(argv[1], "--regen") == 0)
+        return regenerate(argv[2], argv[3]) ? 0 : 3;
+    if (!WriteBenchCatalogue(benchPath("1m.csv"), kMembers))
+        return 3;
+    RatioReporter reporter;
     benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
+    benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
+    reporter.printRatio("BM_RegenerateCoefficients/iterations:5", "BM_CopyFloor/iterations:5", 2.5);
+    for (const char* name : {"1m.csv", "copy.out", "regen.out"})
+        std::filesystem::remove(benchPath(name));
     return 0;
 }

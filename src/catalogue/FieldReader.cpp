@@ -27,33 +27,37 @@ std::u16string_view trimBlanks(std::u16string_view text) {
 // Catalogue numbers are short plain decimals such as "17.2000". Up to 15 digits form an integer
 // that a double holds exactly, and so does the power of ten that scales it; one division of the
 // two is then correctly rounded, the very result that std::from_chars gives, only faster.
-std::optional<double> parseShortDecimal(const char* first, const char* last) {
+template <typename Char> std::optional<double> parseShortDecimal(const Char* first, const Char* last) {
     static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    std::int64_t mantissa = 0;
+    std::uint64_t mantissa = 0; // wraps past 19 digits, which the count refuses
     int digits = 0;
-    int decimals = -1; // -1: no point seen yet
-    for (const char* p = first; p != last; ++p) {
-        if (*p >= '0' && *p <= '9') {
-            if (++digits > 15)
-                return std::nullopt;
-            mantissa = mantissa * 10 + (*p - '0');
-            if (decimals >= 0)
-                ++decimals;
-        } else if (*p == '.' && decimals < 0) {
-            decimals = 0;
+    const Char* point = nullptr;
+    for (const Char* p = first; p != last; ++p) {
+        const unsigned digit = unsigned(*p) - unsigned('0');
+        if (digit < 10) {
+            mantissa = mantissa * 10 + digit;
+            ++digits;
+        } else if (*p == '.' && !point) {
+            point = p;
         } else {
             return std::nullopt; // exponents and everything else take the general path
         }
     }
-    if (digits == 0)
+    if (digits == 0 || digits > 15)
         return std::nullopt;
-    return double(mantissa) / kPowersOfTen[std::max(decimals, 0)];
+    return double(mantissa) / kPowersOfTen[point ? last - point - 1 : 0];
 }
 
 } // namespace
 
 std::optional<double> parseDecimalField(std::u16string_view text) {
+    // The common field, a plain decimal with nothing around it, is read where it stands; the
+    // result is the one the general path below gives it.
+    const char16_t* begin = text.data();
+    const bool signed_ = !text.empty() && (text[0] == u'+' || text[0] == u'-');
+    if (const std::optional<double> plain = parseShortDecimal(begin + (signed_ ? 1 : 0), begin + text.size()))
+        return signed_ && text[0] == u'-' ? -*plain : *plain;
     text = trimBlanks(text);
     if (text.empty())
         return 0.0;
@@ -120,37 +124,40 @@ std::optional<std::u16string> FieldReader::readWholeLine() {
 }
 
 std::optional<std::u16string_view> FieldReader::readText() {
-    if (!ensureLine())
+    if (!m_haveLine && !ensureLine())
         return std::nullopt;
     m_fieldLine = m_lines.lineNumber();
-    const std::u16string_view line(m_line);
-    std::size_t pos = m_pos;
-    while (pos < line.size() && isBlank(line[pos]))
-        ++pos;
+    // Pointers into the line: this runs for every field of the file.
+    const char16_t* const begin = m_line.data();
+    const char16_t* const end = begin + m_line.size();
+    const char16_t* p = begin + m_pos;
+    while (p != end && isBlank(*p))
+        ++p;
 
     std::u16string_view value;
-    std::size_t comma;
-    if (pos < line.size() && line[pos] == u'"') {
-        const std::size_t close = line.find(u'"', pos + 1);
-        if (close == std::u16string_view::npos) {
+    const char16_t* comma = end; // the line end ends the field
+    if (p != end && *p == u'"') {
+        const char16_t* const close = std::find(p + 1, end, u'"');
+        if (close == end) {
             report(m_fieldLine, u"引用符 \" が閉じていません。行末までを値として読みます。");
-            value = line.substr(pos + 1);
-            comma = std::u16string_view::npos;
+            value = std::u16string_view(p + 1, std::size_t(end - p - 1));
         } else {
-            value = line.substr(pos + 1, close - pos - 1);
-            comma = line.find(u',', close + 1); // anything before the comma is dropped
+            value = std::u16string_view(p + 1, std::size_t(close - p - 1));
+            comma = std::find(close + 1, end, u','); // anything before the comma is dropped
         }
     } else {
-        comma = line.find(u',', pos);
-        std::size_t last = comma == std::u16string_view::npos ? line.size() : comma;
-        while (last > pos && line[last - 1] == u' ')
-            --last;
-        value = line.substr(pos, last - pos);
+        // One pass to the comma, noting where the last character that is no space ends.
+        const char16_t* last = p;
+        for (comma = p; comma != end && *comma != u','; ++comma) {
+            if (*comma != u' ')
+                last = comma + 1;
+        }
+        value = std::u16string_view(p, std::size_t(last - p));
     }
-    if (comma == std::u16string_view::npos)
+    if (comma == end)
         m_haveLine = false; // the line end ends the field; m_line stays valid until the next read
     else
-        m_pos = comma + 1;
+        m_pos = std::size_t(comma - begin) + 1;
     return value;
 }
 

@@ -76,14 +76,6 @@ bool hasLoneSurrogate(std::u16string_view text) {
     return false;
 }
 
-bool isHighSurrogate(char16_t c) {
-    return c >= 0xD800 && c <= 0xDBFF;
-}
-
-bool isLowSurrogate(char16_t c) {
-    return c >= 0xDC00 && c <= 0xDFFF;
-}
-
 std::u16string fromUtf8(std::string_view bytes, bool* valid) {
     std::u16string out;
     out.reserve(bytes.size());

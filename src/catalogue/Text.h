@@ -24,8 +24,13 @@ std::u16string formatText(std::u16string_view pattern, std::initializer_list<std
 // `text` without the blanks (spaces only) at both ends.
 std::u16string_view trimSpaces(std::u16string_view text);
 
-bool isHighSurrogate(char16_t c);
-bool isLowSurrogate(char16_t c);
+// Inline: the line formatter asks for every character.
+inline bool isHighSurrogate(char16_t c) {
+    return c >= 0xD800 && c <= 0xDBFF;
+}
+inline bool isLowSurrogate(char16_t c) {
+    return c >= 0xDC00 && c <= 0xDFFF;
+}
 // True when `text` holds half of a surrogate pair without its other half.
 bool hasLoneSurrogate(std::u16string_view text);
 // Appends `c` as one unit or a surrogate pair.

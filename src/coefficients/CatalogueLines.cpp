@@ -11,6 +11,10 @@ namespace {
 // How many UTF-16 units make up the first `width` characters of `text` (or all of it), and how
 // many characters that is.
 std::pair<std::size_t, std::size_t> unitsOfCharacters(std::u16string_view text, std::size_t width) {
+    // Without a high surrogate among them (catalogues hardly hold any), units are characters.
+    const std::size_t prefix = std::min(text.size(), width);
+    if (std::none_of(text.begin(), text.begin() + prefix, isHighSurrogate))
+        return {prefix, prefix};
     std::size_t characters = 0;
     std::size_t units = 0;
     while (units < text.size() && characters < width) {

@@ -4,6 +4,7 @@
 
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 
 namespace {
@@ -19,12 +20,20 @@ std::size_t writeUnits(char* out, bool negative, unsigned long long units, int d
     const bool isZero = units == 0;
     char text[32];
     char* p = text + sizeof text;
-    for (int written = 0; units != 0 || written <= decimals; ++written) {
-        if (written == decimals && decimals > 0)
-            *--p = '.';
-        *--p = char('0' + units % 10);
-        units /= 10;
-    }
+    int written = 0;
+    const auto putDigits = [&](auto rest) {
+        for (; rest != 0 || written <= decimals; ++written) {
+            if (written == decimals && decimals > 0)
+                *--p = '.';
+            *--p = char('0' + rest % 10);
+            rest /= 10;
+        }
+    };
+    // Weights and coefficients fit 32 bits in units, whose division is the cheaper one.
+    if (units <= 0xFFFFFFFFu)
+        putDigits(std::uint32_t(units));
+    else
+        putDigits(units);
     char* o = out;
     if (negative && !isZero)
         *o++ = '-';

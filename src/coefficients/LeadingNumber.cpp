@@ -55,6 +55,17 @@ double LeadingNumber(std::u16string_view text) {
     std::size_t end = 0;
     for (; end < text.size(); ++end) {
         const char16_t c = text[end];
+        // Digits first: they are most of what is read.
+        if (const unsigned digit = unsigned(c) - u'0'; digit < 10) {
+            signAllowed = false;
+            digitSeen = true;
+            if (exact) {
+                mantissa = mantissa * 10 + digit;
+                fractionDigits += pointSeen ? 1 : 0;
+                exact = mantissa < kExactMantissa / 10 && fractionDigits < 23;
+            }
+            continue;
+        }
         if (isSkippedBlank(c))
             continue;
         if (signAllowed && (c == u'+' || c == u'-')) {
@@ -63,14 +74,7 @@ double LeadingNumber(std::u16string_view text) {
             continue;
         }
         signAllowed = false;
-        if (c >= u'0' && c <= u'9') {
-            digitSeen = true;
-            if (exact) {
-                mantissa = mantissa * 10 + (c - u'0');
-                fractionDigits += pointSeen ? 1 : 0;
-                exact = mantissa < kExactMantissa / 10 && fractionDigits < 23;
-            }
-        } else if (c == u'.' && !pointSeen) {
+        if (c == u'.' && !pointSeen) {
             pointSeen = true;
         } else {
             break;

@@ -4,18 +4,16 @@
 #include "FirstPaintReporter.h"
 #include "lookup/ZelkExitStatus.h"
 #include "platform/qt/LookupWindow.h"
-#include "platform/qt/NoSpreadsheet.h"
 #include "platform/qt/QtDesign.h"
+#include "platform/qt/x11/PlatformTransferSink.h"
+#include "platform/qt/x11/StayOnTop.h"
 
 #include <QApplication>
 
 #include <cstdio>
 #include <filesystem>
+#include <memory>
 #include <string>
-
-#ifdef ZELK_HAVE_STAY_ON_TOP
-#include "platform/StayOnTopFactory.h"
-#endif
 
 namespace {
 
@@ -56,17 +54,8 @@ int runZelk(int argc, char* argv[]) {
     // Every control whose design names no font of its own shows the Japanese interface face.
     QApplication::setFont(designFont({u"ＭＳ Ｐゴシック", 9}));
 
-    NoSpreadsheet transferSink;
-    LookupWindow::StayOnTopFunction stayOnTop;
-#ifdef ZELK_HAVE_STAY_ON_TOP
-    // Only the X11 platform has a window manager to ask; offscreen has none.
-    std::shared_ptr<StayOnTop> stacking = createStayOnTop();
-    if (QGuiApplication::platformName() == u"xcb"_qs)
-        stayOnTop = [stacking](QWidget& window, bool above) {
-            stacking->setAbove(quintptr(window.winId()), above);
-        };
-#endif
-    LookupWindow window(transferSink, stayOnTop);
+    const std::unique_ptr<TransferSink> transferSink = createPlatformTransferSink();
+    LookupWindow window(*transferSink, setWindowStayOnTop);
     FirstPaintReporter firstPaint;
     if (qEnvironmentVariableIsSet("ZELK_REPORT_FIRST_PAINT"))
         window.installEventFilter(&firstPaint);

@@ -1,7 +1,7 @@
 // zelk.exe driven from outside, as a user and the system see it: the process started with a
 // catalogue, its windows found and inspected through the Win32 API, its exit status read.
+#include "lookup/NoSpreadsheet.h"
 #include "lookup/ZelkExitStatus.h"
-#include "platform/qt/NoSpreadsheet.h"
 #include "platform/win32/LookupWindow.h"
 
 #include <gtest/gtest.h>
@@ -119,7 +119,8 @@ private:
 
 class Win32Lookup : public ::testing::Test {
 protected:
-    ZelkProcess zelk{sourceFile(L"tests/data/link-table.csv")};
+    // Quoted, as Explorer and shortcuts pass a path.
+    ZelkProcess zelk{L"\"" + sourceFile(L"tests/data/link-table.csv") + L"\""};
     HWND window = zelk.window(L"frmZELK");
 
     HWND control(std::string_view name, HWND container = nullptr) const {

@@ -2,9 +2,9 @@
 // the check marks, the editor's question and the About button. (The message box of a missing
 // catalogue is checked with the whole program.)
 #include "lookup/MemberTexts.h"
+#include "lookup/NoSpreadsheet.h"
 #include "platform/qt/AboutWindow.h"
 #include "platform/qt/LookupWindow.h"
-#include "platform/qt/NoSpreadsheet.h"
 #include "platform/qt/QtDesign.h"
 #include "platform/qt/TextEditorWindow.h"
 

@@ -3,12 +3,23 @@
 #include <QCoreApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFileInfo>
 #include <QProcess>
 #include <QUrl>
 
 QString helpPagePath(const QString& programFolder) {
-    // QDir joins without doubling the separator of a root folder.
-    return QDir::toNativeSeparators(QDir(programFolder).filePath(QStringLiteral("zelkhelp/default.htm")));
+    const QDir folder(programFolder);
+    // QDir joins without doubling the separator of a root folder ("/" or "C:/").
+    const QString beside = folder.filePath(QStringLiteral("zelkhelp/default.htm"));
+    // An installed program keeps its data apart: /usr/bin/zelk finds the page in /usr/share/zelk.
+    // The page beside the program (a build, or a folder copied whole) comes first.
+    if (!QFileInfo::exists(beside)) {
+        const QString installed =
+            QDir::cleanPath(folder.filePath(QStringLiteral("../share/zelk/zelkhelp/default.htm")));
+        if (QFileInfo::exists(installed))
+            return QDir::toNativeSeparators(installed);
+    }
+    return QDir::toNativeSeparators(beside);
 }
 
 void openHelpPage() {

@@ -2,7 +2,8 @@
 
 #include <QString>
 
-// The help page's path: "zelkhelp/default.htm" below `programFolder`, in native form.
+// The help page's path: "zelkhelp/default.htm" below `programFolder`, in native form; when no page
+// is there but one is in "../share/zelk/zelkhelp" of it (an installed program), that one.
 QString helpPagePath(const QString& programFolder);
 
 // Asks the desktop to show the help page beside the running program in its viewer, with the

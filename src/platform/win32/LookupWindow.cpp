@@ -3,7 +3,6 @@
 #include "AboutWindow.h"
 #include "FirstPaintTime.h"
 #include "TextEditorWindow.h"
-#include "Win32Resources.h"
 #include "Win32Text.h"
 
 #include <shellapi.h>

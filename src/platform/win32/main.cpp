@@ -1,8 +1,8 @@
 // zelk.exe: the lookup window on the catalogue the command line names, or on "JISTEELW.CSV" in
 // the current directory; its exit status is a ZelkExitStatus.
 #include "LookupWindow.h"
+#include "lookup/NoSpreadsheet.h"
 #include "lookup/ZelkExitStatus.h"
-#include "platform/qt/NoSpreadsheet.h"
 #ifdef ZELK_WIN32_TRANSFER_SINK
 #include "Win32TransferSink.h"
 #endif
@@ -12,6 +12,7 @@
 #include <commctrl.h>
 
 #include <memory>
+#include <string_view>
 
 namespace {
 
@@ -23,6 +24,14 @@ std::unique_ptr<TransferSink> createTransferSink() {
 #else
     return std::make_unique<NoSpreadsheet>();
 #endif
+}
+
+// Explorer, shortcuts and "Open with" put a path that holds blanks in double quotes, which are
+// no part of the path: without them stripped such a catalogue would never be found.
+std::wstring_view withoutEnclosingQuotes(std::wstring_view text) {
+    if (text.size() >= 2 && text.front() == L'"' && text.back() == L'"')
+        return text.substr(1, text.size() - 2);
+    return text;
 }
 
 int runMessageLoop(HWND window) {
@@ -40,7 +49,7 @@ int runMessageLoop(HWND window) {
 } // namespace
 
 // The C runtime hands over the command line after the program's name and the blanks that follow
-// it, as typed: the catalogue path, whole and untrimmed.
+// it, as typed: the catalogue path, whole and untrimmed but for one pair of enclosing quotes.
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
     INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&commonControls);
@@ -51,7 +60,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
         window.reportFirstPaint();
     if (!window.create())
         return ZelkExitNoDisplay;
-    if (window.logic().Form_Load(std::filesystem::path(commandLine)) ==
+    if (window.logic().Form_Load(std::filesystem::path(withoutEnclosingQuotes(commandLine))) ==
         LookupWindowLogic::StartOutcome::Closed)
         return ZelkExitCatalogueMissing;
     ShowWindow(window.handle(), showCommand);

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "TransferSink.h"
+
+// The spreadsheet link where no spreadsheet can be reached (the offscreen platform, a desktop
+// without X11): it finds no spreadsheet window, so a transfer ends after the value label, as it
+// does when no spreadsheet runs.
+class NoSpreadsheet final : public TransferSink {
+public:
+    bool AppActivate(const std::u16string&) override { return false; }
+    void ClipboardClear() override {}
+    void ClipboardSetText(const std::u16string&) override {}
+    void SendKeys(const KeySequence&, bool) override {}
+};

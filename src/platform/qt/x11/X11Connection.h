@@ -1,0 +1,58 @@
+#pragma once
+
+#include <xcb/xcb.h>
+#include <xcb/xcb_ewmh.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <memory>
+#include <string>
+#include <vector>
+
+// The replies of xcb are malloc'ed; this frees them.
+struct X11ReplyDeleter {
+    void operator()(void* reply) const { std::free(reply); }
+};
+template <typename T> using X11Reply = std::unique_ptr<T, X11ReplyDeleter>;
+
+// One X connection with the window manager's (EWMH) atoms, and the few window queries and requests
+// that the stay-on-top state, the window activation, the key injection and the tests make on it.
+// Every call is synchronous: each runs between two user events, where a round trip is cheap.
+class X11Connection {
+public:
+    // Over `connection` (not taken over: the caller closes it), on its first screen.
+    explicit X11Connection(xcb_connection_t* connection);
+    ~X11Connection();
+    X11Connection(const X11Connection&) = delete;
+    X11Connection& operator=(const X11Connection&) = delete;
+
+    // The connection of the running QGuiApplication; null when it does not run on X11.
+    static X11Connection* application();
+
+    xcb_connection_t* get() const { return m_connection; }
+    xcb_window_t root() const { return m_root; }
+    xcb_ewmh_connection_t& ewmh() { return m_ewmh; }
+    xcb_atom_t atom(const char* name) const;
+
+    // The top-level windows a user would call the applications' windows: the window manager's
+    // client list, or the mapped children of the root window where no window manager keeps one.
+    std::vector<xcb_window_t> topLevelWindows();
+    // The window's title: _NET_WM_NAME, else WM_NAME.
+    std::u16string title(xcb_window_t window);
+    // The window's _NET_WM_STATE atoms.
+    std::vector<xcb_atom_t> states(xcb_window_t window);
+    // True while a window manager manages the window (shown or iconified).
+    bool isManaged(xcb_window_t window) const;
+    // True when a window manager runs that activates windows on request (_NET_ACTIVE_WINDOW).
+    bool windowManagerActivates();
+    // The active window as the window manager reports it; XCB_NONE when it reports none.
+    xcb_window_t activeWindow();
+    // True when the keyboard focus is on `window` or inside it.
+    bool hasFocus(xcb_window_t window) const;
+
+private:
+    xcb_connection_t* m_connection;
+    xcb_window_t m_root = XCB_NONE;
+    xcb_ewmh_connection_t m_ewmh{};
+    bool m_ewmhReady = false;
+};

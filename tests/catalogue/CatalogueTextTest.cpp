@@ -1,0 +1,17 @@
+// The text editor's file: read in its encoding, written back in it with CR LF after every line.
+#include "catalogue/CatalogueText.h"
+#include "support/TestFiles.h"
+
+TEST(CatalogueText, readsAndWritesBackInTheFilesEncoding) {
+    const ScratchDir dir;
+    for (const std::string bytes : {"\x8d\x7c\x94\xc2,2\r\nPL\r\n", "\xEF\xBB\xBF鋼板,2\r\nPL\r\n"}) {
+        writeBytes(dir / "A.CSV", bytes);
+        const CatalogueText::ReadResult read = CatalogueText::read(dir / "A.CSV");
+        EXPECT_EQ(u8(read.text), "鋼板,2\nPL\n");
+        EXPECT_EQ(CatalogueText::write(dir / "B.CSV", CatalogueText::encode(read.text, read.encoding).bytes),
+                  u"");
+        EXPECT_EQ(readBytes(dir / "B.CSV"), bytes);
+    }
+    EXPECT_EQ(CatalogueText::encode(u"a\r\nb\nc\rd", CatalogueText::Encoding::Cp932).bytes,
+              "a\r\nb\r\nc\r\nd\r\n");
+}

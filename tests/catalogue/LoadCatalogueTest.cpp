@@ -1,0 +1,120 @@
+// The loader on the case files in cases/: each NAME.csv loads to the tables that NAME.expected
+// lists, and the tables keep their shape whatever the file holds.
+#include "catalogue/LoadCatalogue.h"
+#include "catalogue/CodePage932.h"
+#include "catalogue/Files.h"
+#include "support/TestFiles.h"
+
+const std::string kCases = "tests/catalogue/cases/";
+
+// The catalogue as text: the status, the problems and everything that was read.
+static std::string dump(const Catalogue& c, const LoadResult& r) {
+    const auto row = [](std::initializer_list<std::string> cells) {
+        std::string text;
+        for (const std::string& cell : cells)
+            text += (text.empty() ? "" : " | ") + cell;
+        return text + "\n";
+    };
+    const char* statuses[] = {"Loaded", "Missing", "Unreadable", "TagMismatch"};
+    std::string text = std::string("status ") + statuses[int(r.status)] + "\n";
+    if (!r.message.empty())
+        text += "message " + u8(r.message) + "\n";
+    for (const LoadProblem& problem : r.problems)
+        text += "problem " + u8(ProblemLineText(problem)) + "\n";
+    text += row({"keys " + u8(c.WeightKeys), u8(c.WeightFormula), u8(c.AreaKeys), u8(c.AreaFormula),
+                 u8(c.Kind1Keys), u8(c.Kind2Keys), u8(c.Kind3Keys)});
+    text += row({"titles " + u8(c.WeightTitle), u8(c.PaintTitle)});
+    text += "unit kinds " + std::to_string(c.UnitKindCount) + ", labelled " +
+            std::to_string(r.unitLinesStored) + "\n";
+    for (int k = 1; k <= r.unitLinesStored; ++k)
+        text += row({"kind " + std::to_string(k) + ": " + u8(c.UnitWeightLabel[k]), u8(c.UnitPaintLabel[k])});
+    text += "groups " + std::to_string(c.GroupCount) + "\n";
+    for (int g = 1; g <= c.GroupCount; ++g) {
+        text += row({"group " + std::to_string(g) + ": " + u8(c.GroupName[g]),
+                     "kind " + std::to_string(c.GroupKind[g]), "shape " + std::to_string(c.GroupShape[g]),
+                     std::to_string(c.GroupMemberCount[g]) + " members"});
+        for (int m = 1; m <= c.GroupMemberCount[g]; ++m)
+            text += row({"  " + u8(c.MemberName[g][m]), u8(c.MemberRemark[g][m]),
+                         numberText(c.MemberWeight[g][m]), numberText(c.MemberPaintCoef[g][m])});
+    }
+    return text;
+}
+
+// What holds after every load: full-size tables, eight blanks in the unused member slots of a
+// read group, nothing at all in the groups and unit kinds that were not read.
+static void expectTableShape(const Catalogue& c, const LoadResult& r) {
+    ASSERT_EQ(c.GroupName.size(), 101u);
+    ASSERT_EQ(c.UnitWeightLabel.size(), 51u);
+    EXPECT_EQ(c.MaxMembersPerGroup, 200);
+    for (int g = 0; g <= 100; ++g) {
+        ASSERT_EQ(c.MemberName[g].size(), 201u);
+        const bool read = g >= 1 && g <= c.GroupCount;
+        EXPECT_TRUE(read || (c.GroupName[g].empty() && c.GroupMemberCount[g] == 0)) << "group " << g;
+        for (int m = read ? c.GroupMemberCount[g] + 1 : 1; m <= 200; ++m)
+            ASSERT_EQ(u8(c.MemberName[g][m]), read ? "        " : "") << "group " << g << " slot " << m;
+    }
+    for (int k = r.unitLinesStored + 1; k <= 50; ++k)
+        EXPECT_TRUE(c.UnitWeightLabel[k].empty() && c.UnitPaintLabel[k].empty()) << "kind " << k;
+}
+
+static LoadResult loadBytes(Catalogue& catalogue, std::string bytes) {
+    MemorySource source(std::move(bytes));
+    return LoadCatalogue(catalogue, source, u"JISTEELW.CSV");
+}
+
+class LoadCatalogueCase : public testing::TestWithParam<std::string> {};
+
+// Each case is read over a full catalogue of another header: a load rebuilds the tables from
+// nothing, and the header settings keep their values until their line is read.
+TEST_P(LoadCatalogueCase, readsTheTablesListed) {
+    Catalogue catalogue;
+    LoadCatalogue(catalogue, sourcePath(kCases + "capacity-of-another-header.csv"));
+    const LoadResult result = LoadCatalogue(catalogue, sourcePath(kCases + GetParam() + ".csv"));
+    EXPECT_EQ(dump(catalogue, result), readBytes(sourcePath(kCases + GetParam() + ".expected")));
+    expectTableShape(catalogue, result);
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, LoadCatalogueCase, testing::ValuesIn(caseNames(kCases, ".csv")),
+                         caseTestName);
+
+// Each header line of the worked example replaced in turn: the value stored, or the message of
+// the wrong tag.
+TEST(LoadCatalogue, headerLinesGiveTheirValueOrTheTagMessage) {
+    const std::string example = readBytes(sourcePath(kCases + "worked-example.csv"));
+    using Setting = std::u16string Catalogue::*;
+    const Setting settings[] = {&Catalogue::WeightKeys,  &Catalogue::WeightFormula, &Catalogue::AreaKeys,
+                                &Catalogue::AreaFormula, &Catalogue::Kind1Keys,     &Catalogue::Kind2Keys,
+                                &Catalogue::Kind3Keys};
+    for (const auto& row : readTable("tests/catalogue/header-lines.tsv")) {
+        SCOPED_TRACE(row[1]);
+        const int line = std::stoi(row[0]);
+        std::size_t begin = 0;
+        for (int i = 1; i < line; ++i)
+            begin = example.find("\r\n", begin) + 2;
+        std::string bytes;
+        ASSERT_TRUE(CodePage932::encode(fromUtf8(row[1]), bytes));
+        Catalogue c;
+        const LoadResult r =
+            loadBytes(c, example.substr(0, begin) + bytes + example.substr(example.find("\r\n", begin)));
+        EXPECT_EQ(r.status == LoadResult::Status::TagMismatch ? u8(r.message) : u8(c.*settings[line - 1]),
+                  row[2]);
+    }
+}
+
+// A catalogue is a few megabytes: a longer line is some other file, refused with its number.
+TEST(LoadCatalogue, lineOverOneMebibyteIsRefusedNamingTheLine) {
+    std::string head = readBytes(sourcePath(kCases + "worked-example.csv"));
+    head.resize(head.find("H-SECTION")); // the header and the unit kinds: 10 lines
+    // Line 12 of exactly so many bytes before its LF, its CR included.
+    for (const std::size_t lineBytes : {std::size_t(1) << 20, (std::size_t(1) << 20) + 1}) {
+        Catalogue catalogue;
+        const std::string remark(lineBytes - std::string("M,,1,2\r").size(), 'r');
+        const LoadResult result = loadBytes(catalogue, head + "G,1,2\r\nM," + remark + ",1,2\r\n/*\r\n");
+        EXPECT_EQ(u8(result.message),
+                  lineBytes == std::size_t(1) << 20
+                      ? ""
+                      : "鋼材データファイルJISTEELW.CSVを読み込めません（12 行目が 1048576 "
+                        "バイトを超えています。鋼材データファイルではありません）。");
+        EXPECT_EQ(catalogue.MemberRemark[1][1].size(), lineBytes == std::size_t(1) << 20 ? remark.size() : 0);
+    }
+}

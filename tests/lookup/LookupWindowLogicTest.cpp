@@ -1,0 +1,137 @@
+// The lookup window's behaviour as its user sees it: start-up, browsing, closing and the
+// commands that leave the window, on the catalogue lookup.csv in a folder of its own.
+#include "lookup/LookupWindowLogic.h"
+#include "support/RecordingLookupView.h"
+#include "support/SpreadsheetStandIn.h"
+
+using Strings = std::vector<std::string>;
+
+// A window, its logic and the spreadsheet beside it.
+struct Window {
+    Window() {
+        view.onGroupChosen = [this] { logic.cmbmem_Click(); };
+        view.onClose = [this] { logic.Form_QueryUnload(); };
+    }
+    RecordingLookupView view;
+    SpreadsheetStandIn sheet;
+    LookupWindowLogic logic{view, sheet};
+};
+
+// Runs in a new current folder that holds lookup.csv as the default catalogue "JISTEELW.CSV".
+class LookupWindow : public testing::Test {
+protected:
+    void SetUp() override {
+        fs::current_path(dir / ".");
+        fs::copy_file(sourcePath("tests/lookup/lookup.csv"), "JISTEELW.CSV");
+        fs::create_directory("sub");
+    }
+    void TearDown() override { fs::current_path(previous); }
+    const fs::path previous = fs::current_path();
+    const ScratchDir dir;
+    Window w;
+    RecordingLookupView& view = w.view;
+};
+
+TEST_F(LookupWindow, startUpShowsTheFirstGroupOnTop) {
+    EXPECT_FALSE(w.logic.TopMost());
+    ASSERT_EQ(w.logic.Form_Load({}), LookupWindowLogic::StartOutcome::Shown);
+    EXPECT_EQ(view.groups, (Strings{"H形鋼", "EMPTY", "鋼板", "VALUES", "KIND0", "KIND3"}));
+    EXPECT_EQ(view.members, (Strings{"H-100x50x5x7", "H-100x100x6x8"}));
+    EXPECT_EQ(view.chosenGroup + view.chosenMember, -1); // the first group, no member
+    EXPECT_EQ(view.valueLabel + view.captions[MenuItem::mnuW] + view.captions[MenuItem::mnuP],
+              "重量のみ(&W)面積のみ(&P)");
+    EXPECT_TRUE(view.checked[MenuItem::mnuT] && !view.checked[MenuItem::mnuW] &&
+                !view.checked[MenuItem::mnuP]);
+    EXPECT_TRUE(w.logic.link.TransferEnabled && w.logic.TopMost() && view.onTop && view.messages.empty());
+    w.logic.mnuver_Click(); // the About window: not on top while it is open
+    w.logic.mnuhelp_Click();
+    EXPECT_EQ(view.onTopWhileModal, std::vector<bool>{false});
+    EXPECT_TRUE(view.onTop && view.helpPagesOpened == 1);
+    view.closeWindow();
+    EXPECT_FALSE(w.logic.TopMost() || view.onTop);
+}
+
+// The caption names the file; the coefficient command is there for a catalogue whose path ends
+// in the default name, exactly. What the load has to say comes first.
+TEST_F(LookupWindow, argumentNamesTheCatalogue) {
+    for (const auto& row : readTable("tests/lookup/start-arguments.tsv")) {
+        if (!row[1].empty())
+            fs::copy_file(sourcePath(row[1]), row[0], fs::copy_options::overwrite_existing);
+        Window window;
+        std::string seen;
+        try {
+            window.logic.Form_Load(row[0]);
+        } catch (const ProcessEnded&) {
+            seen = " ended " + std::to_string(window.view.exitCode);
+        }
+        for (const std::string& message : window.view.messages)
+            seen = " / " + message.substr(0, message.find("（")) + seen;
+        seen = window.view.caption + (window.view.visible[MenuItem::mnuptarea] ? " and coefficients" : "") +
+               seen;
+        EXPECT_EQ(seen + (window.view.closed ? " closed" : ""), row[2]);
+    }
+}
+
+// The label shows the member chosen last, whatever group is chosen after it.
+TEST_F(LookupWindow, choosingShowsTheMembersAndTheValues) {
+    w.logic.Form_Load({});
+    w.logic.mnuexcel_Click(); // the link off: the label alone changes
+    for (const auto& row : readTable("tests/lookup/value-labels.tsv")) {
+        view.setGroupIndex(std::stoi(row[0]));
+        view.chosenMember = std::stoi(row[1]);
+        w.logic.lstnum_Click();
+        EXPECT_EQ(view.valueLabel, row[2]);
+    }
+    view.setGroupIndex(1);
+    EXPECT_EQ(view.members.size() + view.chosenMember + 1, 0u);
+    view.setGroupIndex(2);
+    EXPECT_EQ(view.members, Strings{"PL-6"});
+    EXPECT_EQ(view.valueLabel, "1 2");
+    EXPECT_TRUE(w.sheet.received.empty() && w.sheet.activatedTitle.empty());
+}
+
+// The editor: the window leaves the top while it is open; afterwards the catalogue is read
+// again and the lists refilled, the link and the label as the user left them.
+TEST_F(LookupWindow, dataEditReloadsTheCatalogue) {
+    w.logic.Form_Load({});
+    view.chosenMember = 1;
+    w.logic.lstnum_Click();
+    w.logic.mnuexcel_Click();
+    w.logic.mnuW_Click();
+    view.editor = [](const fs::path& path) {
+        std::string bytes = readBytes(path);
+        writeBytes("NEW.CSV", bytes.replace(bytes.find("重量"), 6, "重さ"));
+        return fs::path("NEW.CSV");
+    };
+    w.logic.mnuedit_Click();
+    EXPECT_EQ(view.onTopWhileModal, std::vector<bool>{false});
+    EXPECT_TRUE(view.onTop && view.chosenGroup == 0 && view.members.size() == 2 && !view.closed);
+    EXPECT_EQ(view.caption + view.captions[MenuItem::mnuW], "ZELK_Win [ NEW.CSV ]重さのみ(&W)");
+    EXPECT_EQ(view.valueLabel, "17.2kg/m 34.19m2/t");
+    EXPECT_TRUE(!w.logic.link.TransferEnabled && view.checked[MenuItem::mnuW] &&
+                view.visible[MenuItem::mnuptarea]);
+
+    view.editor = [](const fs::path& path) { return fs::remove(path), path; };
+    w.logic.mnuedit_Click();
+    EXPECT_EQ(view.messages, Strings{"鋼材データファイルNEW.CSVが見つかりません。"});
+    EXPECT_EQ(view.groups, Strings(100, "")); // what the failed load left, refilled before the close
+    EXPECT_EQ(view.captions[MenuItem::mnuW], "重さのみ(&W)");
+    EXPECT_TRUE(view.closed && !view.onTop);
+}
+
+TEST_F(LookupWindow, coefficientsAreWrittenBesideAndCounted) {
+    const std::string cases = "tests/coefficients/cases/";
+    fs::copy_file(sourcePath(cases + "worked-examples.csv"), "WORKED.CSV");
+    w.logic.Form_Load("WORKED.CSV");
+    w.logic.mnuptarea_Click();
+    EXPECT_EQ(readBytes("JISTEELW.new"), readBytes(sourcePath(cases + "worked-examples.new")));
+    EXPECT_TRUE(view.groups.size() == 5 && view.onTop);
+    fs::remove("WORKED.CSV");
+    w.logic.mnuptarea_Click();
+    fs::copy_file(sourcePath(cases + "stop-missing-separator.csv"), "WORKED.CSV");
+    EXPECT_THROW(w.logic.mnuptarea_Click(), ProcessEnded);
+    EXPECT_EQ(view.exitCode, 4);
+    EXPECT_EQ(view.messages, (Strings{"塗装面積係数更新: グループ数= 5, 総部材数= 5",
+                                      "鋼材データファイルWORKED.CSVが見つかりません。",
+                                      " DATA ERROR: データ区切り <x> がありません。"}));
+}

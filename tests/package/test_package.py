@@ -1,0 +1,216 @@
+#!/usr/bin/env python3
+"""The Debian package as a user gets it: made by CPack from the build, unpacked with dpkg -x into a
+temporary root, and started the way the desktop menu starts it (the desktop entry's Exec line), with
+a temporary home, on the X server in DISPLAY. With ZELK_PACKAGE_SCREENSHOT_DIR set, the first start
+saves a screenshot of the window there (zelk-desktop-start.png).
+
+Usage: test_package.py BUILD_DIR SOURCE_DIR VERSION
+"""
+import configparser
+import csv
+import io
+import json
+import os
+import pathlib
+import queue
+import shlex
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+import unittest
+
+APP_ID = "io.github.zelkwin.Zelk"
+DEADLINE = 60  # seconds a step may take before the test gives up on it
+BUILD_DIR = SOURCE_DIR = VERSION = None
+
+
+def run(*command, **options):
+    result = subprocess.run([str(c) for c in command], capture_output=True, timeout=600, **options)
+    if result.returncode != 0:
+        raise AssertionError(f"{command} exited with {result.returncode}:\n{result.stderr.decode(errors='replace')}")
+    return result
+
+
+def waitFor(condition, what):
+    end = time.monotonic() + DEADLINE
+    while time.monotonic() < end:
+        result = condition()
+        if result:
+            return result
+        time.sleep(0.1)
+    raise AssertionError(f"gave up waiting for {what}")
+
+
+def showJson(tool, catalogue):
+    shown = json.loads(run(tool, "show", catalogue).stdout)
+    del shown["file"]  # the path it was given
+    return shown
+
+
+def firstMemberLabel(tool, catalogue):
+    return showJson(tool, catalogue)["groups"][0]["members"][0]["label"]
+
+
+class Package(unittest.TestCase):
+    @classmethod
+    def setUpClass(cls):
+        cls.scratch = pathlib.Path(tempfile.mkdtemp(prefix="zelk-package-"))
+        run("cpack", "--config", BUILD_DIR / "CPackConfig.cmake", "-G", "DEB", "-B", cls.scratch / "out")
+        arch = run("dpkg", "--print-architecture").stdout.decode().strip()
+        cls.deb = cls.scratch / "out" / f"zelk_{VERSION}_{arch}.deb"
+        cls.root = cls.scratch / "root"
+        run("dpkg", "-x", cls.deb, cls.root)
+        cls.bundled = cls.root / "usr/share/zelk/JISTEELW.CSV"
+        cls.tool = cls.root / "usr/bin/zelk-tool"
+        # The shell's opener, replaced by one that writes down what it was asked to open and where.
+        cls.fakeBin = cls.scratch / "fake-bin"
+        cls.fakeBin.mkdir()
+        opener = cls.fakeBin / "xdg-open"
+        opener.write_text('#!/bin/sh\nprintf "%s\\n" "$PWD" "$@" > "$OPENED_RECORD.part"\n'
+                          'mv "$OPENED_RECORD.part" "$OPENED_RECORD"\n')
+        opener.chmod(0o755)
+
+    @classmethod
+    def tearDownClass(cls):
+        shutil.rmtree(cls.scratch, ignore_errors=True)
+
+    def setUp(self):
+        self.assertTrue(os.environ.get("DISPLAY"), "needs an X server: run under scripts/x11-session")
+        self.home = pathlib.Path(tempfile.mkdtemp(dir=self.scratch, prefix="home-"))
+        self.opened = self.home / "opened.txt"
+        self.processes = []
+
+    def tearDown(self):
+        for process in list(self.processes):
+            self.stop(process)
+
+    def menuCommand(self):
+        """The desktop entry's Exec line, with its program taken from the unpacked root."""
+        entry = configparser.ConfigParser(interpolation=None)
+        entry.optionxform = str
+        entry.read(self.root / f"usr/share/applications/{APP_ID}.desktop", encoding="utf-8")
+        command = [a for a in shlex.split(entry["Desktop Entry"]["Exec"]) if not a.startswith("%")]
+        self.assertTrue(command[0].startswith("/"), command)
+        return [str(self.root / command[0].lstrip("/"))] + command[1:]
+
+    def startFromMenu(self, dataHome):
+        """Starts zelk as the menu does, in the home folder; returns the process and its window."""
+        environment = {k: v for k, v in os.environ.items() if not k.startswith(("ZELK_", "XDG_"))}
+        environment.update(HOME=str(self.home), PATH=f"{self.fakeBin}:{environment['PATH']}",
+                           QT_QPA_PLATFORM="xcb", ZELK_REPORT_CHOICES="1", OPENED_RECORD=str(self.opened))
+        if dataHome is not None:
+            environment["XDG_DATA_HOME"] = str(dataHome)
+        process = subprocess.Popen(self.menuCommand(), cwd=self.home, env=environment, stdout=subprocess.PIPE,
+                                   stderr=subprocess.DEVNULL, text=True)
+        self.processes.append(process)
+        # zelk's standard output, line by line, read on the side so that a wait for a line can end.
+        process.lines = queue.Queue()
+
+        def readLines():
+            with process.stdout:
+                for line in process.stdout:
+                    process.lines.put(line)
+            process.lines.put("")  # the end
+
+        threading.Thread(target=readLines, daemon=True).start()
+        window = waitFor(lambda: subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(process.pid)],
+                                                capture_output=True, text=True).stdout.split(), "zelk's window")[0]
+        run("xdotool", "windowactivate", "--sync", window)
+        return process, window
+
+    def stop(self, process):
+        process.terminate()
+        process.wait(timeout=DEADLINE)
+        self.processes.remove(process)
+
+    def chooseFirstMember(self, process):
+        """The value strip's text once the first member of the first group is chosen by keyboard."""
+        # Into the member list, to the second member and back, so that the first is a fresh choice.
+        run("xdotool", "key", "Tab", "Down", "Up")
+        choices = []
+        while len(choices) < 2:
+            line = process.lines.get(timeout=DEADLINE)
+            self.assertTrue(line, "zelk ended before reporting its choices")
+            if line.startswith("choice "):
+                choices.append(line[len("choice "):].rstrip("\n"))
+        return choices[-1]
+
+    def test_menuStartOpensACopyOfTheBundledCatalogue(self):
+        dataHome = self.home / "data"
+        process, window = self.startFromMenu(dataHome)
+        folder = dataHome / "zelk"
+        catalogue = folder / "JISTEELW.CSV"
+        self.assertEqual(catalogue.read_bytes(), self.bundled.read_bytes())
+        self.assertEqual(run("xdotool", "getwindowname", window).stdout.decode().strip(),
+                         "ZELK_Win [ JISTEELW.CSV ]")
+        proc = pathlib.Path(f"/proc/{process.pid}")
+        self.assertEqual((proc / "cmdline").read_bytes().split(b"\0")[1:-1], [bytes(catalogue)])
+        self.assertEqual(pathlib.Path(os.readlink(proc / "cwd")), folder)
+        self.assertEqual(self.chooseFirstMember(process), firstMemberLabel(self.tool, self.bundled))
+        self.assertEqual(sorted(p.name for p in folder.iterdir()), ["JISTEELW.CSV"])
+        screenshots = os.environ.get("ZELK_PACKAGE_SCREENSHOT_DIR")
+        if screenshots:
+            # The window with its frame, as the window manager draws it.
+            run("import", "-window", window, "-frame", pathlib.Path(screenshots) / "zelk-desktop-start.png")
+
+    def test_editedCatalogueSurvivesTheNextStart(self):
+        # No XDG_DATA_HOME: the catalogue goes to ~/.local/share/zelk.
+        process, _ = self.startFromMenu(None)
+        self.stop(process)
+        catalogue = self.home / ".local/share/zelk/JISTEELW.CSV"
+        # The first member gets twice its weight.
+        lines = catalogue.read_bytes().decode("cp932").split("\r\n")
+        memberLine = 8 + int(lines[7].split(",")[0]) + 1
+        fields = next(csv.reader([lines[memberLine]]))
+        fields[2] = f"{float(fields[2]) * 2:.4f}"
+        out = io.StringIO()
+        csv.writer(out, quoting=csv.QUOTE_NONNUMERIC, lineterminator="").writerow(
+            [fields[0], fields[1], float(fields[2]), float(fields[3])])
+        lines[memberLine] = out.getvalue()
+        edited = "\r\n".join(lines).encode("cp932")
+        catalogue.write_bytes(edited)
+        editedLabel = firstMemberLabel(self.tool, catalogue)
+        self.assertNotEqual(editedLabel, firstMemberLabel(self.tool, self.bundled))
+
+        process, _ = self.startFromMenu(None)
+        self.assertEqual(self.chooseFirstMember(process), editedLabel)
+        self.assertEqual(catalogue.read_bytes(), edited)
+
+    def test_helpOpensTheInstalledPage(self):
+        dataHome = self.home / "data"
+        self.startFromMenu(dataHome)
+        run("xdotool", "key", "alt+h")
+        run("xdotool", "key", "i")
+        opened = waitFor(lambda: self.opened.exists() and self.opened.read_text().splitlines(), "the help request")
+        page = self.root / "usr/share/zelk/zelkhelp/default.htm"
+        self.assertEqual(opened, [str(dataHome / "zelk"), str(page)])
+        self.assertTrue(page.is_file())
+
+    def test_generatorWritesBesideTheUsersCatalogue(self):
+        dataHome = self.home / "data"
+        process, _ = self.startFromMenu(dataHome)
+        run("xdotool", "key", "alt+s")
+        run("xdotool", "key", "t")
+        waitFor(lambda: self.windowsNamed("塗装面積係数更新"), "the generator's summary")
+        run("xdotool", "key", "Return")
+        waitFor(lambda: not self.windowsNamed("塗装面積係数更新"), "the summary to close")
+        # A choice handled after the generator's command means that command has ended.
+        self.chooseFirstMember(process)
+        # The bundled catalogue is the generator's own output: it comes out the same.
+        self.assertEqual((dataHome / "zelk" / "JISTEELW.new").read_bytes(), self.bundled.read_bytes())
+
+    def windowsNamed(self, name):
+        return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{name}$"], capture_output=True,
+                              text=True).stdout.split()
+
+    def test_installedToolShowsTheBundledCatalogue(self):
+        self.assertEqual(showJson(self.tool, self.bundled),
+                         showJson(BUILD_DIR / "bin/zelk-tool", SOURCE_DIR / "data/JISTEELW.CSV"))
+
+
+if __name__ == "__main__":
+    BUILD_DIR, SOURCE_DIR, VERSION = pathlib.Path(sys.argv[1]), pathlib.Path(sys.argv[2]), sys.argv[3]
+    unittest.main(argv=sys.argv[:1], verbosity=2)

@@ -189,23 +189,6 @@ class Package(unittest.TestCase):
         self.assertEqual(opened, [str(dataHome / "zelk"), str(page)])
         self.assertTrue(page.is_file())
 
-    def test_generatorWritesBesideTheUsersCatalogue(self):
-        dataHome = self.home / "data"
-        process, _ = self.startFromMenu(dataHome)
-        run("xdotool", "key", "alt+s")
-        run("xdotool", "key", "t")
-        waitFor(lambda: self.windowsNamed("塗装面積係数更新"), "the generator's summary")
-        run("xdotool", "key", "Return")
-        waitFor(lambda: not self.windowsNamed("塗装面積係数更新"), "the summary to close")
-        # A choice handled after the generator's command means that command has ended.
-        self.chooseFirstMember(process)
-        # The bundled catalogue is the generator's own output: it comes out the same.
-        self.assertEqual((dataHome / "zelk" / "JISTEELW.new").read_bytes(), self.bundled.read_bytes())
-
-    def windowsNamed(self, name):
-        return subprocess.run(["xdotool", "search", "--onlyvisible", "--name", f"^{name}$"], capture_output=True,
-                              text=True).stdout.split()
-
     def test_installedToolShowsTheBundledCatalogue(self):
         self.assertEqual(showJson(self.tool, self.bundled),
                          showJson(BUILD_DIR / "bin/zelk-tool", SOURCE_DIR / "data/JISTEELW.CSV"))

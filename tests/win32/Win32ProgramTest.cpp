@@ -127,12 +127,6 @@ protected:
         return GetDlgItem(container ? container : window, controlId(lookupWindowDesign().control(name)));
     }
     std::wstring valueLabel() const { return windowText(control("lblW", control("Picture1"))); }
-    // A choice as the control reports it to its window.
-    void choose(std::string_view name, UINT selectMessage, WORD notification, int index) const {
-        SendMessageW(control(name), selectMessage, WPARAM(index), 0);
-        SendMessageW(window, WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(control(name)), notification),
-                     reinterpret_cast<LPARAM>(control(name)));
-    }
 };
 
 TEST_F(Win32Lookup, startsOnTopWithTheCatalogueInCaptionAndLists) {
@@ -165,27 +159,6 @@ TEST_F(Win32Lookup, resizingStretchesTheListsAndKeepsTheStripAtTheBottom) {
     EXPECT_EQ(std::tuple(strip.left, strip.right, strip.bottom),
               std::tuple(client.left, client.right, client.bottom));
     EXPECT_LE(rect(control("lstnum")).bottom, strip.top);
-}
-
-TEST_F(Win32Lookup, memberChoiceShowsItsValuesInTheStrip) {
-    ASSERT_TRUE(window);
-    struct Case {
-        int group;
-        std::vector<std::wstring> members;
-        int member;
-        std::wstring label;
-    };
-    const Case cases[] = {
-        {1, {L"PL-6", L"PL-9"}, 1, L"70.7kg/m2 28.3m2/t"},
-        {2, {L"P-60.5x3.2"}, 0, L"4.52kg/m .42m2/t"},
-        {3, {L"X-1"}, 0, L"-1.5 0"}, // a unit kind without labels
-    };
-    for (const Case& c : cases) {
-        choose("cmbmem", CB_SETCURSEL, CBN_SELCHANGE, c.group);
-        EXPECT_EQ(listItems(control("lstnum"), LB_GETCOUNT, LB_GETTEXT), c.members);
-        choose("lstnum", LB_SETCURSEL, LBN_SELCHANGE, c.member);
-        EXPECT_EQ(valueLabel(), c.label);
-    }
 }
 
 TEST_F(Win32Lookup, notOnTopWhileTheEditorOrAboutIsOpen) {

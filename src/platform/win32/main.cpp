@@ -1,11 +1,8 @@
 // zelk.exe: the lookup window on the catalogue the command line names, or on "JISTEELW.CSV" in
 // the current directory; its exit status is a ZelkExitStatus.
 #include "LookupWindow.h"
-#include "lookup/NoSpreadsheet.h"
-#include "lookup/ZelkExitStatus.h"
-#ifdef ZELK_WIN32_TRANSFER_SINK
 #include "Win32TransferSink.h"
-#endif
+#include "lookup/ZelkExitStatus.h"
 
 #include <windows.h>
 
@@ -15,16 +12,6 @@
 #include <string_view>
 
 namespace {
-
-// The spreadsheet link where this tree has one for Windows; without it zelk.exe finds no
-// spreadsheet, and a member choice ends after the value label.
-std::unique_ptr<TransferSink> createTransferSink() {
-#ifdef ZELK_WIN32_TRANSFER_SINK
-    return createPlatformTransferSink();
-#else
-    return std::make_unique<NoSpreadsheet>();
-#endif
-}
 
 // Explorer, shortcuts and "Open with" put a path that holds blanks in double quotes, which are
 // no part of the path: without them stripped such a catalogue would never be found.
@@ -54,7 +41,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
     INITCOMMONCONTROLSEX commonControls{sizeof commonControls, ICC_STANDARD_CLASSES};
     InitCommonControlsEx(&commonControls);
 
-    const std::unique_ptr<TransferSink> transferSink = createTransferSink();
+    const std::unique_ptr<TransferSink> transferSink = createPlatformTransferSink();
     LookupWindow window(*transferSink);
     if (GetEnvironmentVariableW(L"ZELK_REPORT_FIRST_PAINT", nullptr, 0) > 0)
         window.reportFirstPaint();

@@ -135,3 +135,14 @@ TEST_F(LookupWindow, coefficientsAreWrittenBesideAndCounted) {
                                       "鋼材データファイルWORKED.CSVが見つかりません。",
                                       " DATA ERROR: データ区切り <x> がありません。"}));
 }
+
+// The member list fills what lies between the group box (20) and the strip (16), and a window
+// too low for both leaves it with no height at all.
+TEST_F(LookupWindow, resizingFitsTheListBetweenGroupBoxAndStrip) {
+    ASSERT_EQ(w.logic.Form_Load({}), LookupWindowLogic::StartOutcome::Shown);
+    for (const auto& [height, list] : {std::pair{300, 264}, std::pair{36, 0}, std::pair{10, 0}}) {
+        view.windowHeight = height;
+        w.logic.Form_Resize();
+        EXPECT_EQ(view.listHeight, list) << "window height " << height;
+    }
+}

@@ -282,3 +282,12 @@ KeySequenceParse ParseKeySequence(std::u16string_view text) {
         return {std::nullopt, parser.error()};
     return {KeySequence{std::u16string(text), std::move(strokes)}, {}};
 }
+
+bool KeySequence::pastes() const {
+    return std::any_of(strokes.begin(), strokes.end(), [](const KeyStroke& stroke) {
+        const bool ctrlV =
+            (stroke.modifiers & KeyStroke::Ctrl) && (stroke.character == U'v' || stroke.character == U'V');
+        const bool shiftInsert = (stroke.modifiers & KeyStroke::Shift) && stroke.named == NamedKey::Insert;
+        return ctrlV || shiftInsert;
+    });
+}

@@ -71,6 +71,10 @@ struct KeyStroke {
 struct KeySequence {
     std::u16string text;
     std::vector<KeyStroke> strokes;
+
+    // True when one of the keystrokes pastes (Ctrl+V or Shift+Insert): the platforms' sinks then
+    // wait for the target to fetch the clipboard.
+    bool pastes() const;
 };
 
 // The result of reading a keystroke text: the sequence, or what is wrong with the text.

@@ -280,15 +280,6 @@ void sendStroke(const KeyStroke& stroke) {
         sendEvent(virtualKeyEvent(*it, true));
 }
 
-bool isPaste(const KeySequence& keys) {
-    return std::any_of(keys.strokes.begin(), keys.strokes.end(), [](const KeyStroke& stroke) {
-        const bool ctrlV =
-            (stroke.modifiers & KeyStroke::Ctrl) && (stroke.character == U'v' || stroke.character == U'V');
-        const bool shiftInsert = (stroke.modifiers & KeyStroke::Shift) && stroke.named == NamedKey::Insert;
-        return ctrlV || shiftInsert;
-    });
-}
-
 class Win32TransferSink final : public TransferSink {
 public:
     Win32TransferSink();
@@ -487,7 +478,7 @@ void Win32TransferSink::SendKeys(const KeySequence& keys, bool wait) {
         sendStroke(stroke);
     if (!wait)
         return;
-    if (isPaste(keys) && m_offering)
+    if (keys.pastes() && m_offering)
         waitForPaste(fetchesBefore);
     else
         pumpMessagesFor(kKeysSettleMs);

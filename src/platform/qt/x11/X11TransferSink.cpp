@@ -29,15 +29,6 @@ constexpr int kKeysSettleMs = 30;
 // on purpose, say to run through the list, which must not stop the transfer).
 constexpr int kHeldKeysTimeoutMs = 1000;
 
-bool isPaste(const KeySequence& keys) {
-    return std::any_of(keys.strokes.begin(), keys.strokes.end(), [](const KeyStroke& stroke) {
-        const bool ctrlV =
-            (stroke.modifiers & KeyStroke::Ctrl) && (stroke.character == U'v' || stroke.character == U'V');
-        const bool shiftInsert = (stroke.modifiers & KeyStroke::Shift) && stroke.named == NamedKey::Insert;
-        return ctrlV || shiftInsert;
-    });
-}
-
 bool anyKeyDown(xcb_connection_t* c) {
     const X11Reply<xcb_query_keymap_reply_t> reply(xcb_query_keymap_reply(c, xcb_query_keymap(c), nullptr));
     return reply && std::any_of(std::begin(reply->keys), std::end(reply->keys),
@@ -75,7 +66,7 @@ void X11TransferSink::SendKeys(const KeySequence& keys, bool wait) {
     const X11KeyInjector::Sent sent = m_keys.send(keys.strokes);
     if (!wait || keys.strokes.empty())
         return;
-    if (isPaste(keys) && QGuiApplication::clipboard()->ownsClipboard() && sent.firstKeyPress != 0) {
+    if (keys.pastes() && QGuiApplication::clipboard()->ownsClipboard() && sent.firstKeyPress != 0) {
         waitForPaste(sent.firstKeyPress);
     } else {
         waitUntilMade();

@@ -6,7 +6,7 @@
 // after its keystroke). Exits non-zero when a row arrived wrong.
 #include "catalogue/LoadCatalogue.h"
 #include "lookup/MemberTexts.h"
-#include "standin-win32/LinkHarness.h"
+#include "win32/ProgramHarness.h"
 
 #include <chrono>
 #include <cstdio>
@@ -55,7 +55,7 @@ int main() {
         std::fprintf(stderr, "link-bench: the stand-in spreadsheet did not start\n");
         return 2;
     }
-    Zelk zelk(path.string(), "");
+    Zelk zelk(path.string());
     if (!zelk.window()) {
         std::fprintf(stderr, "link-bench: zelk.exe did not start\n");
         return 2;
@@ -76,12 +76,10 @@ int main() {
         userInput(VK_DOWN, KEYEVENTF_KEYUP, 1);
         const std::vector<std::string> arrived{"cursor=" + cell(0, i + 2),
                                                "pastes=" + std::to_string(3 * (i + 1))};
-        if (!pumpUntil(
-                [&] {
-                    const std::vector<std::string> now = standIn.grid();
-                    return std::includes(now.begin(), now.end(), arrived.begin(), arrived.end());
-                },
-                20000)) {
+        if (!pumpUntil([&] {
+                const std::vector<std::string> now = standIn.grid();
+                return std::includes(now.begin(), now.end(), arrived.begin(), arrived.end());
+            })) {
             std::fprintf(stderr, "link-bench: transfer %d did not arrive\n", i + 1);
             return 1;
         }

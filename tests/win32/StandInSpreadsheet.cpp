@@ -4,7 +4,7 @@
 // comes less than kKeyGapMs after the one before. Arrows, Enter (down), Tab (right, with Shift
 // left) and Home move the current cell; typed characters are added to it. After every change it
 // writes its grid to the report file: "A1=text" lines row by row, then "cursor=", "ignored=" and
-// "pastes=" lines (UTF-8).
+// "pastes=" lines (UTF-8). The window itself shows nothing; the tests read the report.
 // Usage: standin-spreadsheet REPORT_FILE [TITLE]   (title "Microsoft Excel - Book1")
 #include <windows.h>
 
@@ -17,7 +17,6 @@ namespace {
 
 constexpr UINT kFirstFetchMs = 100, kLastFetchMs = 200;
 constexpr LONG kKeyGapMs = 2;
-constexpr int kCellWidth = 120, kCellHeight = 22;
 
 using Cell = std::pair<int, int>; // row, column from 0
 
@@ -109,24 +108,6 @@ void onTimer(HWND window, UINT_PTR fetch) {
         SetTimer(window, 1, kFirstFetchMs, nullptr);
 }
 
-void onPaint(HWND window) {
-    PAINTSTRUCT paint;
-    HDC dc = BeginPaint(window, &paint);
-    SelectObject(dc, GetStockObject(DEFAULT_GUI_FONT));
-    SetBkMode(dc, TRANSPARENT);
-    for (int i = 0; i < 20 * 8; ++i) {
-        const Cell cell{i / 8, i % 8};
-        RECT r{cell.second * kCellWidth, cell.first * kCellHeight, (cell.second + 1) * kCellWidth + 1,
-               (cell.first + 1) * kCellHeight + 1};
-        FrameRect(dc, &r, HBRUSH(GetStockObject(GRAY_BRUSH)));
-        InflateRect(&r, -2, -1);
-        if (cell == cursor)
-            FillRect(dc, &r, GetSysColorBrush(COLOR_INFOBK));
-        DrawTextW(dc, cells.count(cell) ? cells[cell].c_str() : L"", -1, &r, DT_SINGLELINE | DT_VCENTER);
-    }
-    EndPaint(window, &paint);
-}
-
 LRESULT CALLBACK sheetProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
     case WM_KEYDOWN:
@@ -148,9 +129,6 @@ LRESULT CALLBACK sheetProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         onTimer(window, wParam);
         break;
-    case WM_PAINT:
-        onPaint(window);
-        return 0;
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -158,7 +136,6 @@ LRESULT CALLBACK sheetProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
         return DefWindowProcW(window, message, wParam, lParam);
     }
     writeReport();
-    InvalidateRect(window, nullptr, TRUE);
     return 0;
 }
 
@@ -177,8 +154,8 @@ int wmain(int argc, wchar_t** argv) {
     windowClass.lpszClassName = L"ZelkStandInSpreadsheet";
     RegisterClassW(&windowClass);
     CreateWindowExW(0, windowClass.lpszClassName, argc > 2 ? argv[2] : L"Microsoft Excel - Book1",
-                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 420, 80, 8 * kCellWidth + 20, 20 * kCellHeight + 40,
-                    nullptr, nullptr, windowClass.hInstance, nullptr);
+                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 420, 80, 600, 400, nullptr, nullptr,
+                    windowClass.hInstance, nullptr);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

@@ -3,14 +3,13 @@
 // is compared cell by cell.
 #include "catalogue/LoadCatalogue.h"
 #include "lookup/MemberTexts.h"
-#include "standin-win32/LinkHarness.h"
+#include "support/TestFiles.h"
+#include "win32/ProgramHarness.h"
 
 #include <gtest/gtest.h>
 #include <windows.h>
 
 namespace {
-
-constexpr int kTransferTimeoutMs = 20000;
 
 // One case of tests/data/win32-link-cases.txt.
 struct LinkCase {
@@ -21,23 +20,16 @@ struct LinkCase {
 };
 
 std::vector<LinkCase> readCases() {
-    std::ifstream in(ZELK_SOURCE_DIR "/tests/data/win32-link-cases.txt");
     std::vector<LinkCase> cases;
-    for (std::string line; std::getline(in, line);) {
-        std::vector<std::string> f;
-        std::stringstream fields(line);
-        for (std::string field; std::getline(fields, field, '\t');)
-            f.push_back(field);
-        if (f.size() < 2 || f[0].starts_with('#'))
-            continue;
+    for (std::vector<std::string>& f : readTable("tests/data/win32-link-cases.txt")) {
         if (f[0] == "case")
-            cases.push_back(LinkCase{f[1], {}, {}, {}});
+            cases.push_back(LinkCase{f.at(1), {}, {}, {}});
         else if (f[0] == "grid")
-            cases.back().grid.push_back(f[1] + '=' + f.at(2));
+            cases.back().grid.push_back(f.at(1) + '=' + f.at(2));
         else if (f[0] == "choose" || f[0] == "command")
             cases.back().steps.push_back(f);
         else
-            cases.back().settings[f[0]] = f[1];
+            cases.back().settings[f[0]] = f.at(1);
     }
     return cases;
 }
@@ -46,17 +38,13 @@ void PrintTo(const LinkCase& linkCase, std::ostream* out) {
     *out << linkCase.name;
 }
 
-std::string catalogueFile(const std::string& name) {
-    return ZELK_SOURCE_DIR "/tests/data/" + name;
-}
-
 class Win32SpreadsheetLink : public testing::TestWithParam<LinkCase> {};
 
 } // namespace
 
 TEST_P(Win32SpreadsheetLink, membersArrive) {
     const LinkCase& c = GetParam();
-    const std::string file = catalogueFile(c.settings.at("catalogue"));
+    const std::string file = sourceFile("tests/data/" + c.settings.at("catalogue"));
     Catalogue catalogue;
     ASSERT_EQ(LoadCatalogue(catalogue, file).status, LoadResult::Status::Loaded);
     StandIn standIn(c.settings.at("window"));
@@ -72,22 +60,18 @@ TEST_P(Win32SpreadsheetLink, membersArrive) {
             continue;
         const std::u16string label =
             ValueLabelText(catalogue, std::int16_t(std::stoi(step[1])), std::int16_t(std::stoi(step[2])));
-        EXPECT_TRUE(pumpUntil([&] { return zelk.valueLabel() == std::wstring(label.begin(), label.end()); },
-                              kTransferTimeoutMs))
+        EXPECT_TRUE(pumpUntil([&] { return zelk.valueLabel() == std::wstring(label.begin(), label.end()); }))
             << step.back();
         // The keys sent without wait at the end may still be on their way.
         const std::vector<std::string> arrived{"cursor=" + step[3], "pastes=" + step[4]};
-        EXPECT_TRUE(pumpUntil(
-            [&] {
-                const std::vector<std::string> now = standIn.grid();
-                return std::includes(now.begin(), now.end(), arrived.begin(), arrived.end());
-            },
-            kTransferTimeoutMs))
-            << step.back();
+        EXPECT_TRUE(pumpUntil([&] {
+            const std::vector<std::string> now = standIn.grid();
+            return std::includes(now.begin(), now.end(), arrived.begin(), arrived.end());
+        })) << step.back();
     }
     std::vector<std::string> expected = c.grid;
     std::sort(expected.begin(), expected.end());
-    pumpUntil([&] { return standIn.grid() == expected; }, kTransferTimeoutMs);
+    pumpUntil([&] { return standIn.grid() == expected; });
     EXPECT_EQ(standIn.grid(), expected);
 }
 
@@ -105,11 +89,11 @@ TEST(Win32SpreadsheetLinkNoSpreadsheet, onlyTheLabelChanges) {
     StandIn bystander("Untitled - Notepad");
     ASSERT_TRUE(bystander.window());
     const std::vector<std::string> untouched = bystander.grid();
-    Zelk zelk(catalogueFile("link-table.csv"), "");
+    Zelk zelk(sourceFile("tests/data/link-table.csv"));
     ASSERT_TRUE(zelk.activate());
     const DWORD clipboard = GetClipboardSequenceNumber();
     zelk.type("Tab Down");
-    EXPECT_TRUE(pumpUntil([&] { return zelk.valueLabel() == L"9.3kg/m 41.94m2/t"; }, kTransferTimeoutMs));
+    EXPECT_TRUE(pumpUntil([&] { return zelk.valueLabel() == L"9.3kg/m 41.94m2/t"; }));
     pumpUntil([] { return false; }, 500);
     EXPECT_EQ(GetForegroundWindow(), zelk.window());
     EXPECT_EQ(GetClipboardSequenceNumber(), clipboard);

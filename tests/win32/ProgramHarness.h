@@ -1,7 +1,8 @@
 #pragma once
 
-// What the link's end-to-end test and benchmark share: the stand-in spreadsheet and zelk.exe as
-// programs of their own, zelk worked with real key presses and clicks.
+// What the Win32 program tests, the link's end-to-end test and its benchmark share: zelk.exe and the
+// stand-in spreadsheet as programs of their own, their windows found and read through the Win32
+// API, zelk worked with real key presses and clicks.
 #include "platform/win32/Win32Design.h"
 
 #include <windows.h>
@@ -20,7 +21,7 @@ inline std::wstring wide(const std::string& text) {
 }
 
 // Runs this thread's messages until `done` or the time is up.
-inline bool pumpUntil(const std::function<bool()>& done, int milliseconds) {
+inline bool pumpUntil(const std::function<bool()>& done, int milliseconds = 20000) {
     const ULONGLONG end = GetTickCount64() + ULONGLONG(milliseconds);
     while (!done()) {
         if (GetTickCount64() > end)
@@ -40,39 +41,69 @@ inline std::wstring binaryFolder() {
     return directory;
 }
 
-// A program of this build, started with `arguments` and ended with the object; `window()` is its
-// window of the class or title given, once that is visible.
+// A file of the repo, by a Unix path, which Wine reads on its drive Z:.
+inline std::string sourceFile(const std::string& relative) {
+    return ZELK_SOURCE_DIR "/" + relative;
+}
+
+// A window's text, through a message, which the system carries across processes.
+inline std::wstring windowText(HWND window) {
+    wchar_t text[1024] = {};
+    SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+    return text;
+}
+
+// A program of this build, started with `arguments` and ended with the object.
 class Program {
 public:
-    Program(const std::wstring& name, const std::wstring& arguments, const wchar_t* className,
-            const wchar_t* title) {
+    Program(const std::wstring& name, const std::wstring& arguments) {
         std::wstring command = L"\"" + binaryFolder() + L"\\" + name + L"\" " + arguments;
         STARTUPINFOW startup{};
         startup.cb = sizeof startup;
-        if (CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                           &m_process))
-            pumpUntil([&] { return (m_window = FindWindowW(className, title)) && IsWindowVisible(m_window); },
-                      20000);
+        CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                       &m_process);
     }
     ~Program() {
-        TerminateProcess(m_process.hProcess, 0);
+        if (!m_process.hProcess)
+            return;
+        TerminateProcess(m_process.hProcess, 255);
         WaitForSingleObject(m_process.hProcess, 5000);
         CloseHandle(m_process.hProcess);
         CloseHandle(m_process.hThread);
     }
-    HWND window() const { return m_window; }
+
+    // Its visible top-level window of the class and title given (either may be null), once there.
+    HWND find(const wchar_t* className, const wchar_t* title) const {
+        HWND found = nullptr;
+        pumpUntil([&] {
+            for (HWND w = FindWindowExW(nullptr, nullptr, className, title); w && !found;
+                 w = FindWindowExW(nullptr, w, className, title)) {
+                DWORD owner = 0;
+                GetWindowThreadProcessId(w, &owner);
+                if (owner == m_process.dwProcessId && IsWindowVisible(w))
+                    found = w;
+            }
+            return found != nullptr;
+        });
+        return found;
+    }
+
+    int exitStatus() const {
+        DWORD status = 0;
+        const bool ended = WaitForSingleObject(m_process.hProcess, 20000) == WAIT_OBJECT_0;
+        return ended && GetExitCodeProcess(m_process.hProcess, &status) ? int(status) : -1;
+    }
 
 protected:
     PROCESS_INFORMATION m_process{};
-    HWND m_window = nullptr;
 };
 
 // The stand-in spreadsheet with the window title given.
 class StandIn : public Program {
 public:
     explicit StandIn(const std::string& title)
-        : Program(L"standin-spreadsheet.exe", L"\"" + report() + L"\" \"" + wide(title) + L"\"", nullptr,
-                  wide(title).c_str()) {
+        : Program(L"standin-spreadsheet.exe", L"\"" + report() + L"\" \"" + wide(title) + L"\""),
+          m_window(find(nullptr, wide(title).c_str())) {
         // Keys sent while the window manager still hands the new window the focus get lost; a
         // user's spreadsheet has been open for a while.
         pumpUntil([&] { return GetForegroundWindow() == m_window; }, 5000);
@@ -93,8 +124,10 @@ public:
         std::sort(lines.begin(), lines.end());
         return lines;
     }
+    HWND window() const { return m_window; }
 
 private:
+    HWND m_window;
     static std::wstring report() {
         wchar_t folder[MAX_PATH];
         GetTempPathW(MAX_PATH, folder);
@@ -120,18 +153,25 @@ inline void userInput(WORD key, DWORD flags, int pauseMs = 40, int x = 0, int y 
     Sleep(DWORD(pauseMs));
 }
 
-// zelk.exe on a catalogue, started with ZELK_SPREADSHEET_TITLE set to `search` (unset when empty).
+// zelk.exe on a catalogue (quoted, as Explorer and shortcuts pass a path), started with
+// ZELK_SPREADSHEET_TITLE set to `search` (unset when empty).
 class Zelk : public Program {
 public:
-    Zelk(const std::string& catalogue, const std::string& search)
-        : Program(L"zelk.exe", searching(search, wide(catalogue)), L"frmZELK", nullptr) {
+    explicit Zelk(const std::string& catalogue, const std::string& search = "")
+        : Program(L"zelk.exe", searching(search, L"\"" + wide(catalogue) + L"\"")) {
         SetEnvironmentVariableW(L"ZELK_SPREADSHEET_TITLE", nullptr);
+    }
+
+    // The lookup window, once it is there.
+    HWND window() const { return find(L"frmZELK", nullptr); }
+    HWND control(std::string_view name, HWND container = nullptr) const {
+        return GetDlgItem(container ? container : window(), controlId(lookupWindowDesign().control(name)));
     }
 
     // The user clicks the value strip, which takes no action, to bring zelk forward.
     bool activate() const {
-        click(control("Picture1", m_window));
-        return pumpUntil([&] { return GetForegroundWindow() == m_window; }, 5000);
+        click(control("Picture1"));
+        return pumpUntil([&] { return GetForegroundWindow() == window(); }, 5000);
     }
 
     // Types keys by their X names ("Tab", "shift+Tab", "alt+s", "space", "Down", "w"); "click" clicks
@@ -143,7 +183,7 @@ public:
         std::stringstream in(names);
         for (std::string name; in >> name;) {
             if (name == "click") {
-                click(control("lstnum", m_window), m);
+                click(control("lstnum"), m);
                 continue;
             }
             std::vector<WORD> stroke;
@@ -159,11 +199,7 @@ public:
         }
     }
 
-    std::wstring valueLabel() const {
-        wchar_t text[256] = L"";
-        GetWindowTextW(control("lblW", control("Picture1", m_window)), text, 256);
-        return text;
-    }
+    std::wstring valueLabel() const { return windowText(control("lblW", control("Picture1"))); }
 
 private:
     // A click in the middle of `window`, or of its list item `item` (from 1).
@@ -180,9 +216,6 @@ private:
         userInput(0, MOUSEEVENTF_MOVE, 40, point.x, point.y);
         userInput(0, MOUSEEVENTF_LEFTDOWN);
         userInput(0, MOUSEEVENTF_LEFTUP);
-    }
-    static HWND control(std::string_view name, HWND container) {
-        return GetDlgItem(container, controlId(lookupWindowDesign().control(name)));
     }
     // The title zelk will search for, in the environment it inherits.
     static std::wstring searching(const std::string& search, const std::wstring& arguments) {

@@ -55,7 +55,7 @@ private:
 };
 
 // The rows of a tab-separated case table: lines starting with "#" and blank lines are skipped;
-// in a field \t, \n, \r and \\ stand for a tab, line feed, return and backslash.
+// in a field \t, \n, \r and \\ stand for a tab, line feed, return and backslash, \xHH for a byte.
 inline std::vector<std::vector<std::string>> readTable(const std::string& relative) {
     std::vector<std::vector<std::string>> rows;
     std::istringstream lines(readBytes(sourcePath(relative)));
@@ -69,8 +69,10 @@ inline std::vector<std::vector<std::string>> readTable(const std::string& relati
                 rows.back().emplace_back();
             else if (line[i] != '\\' || i + 1 == line.size())
                 field += line[i];
+            else if (line[++i] == 'x')
+                field += char(std::stoi(line.substr(i + 1, 2), nullptr, 16)), i += 2;
             else
-                field += line[++i] == 't' ? '\t' : line[i] == 'n' ? '\n' : line[i] == 'r' ? '\r' : line[i];
+                field += line[i] == 't' ? '\t' : line[i] == 'n' ? '\n' : line[i] == 'r' ? '\r' : line[i];
         }
     }
     EXPECT_FALSE(rows.empty()) << relative;

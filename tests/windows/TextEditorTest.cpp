@@ -1,13 +1,11 @@
 // The catalogue text editor's logic with a view double that answers like a user: every way out of
 // the editor, checked by the bytes of every file involved afterwards.
 #include "windows/TextEditor.h"
-#include "catalogue/Text.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <deque>
-#include <fstream>
 #include <sstream>
 
 #ifdef __linux__
@@ -18,34 +16,14 @@
 #include <unistd.h>
 #endif
 
-namespace fs = std::filesystem;
-
 namespace {
 
-std::string readBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return in ? std::string(std::istreambuf_iterator<char>(in), {}) : "-";
+// A file's bytes; "-" when there is no file, as in the cases.
+std::string fileBytes(const fs::path& path) {
+    return fs::exists(path) ? readBytes(path) : "-";
 }
 
-void writeBytes(const fs::path& path, const std::string& bytes) {
-    if (bytes != "-")
-        std::ofstream(path, std::ios::binary) << bytes;
-}
-
-// A fresh folder for each test, inside one folder of this run's own that goes at the end.
-fs::path testFolder() {
-    static const struct RunFolder {
-        fs::path path =
-            fs::temp_directory_path() /
-            ("zelk-editor-" + std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-        ~RunFolder() { fs::remove_all(path); }
-    } run;
-    const fs::path folder = run.path / ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::create_directories(folder);
-    return folder;
-}
-
-// Answers from a script: see editor-cases.txt.
+// Answers from a script: see editor-cases.tsv.
 class ScriptedView : public TextEditorView {
 public:
     explicit ScriptedView(const fs::path& file) : editor(*this, file), m_folder(file.parent_path()) {
@@ -95,63 +73,37 @@ private:
     fs::path m_folder;
 };
 
-std::string unescape(const std::string& text) {
-    std::string bytes;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size())
-            bytes += text[i];
-        else if (text[++i] == 'x')
-            bytes += char(std::stoi(text.substr(i + 1, 2), nullptr, 16)), i += 2;
-        else
-            bytes += text[i] == 'r' ? '\r' : '\n';
-    }
-    return bytes;
-}
-
 using EditorCase = std::vector<std::string>;
-
-std::vector<EditorCase> editorCases() {
-    std::vector<EditorCase> cases;
-    std::ifstream in(ZELK_SOURCE_DIR "/tests/windows/editor-cases.txt");
-    for (std::string line; std::getline(in, line);) {
-        if (line.empty() || line[0] == '#')
-            continue;
-        EditorCase fields;
-        for (std::size_t start = 0, bar = 0; bar != std::string::npos; start = bar + 3) {
-            bar = line.find(" | ", start);
-            fields.push_back(unescape(line.substr(start, bar - start)));
-        }
-        cases.push_back(fields);
-    }
-    return cases;
-}
 
 class EditorAnswers : public ::testing::TestWithParam<EditorCase> {};
 
 TEST_P(EditorAnswers, leaveEveryFileAsTheUserChose) {
     const EditorCase& c = GetParam();
     ASSERT_EQ(c.size(), 10u);
-    const fs::path folder = testFolder();
-    writeBytes(folder / "cat.csv", c[1]);
-    writeBytes(folder / "other.csv", c[2]);
+    const ScratchDir folder;
+    for (const auto& [name, bytes] : {std::pair{"cat.csv", c[1]}, std::pair{"other.csv", c[2]}})
+        if (bytes != "-")
+            writeBytes(folder / name, bytes);
     ScriptedView view(folder / "cat.csv");
     EXPECT_FALSE(view.editor.TextChanged()) << "the load itself is no change";
     if (c[3] != "-")
         view.type(fromUtf8(c[3]));
 
     EXPECT_EQ(view.close(c[4] == "-" ? "" : c[4]), c[5] == "yes");
-    EXPECT_EQ(readBytes(folder / "cat.csv"), c[6]);
-    EXPECT_EQ(readBytes(folder / "other.csv"), c[7]);
+    EXPECT_EQ(fileBytes(folder / "cat.csv"), c[6]);
+    EXPECT_EQ(fileBytes(folder / "other.csv"), c[7]);
     EXPECT_EQ(view.editor.dataFileName(), folder / c[8]);
     EXPECT_EQ(view.said.empty(), c[9] == "-") << view.said;
     EXPECT_NE(view.said.find(c[9] == "-" ? "" : c[9]), std::string::npos) << view.said;
 }
 
-INSTANTIATE_TEST_SUITE_P(TextEditor, EditorAnswers, ::testing::ValuesIn(editorCases()),
+INSTANTIATE_TEST_SUITE_P(TextEditor, EditorAnswers,
+                         ::testing::ValuesIn(readTable("tests/windows/editor-cases.tsv")),
                          [](const auto& param) { return param.param[0]; });
 
 TEST(TextEditor, asksBeforeReplacingWhatAnotherEditorSavedMeanwhile) {
-    const fs::path file = testFolder() / "cat.csv";
+    const ScratchDir folder;
+    const fs::path file = folder / "cat.csv";
     writeBytes(file, "A,1\r\n");
     ScriptedView first(file), second(file);
     first.type(u"first");
@@ -182,7 +134,8 @@ void lockFolder(const fs::path& folder, bool locked) {
 }
 
 TEST(TextEditor, savesInPlaceInAFolderThatTakesNoNewFile) {
-    const fs::path file = testFolder() / "cat.csv";
+    const ScratchDir folder;
+    const fs::path file = folder / "cat.csv";
     writeBytes(file, "A,1\r\n");
     ScriptedView view(file);
     view.type(u"x");

@@ -1,18 +1,13 @@
 // Writes what CodePage932 makes of every one- and two-byte sequence and of every character of the
 // BMP (and a few beyond), one line each, so that two builds' converters can be compared byte for
-// byte; or compares its table with such a file and lists the lines that differ.
+// byte.
 // Usage: cp932_table OUTPUT_FILE
-//        cp932_table --compare EXPECTED_FILE
 #include "catalogue/CodePage932.h"
 
-#include <algorithm>
 #include <cstdio>
 #include <fstream>
 #include <iostream>
-#include <iterator>
-#include <sstream>
 #include <string>
-#include <vector>
 
 namespace {
 
@@ -71,47 +66,11 @@ std::string table() {
     return text;
 }
 
-std::vector<std::string> linesOf(const std::string& text) {
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);)
-        lines.push_back(line);
-    return lines;
-}
-
-int compareWith(const char* path, const std::string& ours) {
-    std::ifstream file(path, std::ios::binary);
-    if (!file) {
-        std::cerr << "cp932_table: cannot read " << path << '\n';
-        return 2;
-    }
-    const std::string theirs{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-    if (theirs == ours)
-        return 0;
-    const std::vector<std::string> expected = linesOf(theirs);
-    const std::vector<std::string> actual = linesOf(ours);
-    std::size_t differing = 0;
-    for (std::size_t i = 0; i < std::max(expected.size(), actual.size()); ++i) {
-        const std::string none = "(no line)";
-        const std::string& want = i < expected.size() ? expected[i] : none;
-        const std::string& got = i < actual.size() ? actual[i] : none;
-        if (want == got)
-            continue;
-        if (++differing <= 20)
-            std::cout << "line " << i + 1 << ": expected " << want << "\n"
-                      << std::string(8, ' ') << "got      " << got << '\n';
-    }
-    std::cout << differing << " lines differ from " << path << '\n';
-    return 1;
-}
-
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc == 3 && std::string_view(argv[1]) == "--compare")
-        return compareWith(argv[2], table());
     if (argc != 2) {
-        std::cerr << "usage: cp932_table OUTPUT_FILE | cp932_table --compare EXPECTED_FILE\n";
+        std::cerr << "usage: cp932_table OUTPUT_FILE\n";
         return 2;
     }
     std::ofstream file(argv[1], std::ios::binary);

@@ -25,14 +25,11 @@ public:
     int summaries = 0;
 };
 
+// Every line, the last one too, ends in CR LF.
 void checkLineEnds(std::string_view text) {
-    if (text.empty())
-        return;
-    check(text.ends_with("\r\n"));
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '\n')
-            check(i > 0 && text[i - 1] == '\r');
-    }
+    check(text.empty() || text.ends_with("\r\n"));
+    for (std::size_t i = text.find('\n'); i != std::string_view::npos; i = text.find('\n', i + 1))
+        check(i > 0 && text[i - 1] == '\r');
 }
 
 } // namespace

@@ -6,10 +6,6 @@
 
 namespace {
 
-bool typesShift(char32_t c) {
-    return isCapitalLetter(c);
-}
-
 void checkStroke(const KeyStroke& stroke) {
     check(stroke.modifiers >= 0 && stroke.modifiers <= (KeyStroke::Shift | KeyStroke::Ctrl | KeyStroke::Alt));
     if (stroke.named != NamedKey::None) {
@@ -18,7 +14,7 @@ void checkStroke(const KeyStroke& stroke) {
     }
     const char32_t c = stroke.character;
     check(c >= 0x20 && c != 0x7f && c <= 0x10FFFF && !(c >= 0xD800 && c <= 0xDFFF));
-    if (typesShift(c))
+    if (isCapitalLetter(c))
         check(stroke.modifiers & KeyStroke::Shift);
 }
 
@@ -26,7 +22,7 @@ void checkStroke(const KeyStroke& stroke) {
 std::u16string canonicalText(const std::vector<KeyStroke>& strokes) {
     std::u16string text;
     for (const KeyStroke& stroke : strokes) {
-        const bool impliedShift = stroke.named == NamedKey::None && typesShift(stroke.character);
+        const bool impliedShift = stroke.named == NamedKey::None && isCapitalLetter(stroke.character);
         if ((stroke.modifiers & KeyStroke::Shift) && !impliedShift)
             text += u'+';
         if (stroke.modifiers & KeyStroke::Ctrl)

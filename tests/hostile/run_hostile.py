@@ -204,11 +204,9 @@ def check_stream(name, data, items, stream, cases_dir):
         for part in items.get(stream + "~", []):
             assert any(part in line for line in text.splitlines()), "%s holds no line with\n  %s\nin\n%s" % (
                 name, part, text[:2000])
-    got_lines, wanted_lines = text.splitlines(True), wanted.splitlines(True)
-    first = next((i for i, pair in enumerate(zip(got_lines, wanted_lines)) if pair[0] != pair[1]),
-                 min(len(got_lines), len(wanted_lines)))
-    assert text == wanted, "%s, line %d:\n  %r\nexpected:\n  %r" % (
-        name, first + 1, (got_lines[first:] or ["(the end)"])[0], (wanted_lines[first:] or ["(the end)"])[0])
+    got, expected = text.splitlines(True) + ["(the end)"], wanted.splitlines(True) + ["(the end)"]
+    first = next((i for i, (g, e) in enumerate(zip(got, expected)) if g != e), 0)
+    assert text == wanted, "%s, line %d:\n  %r\nexpected:\n  %r" % (name, first + 1, got[first], expected[first])
 
 
 def run_command_case(prefix, items, folder, cases_dir):

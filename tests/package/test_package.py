@@ -7,8 +7,6 @@ saves a screenshot of the window there (zelk-desktop-start.png).
 Usage: test_package.py BUILD_DIR SOURCE_DIR VERSION
 """
 import configparser
-import csv
-import io
 import json
 import os
 import pathlib
@@ -162,15 +160,12 @@ class Package(unittest.TestCase):
         self.stop(process)
         catalogue = self.home / ".local/share/zelk/JISTEELW.CSV"
         # The first member gets twice its weight.
-        lines = catalogue.read_bytes().decode("cp932").split("\r\n")
-        memberLine = 8 + int(lines[7].split(",")[0]) + 1
-        fields = next(csv.reader([lines[memberLine]]))
-        fields[2] = f"{float(fields[2]) * 2:.4f}"
-        out = io.StringIO()
-        csv.writer(out, quoting=csv.QUOTE_NONNUMERIC, lineterminator="").writerow(
-            [fields[0], fields[1], float(fields[2]), float(fields[3])])
-        lines[memberLine] = out.getvalue()
-        edited = "\r\n".join(lines).encode("cp932")
+        lines = catalogue.read_bytes().split(b"\r\n")
+        memberLine = 8 + int(lines[7].split(b",")[0]) + 1
+        fields = lines[memberLine].split(b",")  # no trail byte of code page 932 is a comma
+        fields[2] = b"%12.4f" % (float(fields[2]) * 2)
+        lines[memberLine] = b",".join(fields)
+        edited = b"\r\n".join(lines)
         catalogue.write_bytes(edited)
         editedLabel = firstMemberLabel(self.tool, catalogue)
         self.assertNotEqual(editedLabel, firstMemberLabel(self.tool, self.bundled))

@@ -33,14 +33,11 @@ int runWith(std::string argument) {
     return runZelk(2, argv);
 }
 
-TEST(ZelkProgram, missingCatalogueIsReportedAndEndsWithStatusOne) {
+TEST(ZelkProgram, aCatalogueThatCannotBeUsedIsReportedAndEndsTheProgram) {
     EXPECT_EXIT(std::exit(runWith("no-such-catalogue.csv")),
                 ::testing::ExitedWithCode(ZelkExitCatalogueMissing), "message: .*no-such-catalogue.csv");
-}
-
-TEST(ZelkProgram, wrongHeaderTagIsReportedAndEndsWithStatusTwo) {
     EXPECT_EXIT(std::exit(runWith(ZELK_SOURCE_DIR "/tests/hostile/tag-wrong-line-1/input.csv")),
-                ::testing::ExitedWithCode(ZelkExitCatalogueFault), "message: ");
+                ::testing::ExitedWithCode(ZelkExitCatalogueFault), "message: .*W>");
 }
 
 TEST(ZelkProgram, withoutADisplayItSaysHowToRunIt) {

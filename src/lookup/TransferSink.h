@@ -21,7 +21,10 @@ public:
     // Puts `text` on the clipboard as plain text.
     virtual void ClipboardSetText(const std::u16string& text) = 0;
 
-    // Types `keys` into the foreground window. With `wait`, returns once that window has handled
-    // them (for a paste: has fetched the clipboard); without it, returns once they are sent.
+    // Types `keys` into the foreground window. With `wait`, that window handles them before
+    // anything the next call does (for a paste: it has fetched the clipboard before the clipboard
+    // changes again): a sink waits before returning, or, where the window takes keys in order, at
+    // the next call that would change the clipboard or the window. Without `wait`, returns once
+    // they are sent.
     virtual void SendKeys(const KeySequence& keys, bool wait) = 0;
 };

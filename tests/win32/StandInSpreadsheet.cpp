@@ -4,7 +4,7 @@
 // comes less than kKeyGapMs after the one before. Arrows, Enter (down), Tab (right, with Shift
 // left) and Home move the current cell; typed characters are added to it. After every change it
 // writes its grid to the report file: "A1=text" lines row by row, then "cursor=", "ignored=" and
-// "pastes=" lines (UTF-8). The window itself shows nothing; the tests read the report.
+// "pastes=" (those done) lines (UTF-8). The window itself shows nothing; the tests read the report.
 // Usage: standin-spreadsheet REPORT_FILE [TITLE]   (title "Microsoft Excel - Book1")
 #include <windows.h>
 
@@ -81,7 +81,6 @@ void onKeyDown(HWND window, WPARAM key) {
     static const std::map<WPARAM, Cell> moves{{VK_LEFT, {0, -1}}, {VK_RIGHT, {0, 1}},  {VK_UP, {-1, 0}},
                                               {VK_DOWN, {1, 0}},  {VK_RETURN, {1, 0}}, {VK_TAB, {0, 1}}};
     if (key == 'V' && GetKeyState(VK_CONTROL) < 0) {
-        ++pastes;
         pending.push_back(cursor);
         if (pending.size() == 1)
             SetTimer(window, 1, kFirstFetchMs, nullptr);
@@ -104,6 +103,7 @@ void onTimer(HWND window, UINT_PTR fetch) {
     }
     paste(pending.front(), text);
     pending.pop_front();
+    ++pastes;
     if (!pending.empty())
         SetTimer(window, 1, kFirstFetchMs, nullptr);
 }

@@ -298,7 +298,7 @@ private:
 
     bool openClipboard();
     void putText();
-    void waitForPaste(int fetchesBefore);
+    void finishPaste();
     void waitForReleasedKeys();
 
     HWND m_window = nullptr;
@@ -315,6 +315,10 @@ private:
     int m_pastesWatched = 0;
     int m_learnedFetches = 0;
     int m_fetchesAtPreviousPaste = 0;
+    // A paste sent with wait whose fetches have not been waited for yet, and when it was sent.
+    bool m_pastePending = false;
+    int m_fetchesBeforePaste = 0;
+    Clock::time_point m_pasteSent;
 };
 
 Win32TransferSink::Win32TransferSink() {
@@ -431,6 +435,7 @@ bool Win32TransferSink::openClipboard() {
 }
 
 void Win32TransferSink::ClipboardClear() {
+    finishPaste();
     m_offering = false;
     if (!openClipboard())
         return;
@@ -440,6 +445,7 @@ void Win32TransferSink::ClipboardClear() {
 
 // Windows derives the ANSI and OEM forms from the Unicode text for programs that ask for those.
 void Win32TransferSink::ClipboardSetText(const std::u16string& text) {
+    finishPaste();
     m_offering = false;
     if (!openClipboard())
         return;
@@ -452,6 +458,7 @@ void Win32TransferSink::ClipboardSetText(const std::u16string& text) {
 }
 
 bool Win32TransferSink::AppActivate(const std::u16string& title) {
+    finishPaste();
     TopLevelWindows found;
     EnumWindows(collectTopLevelWindow, reinterpret_cast<LPARAM>(&found));
     const std::ptrdiff_t match = MatchWindowTitle(found.titles, title);
@@ -478,24 +485,34 @@ void Win32TransferSink::SendKeys(const KeySequence& keys, bool wait) {
         sendStroke(stroke);
     if (!wait)
         return;
-    if (keys.pastes() && m_offering)
-        waitForPaste(fetchesBefore);
-    else
+    if (keys.pastes() && m_offering) {
+        // What waits for the paste's fetches is the next change of the clipboard (or of the
+        // window): keys sent after the paste queue up behind it in the spreadsheet, so they go
+        // at once.
+        m_pastePending = true;
+        m_fetchesBeforePaste = fetchesBefore;
+        m_pasteSent = Clock::now();
+    } else {
         pumpMessagesFor(kKeysSettleMs);
+    }
 }
 
-// Done once the spreadsheet has fetched the text and no further fetch has come for a while: at
-// first for a long while, and once the usual number of fetches is known, right after that many.
-void Win32TransferSink::waitForPaste(int fetchesBefore) {
+// The pending paste is done once the spreadsheet has fetched the text and no further fetch has
+// come for a while: at first for a long while, and once the usual number of fetches is known,
+// right after that many.
+void Win32TransferSink::finishPaste() {
+    if (!m_pastePending)
+        return;
+    m_pastePending = false;
+    const int fetchesBefore = m_fetchesBeforePaste;
     // Fetches that came for the previous paste after it was considered done count for it now.
     if (m_pastesWatched > 0)
         m_learnedFetches = std::max(m_learnedFetches, fetchesBefore - m_fetchesAtPreviousPaste);
     m_fetchesAtPreviousPaste = fetchesBefore;
     const bool trusted = m_pastesWatched >= kLearningPastes && m_learnedFetches > 0;
-    const Clock::time_point start = Clock::now();
+    const Clock::time_point start = m_pasteSent;
     int fetches = 0;
-    for (;;) {
-        pumpMessagesFor(kPollMs);
+    for (;; pumpMessagesFor(kPollMs)) {
         fetches = m_fetches - fetchesBefore;
         if (fetches == 0) {
             if (millisecondsSince(start) > kFirstFetchTimeoutMs)

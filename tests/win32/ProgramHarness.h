@@ -53,6 +53,17 @@ inline std::wstring windowText(HWND window) {
     return text;
 }
 
+inline RECT windowRect(HWND window) {
+    RECT rect{};
+    GetWindowRect(window, &rect);
+    return rect;
+}
+
+// A control of the lookup window's design in `window`.
+inline HWND designControl(HWND window, std::string_view name) {
+    return GetDlgItem(window, controlId(lookupWindowDesign().control(name)));
+}
+
 // A program of this build, started with `arguments` and ended with the object.
 class Program {
 public:
@@ -164,9 +175,7 @@ public:
 
     // The lookup window, once it is there.
     HWND window() const { return find(L"frmZELK", nullptr); }
-    HWND control(std::string_view name, HWND container = nullptr) const {
-        return GetDlgItem(container ? container : window(), controlId(lookupWindowDesign().control(name)));
-    }
+    HWND control(std::string_view name) const { return designControl(window(), name); }
 
     // The user clicks the value strip, which takes no action, to bring zelk forward.
     bool activate() const {
@@ -199,7 +208,7 @@ public:
         }
     }
 
-    std::wstring valueLabel() const { return windowText(control("lblW", control("Picture1"))); }
+    std::wstring valueLabel() const { return windowText(designControl(control("Picture1"), "lblW")); }
 
 private:
     // A click in the middle of `window`, or of its list item `item` (from 1).

@@ -9,8 +9,7 @@
 
 #include <windows.h>
 
-#include <array>
-#include <optional>
+#include <cstdlib>
 #include <string>
 #include <tuple>
 #include <vector>
@@ -30,11 +29,6 @@ std::vector<std::wstring> listItems(HWND list, UINT countMessage, UINT textMessa
 
 bool isTopMost(HWND window) {
     return (GetWindowLongPtrW(window, GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-}
-
-// The text of a message box: its static control 0xFFFF, in Windows' and in Wine's message box.
-std::wstring messageBoxText(HWND box) {
-    return windowText(GetDlgItem(box, 0xFFFF));
 }
 
 class Win32Lookup : public ::testing::Test {
@@ -64,17 +58,12 @@ TEST_F(Win32Lookup, resizingStretchesTheListsAndKeepsTheStripAtTheBottom) {
     RECT client{};
     GetClientRect(window, &client);
     MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-    const auto rect = [](HWND control) {
-        RECT r{};
-        GetWindowRect(control, &r);
-        return r;
-    };
-    EXPECT_EQ(rect(control("lstnum")).right, client.right);
-    EXPECT_EQ(rect(control("cmbmem")).right, client.right);
-    const RECT strip = rect(control("Picture1"));
+    EXPECT_EQ(windowRect(control("lstnum")).right, client.right);
+    EXPECT_EQ(windowRect(control("cmbmem")).right, client.right);
+    const RECT strip = windowRect(control("Picture1"));
     EXPECT_EQ(std::tuple(strip.left, strip.right, strip.bottom),
               std::tuple(client.left, client.right, client.bottom));
-    EXPECT_LE(rect(control("lstnum")).bottom, strip.top);
+    EXPECT_LE(windowRect(control("lstnum")).bottom, strip.top);
 }
 
 TEST_F(Win32Lookup, notOnTopWhileTheEditorOrAboutIsOpen) {
@@ -112,22 +101,44 @@ TEST(Win32LookupWindow, menusShowTheCatalogueTitlesAndTheModeCheckMarks) {
     EXPECT_EQ(GetMenuState(menu, UINT(menuCommandId(MenuItem::mnuptarea)), MF_BYCOMMAND), UINT(-1));
     // The marks of mnuexcel, mnuT, mnuW and mnuP after each command.
     const auto marks = [&] {
-        const MenuItem items[] = {MenuItem::mnuexcel, MenuItem::mnuT, MenuItem::mnuW, MenuItem::mnuP};
-        std::array<bool, 4> checked{};
-        for (std::size_t i = 0; i < checked.size(); ++i)
-            checked[i] = GetMenuState(menu, UINT(menuCommandId(items[i])), MF_BYCOMMAND) & MF_CHECKED;
-        return checked;
+        std::string text;
+        for (const MenuItem item : {MenuItem::mnuexcel, MenuItem::mnuT, MenuItem::mnuW, MenuItem::mnuP})
+            text += GetMenuState(menu, UINT(menuCommandId(item)), MF_BYCOMMAND) & MF_CHECKED ? 'x' : '-';
+        return text;
     };
-    const std::pair<std::optional<MenuItem>, std::array<bool, 4>> steps[] = {
-        {std::nullopt, {true, true, false, false}},    {MenuItem::mnuW, {true, false, true, false}},
-        {MenuItem::mnuP, {true, false, false, true}},  {MenuItem::mnuexcel, {false, false, false, true}},
-        {MenuItem::mnuT, {false, true, false, false}}, {MenuItem::mnuexcel, {true, true, false, false}},
-    };
-    for (const auto& [command, expected] : steps) {
-        if (command)
-            SendMessageW(lookup.handle(), WM_COMMAND, WPARAM(menuCommandId(*command)), 0);
+    EXPECT_EQ(marks(), "xx--");
+    for (const auto& [command, expected] : {std::pair{MenuItem::mnuW, "x-x-"},
+                                            {MenuItem::mnuP, "x--x"},
+                                            {MenuItem::mnuexcel, "---x"},
+                                            {MenuItem::mnuT, "-x--"}}) {
+        SendMessageW(lookup.handle(), WM_COMMAND, WPARAM(menuCommandId(command)), 0);
         EXPECT_EQ(marks(), expected);
     }
+}
+
+// Moved to a screen of twice the DPI, the window takes the frame the system suggests, and its
+// controls and their fonts grow with it (Wine sends no WM_DPICHANGED of its own).
+TEST(Win32LookupWindow, aNewDpiScalesTheControlsAndTheirFonts) {
+    NoSpreadsheet noSpreadsheet;
+    LookupWindow lookup(noSpreadsheet);
+    ASSERT_TRUE(lookup.create());
+    // The frame's width and height, the strip's height, the member list's font height.
+    const auto sizes = [&] {
+        const RECT frame = windowRect(lookup.handle()),
+                   strip = windowRect(designControl(lookup.handle(), "Picture1"));
+        LOGFONTW font{};
+        GetObjectW(HFONT(SendMessageW(designControl(lookup.handle(), "lstnum"), WM_GETFONT, 0, 0)),
+                   sizeof font, &font);
+        return std::vector<long>{frame.right - frame.left, frame.bottom - frame.top, strip.bottom - strip.top,
+                                 std::abs(font.lfHeight)};
+    };
+    const std::vector<long> before = sizes();
+    const UINT dpi = 2 * GetDpiForWindow(lookup.handle());
+    RECT suggested{40, 30, 40 + 2 * before[0], 30 + 2 * before[1]};
+    SendMessageW(lookup.handle(), WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
+    const std::vector<long> after = sizes();
+    for (std::size_t i = 0; i < after.size(); ++i)
+        EXPECT_NEAR(after[i], 2 * before[i], 1) << "size " << i;
 }
 
 TEST(Win32Start, aCatalogueThatCannotBeUsedIsReportedAndEndsTheProgram) {
@@ -144,7 +155,9 @@ TEST(Win32Start, aCatalogueThatCannotBeUsedIsReportedAndEndsTheProgram) {
         Zelk zelk(sourceFile(c.catalogue));
         HWND box = zelk.find(L"#32770", L"ZELK_Win");
         ASSERT_TRUE(box) << c.catalogue;
-        EXPECT_NE(messageBoxText(box).find(c.messageNames), std::wstring::npos) << c.catalogue;
+        // The message: the box's static control 0xFFFF, in Windows' and in Wine's message box.
+        EXPECT_NE(windowText(GetDlgItem(box, 0xFFFF)).find(c.messageNames), std::wstring::npos)
+            << c.catalogue;
         PostMessageW(box, WM_COMMAND, IDOK, 0);
         EXPECT_EQ(zelk.exitStatus(), c.exitStatus) << c.catalogue;
     }

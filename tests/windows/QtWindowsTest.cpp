@@ -7,6 +7,7 @@
 #include "platform/qt/LookupWindow.h"
 #include "platform/qt/QtDesign.h"
 #include "platform/qt/TextEditorWindow.h"
+#include "support/TestFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,10 +19,6 @@
 #include <QTest>
 #include <QTimer>
 
-#include <gtest/gtest.h>
-
-#include <fstream>
-
 namespace {
 
 int argc = 1;
@@ -32,7 +29,7 @@ const bool offscreen = qputenv("QT_QPA_PLATFORM", "offscreen");
 // Never destroyed: Qt's own globals are gone by the time static objects would be.
 QApplication* const application = new QApplication(argc, argv);
 
-const std::filesystem::path kCatalogue = ZELK_SOURCE_DIR "/tests/data/link-table.csv";
+const fs::path kCatalogue = sourcePath("tests/data/link-table.csv");
 
 TEST(LookupWindow, showsTheClickedMembersValuesAndTheFileInTheCaption) {
     NoSpreadsheet sink;
@@ -66,11 +63,9 @@ TEST(LookupWindow, modeCommandsMoveTheCheckMarks) {
 }
 
 TEST(TextEditorWindow, typingMakesTheCloseAskAndOnlyTheButtonsAnswer) {
-    const std::filesystem::path file =
-        std::filesystem::temp_directory_path() /
-        ("zelk-editor-window-" + std::to_string(QCoreApplication::applicationPid()) + ".csv");
-    std::ofstream(file, std::ios::binary) << "A,1\r\n";
-    TextEditorWindow editor(file, nullptr);
+    const ScratchDir dir;
+    writeBytes(dir / "cat.csv", "A,1\r\n");
+    TextEditorWindow editor(dir / "cat.csv", nullptr);
     editor.show();
     QTest::keyClicks(editor.findChild<QPlainTextEdit*>(u"rtf1"_qs), u"x"_qs);
     bool stayedAfterEscape = false;
@@ -84,9 +79,7 @@ TEST(TextEditorWindow, typingMakesTheCloseAskAndOnlyTheButtonsAnswer) {
     editor.reject();
     EXPECT_TRUE(stayedAfterEscape);
     EXPECT_FALSE(editor.isVisible());
-    std::ifstream in(file, std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "A,1\r\n");
-    std::filesystem::remove(file);
+    EXPECT_EQ(readBytes(dir / "cat.csv"), "A,1\r\n");
 }
 
 TEST(AboutWindow, iconButtonClosesIt) {

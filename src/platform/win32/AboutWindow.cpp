@@ -22,18 +22,7 @@ AboutWindow::~AboutWindow() {
 }
 
 void AboutWindow::showModal(HWND owner) {
-    runModalDialog(owner, kStyle, dialogProcedure, reinterpret_cast<LPARAM>(this));
-}
-
-INT_PTR CALLBACK AboutWindow::dialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        auto* window = reinterpret_cast<AboutWindow*>(lParam);
-        window->m_hwnd = hwnd;
-        setWindowObject(hwnd, window);
-    }
-    if (AboutWindow* window = windowObject<AboutWindow>(hwnd))
-        return window->handleMessage(message, wParam, lParam);
-    return FALSE;
+    runModalDialog(owner, kStyle, modalDialogProcedure<AboutWindow>, reinterpret_cast<LPARAM>(this));
 }
 
 INT_PTR AboutWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -18,7 +18,7 @@ public:
     void showModal(HWND owner);
 
 private:
-    static INT_PTR CALLBACK dialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    friend INT_PTR CALLBACK modalDialogProcedure<AboutWindow>(HWND, UINT, WPARAM, LPARAM);
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Message handlers.

@@ -22,18 +22,7 @@ TextEditorWindow::TextEditorWindow(const std::filesystem::path& dataFileName)
     : m_editor(*this, dataFileName) {}
 
 void TextEditorWindow::showModal(HWND owner) {
-    runModalDialog(owner, kStyle, dialogProcedure, reinterpret_cast<LPARAM>(this));
-}
-
-INT_PTR CALLBACK TextEditorWindow::dialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    if (message == WM_INITDIALOG) {
-        auto* window = reinterpret_cast<TextEditorWindow*>(lParam);
-        window->m_hwnd = hwnd;
-        setWindowObject(hwnd, window);
-    }
-    if (TextEditorWindow* window = windowObject<TextEditorWindow>(hwnd))
-        return window->handleMessage(message, wParam, lParam);
-    return FALSE;
+    runModalDialog(owner, kStyle, modalDialogProcedure<TextEditorWindow>, reinterpret_cast<LPARAM>(this));
 }
 
 INT_PTR TextEditorWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {

@@ -19,7 +19,7 @@ public:
     const std::filesystem::path& dataFileName() const { return m_editor.dataFileName(); }
 
 private:
-    static INT_PTR CALLBACK dialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+    friend INT_PTR CALLBACK modalDialogProcedure<TextEditorWindow>(HWND, UINT, WPARAM, LPARAM);
     INT_PTR handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
     // Message handlers.

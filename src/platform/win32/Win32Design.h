@@ -87,6 +87,20 @@ template <typename Window> Window* windowObject(HWND hwnd) {
 }
 void setWindowObject(HWND hwnd, void* object);
 
+// The dialog procedure of a window class shown with runModalDialog: WM_INITDIALOG's parameter is
+// the object, which gets its handle in m_hwnd and every message from then on in handleMessage.
+template <typename Window>
+INT_PTR CALLBACK modalDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    if (message == WM_INITDIALOG) {
+        auto* window = reinterpret_cast<Window*>(lParam);
+        window->m_hwnd = hwnd;
+        setWindowObject(hwnd, window);
+    }
+    if (Window* window = windowObject<Window>(hwnd))
+        return window->handleMessage(message, wParam, lParam);
+    return FALSE;
+}
+
 // An OK-only message box titled `title`.
 void showMessageBox(HWND owner, const std::u16string& text, std::u16string_view title = kApplicationTitle);
 // A Yes/No question whose buttons read "はい(&Y)" and "いいえ(&N)" in any system language;

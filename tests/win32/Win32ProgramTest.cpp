@@ -36,11 +36,11 @@ protected:
     Zelk zelk{sourceFile("tests/data/link-table.csv")};
     HWND window = zelk.window();
 
+    void SetUp() override { ASSERT_TRUE(window); }
     HWND control(std::string_view name) const { return zelk.control(name); }
 };
 
 TEST_F(Win32Lookup, startsOnTopWithTheCatalogueInCaptionAndLists) {
-    ASSERT_TRUE(window);
     EXPECT_EQ(windowText(window), L"ZELK_Win [ link-table.csv ]");
     EXPECT_TRUE(isTopMost(window));
     EXPECT_EQ(listItems(control("cmbmem"), CB_GETCOUNT, CB_GETLBTEXT),
@@ -53,7 +53,6 @@ TEST_F(Win32Lookup, startsOnTopWithTheCatalogueInCaptionAndLists) {
 }
 
 TEST_F(Win32Lookup, resizingStretchesTheListsAndKeepsTheStripAtTheBottom) {
-    ASSERT_TRUE(window);
     SetWindowPos(window, nullptr, 0, 0, 400, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client{};
     GetClientRect(window, &client);
@@ -67,7 +66,6 @@ TEST_F(Win32Lookup, resizingStretchesTheListsAndKeepsTheStripAtTheBottom) {
 }
 
 TEST_F(Win32Lookup, notOnTopWhileTheEditorOrAboutIsOpen) {
-    ASSERT_TRUE(window);
     for (const auto& [command, caption] :
          {std::pair{MenuItem::mnuver, L"ﾊﾞｰｼﾞｮﾝ情報"}, std::pair{MenuItem::mnuedit, L"Text Screen"}}) {
         // Posted: the command returns only when its window has closed.
@@ -142,24 +140,17 @@ TEST(Win32LookupWindow, aNewDpiScalesTheControlsAndTheirFonts) {
 }
 
 TEST(Win32Start, aCatalogueThatCannotBeUsedIsReportedAndEndsTheProgram) {
-    struct Case {
-        std::string catalogue;
-        std::wstring messageNames;
-        int exitStatus;
-    };
-    const Case cases[] = {
-        {"tests/no-such-catalogue.csv", L"no-such-catalogue.csv", ZelkExitCatalogueMissing},
-        {"tests/hostile/tag-wrong-line-1/input.csv", L"W>", ZelkExitCatalogueFault}, // the tag it lacks
-    };
-    for (const Case& c : cases) {
-        Zelk zelk(sourceFile(c.catalogue));
+    // The message names the file, or the tag that the first line lacks.
+    for (const auto& [catalogue, named, status] :
+         {std::tuple{"tests/no-such-catalogue.csv", L"no-such-catalogue.csv", ZelkExitCatalogueMissing},
+          std::tuple{"tests/hostile/tag-wrong-line-1/input.csv", L"W>", ZelkExitCatalogueFault}}) {
+        Zelk zelk(sourceFile(catalogue));
         HWND box = zelk.find(L"#32770", L"ZELK_Win");
-        ASSERT_TRUE(box) << c.catalogue;
+        ASSERT_TRUE(box) << catalogue;
         // The message: the box's static control 0xFFFF, in Windows' and in Wine's message box.
-        EXPECT_NE(windowText(GetDlgItem(box, 0xFFFF)).find(c.messageNames), std::wstring::npos)
-            << c.catalogue;
+        EXPECT_NE(windowText(GetDlgItem(box, 0xFFFF)).find(named), std::wstring::npos) << catalogue;
         PostMessageW(box, WM_COMMAND, IDOK, 0);
-        EXPECT_EQ(zelk.exitStatus(), c.exitStatus) << c.catalogue;
+        EXPECT_EQ(zelk.exitStatus(), status) << catalogue;
     }
 }
 

@@ -146,12 +146,11 @@ std::optional<std::u16string_view> FieldReader::readText() {
             comma = std::find(close + 1, end, u','); // anything before the comma is dropped
         }
     } else {
-        // One pass to the comma, noting where the last character that is no space ends.
-        const char16_t* last = p;
-        for (comma = p; comma != end && *comma != u','; ++comma) {
-            if (*comma != u' ')
-                last = comma + 1;
-        }
+        // To the comma, then back over the spaces before it.
+        comma = std::find(p, end, u',');
+        const char16_t* last = comma;
+        while (last != p && last[-1] == u' ')
+            --last;
         value = std::u16string_view(p, std::size_t(last - p));
     }
     if (comma == end)

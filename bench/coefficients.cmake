@@ -1,5 +1,6 @@
 # The coefficient generator against its floor (the catalogue copied unchanged through the same
-# line reader, converter and writer into a replacing file), in process with Google Benchmark:
+# line reader, converter and writer into a replacing file), in process with Google Benchmark and
+# as the median ratio of 15 runs of the two in turn:
 # build/bin/bench_coefficients. bench/run-coefficients-bench times both programs from outside on
 # 1,000,000 members, checks the output against the awk peer bench/regen_peer.awk and compares
 # peak memory on 1,000,000 and 10,000 members.

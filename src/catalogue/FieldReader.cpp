@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -27,13 +28,17 @@ std::u16string_view trimBlanks(std::u16string_view text) {
 // Catalogue numbers are short plain decimals such as "17.2000". Up to 15 digits form an integer
 // that a double holds exactly, and so does the power of ten that scales it; one division of the
 // two is then correctly rounded, the very result that std::from_chars gives, only faster.
-template <typename Char> std::optional<double> parseShortDecimal(const Char* first, const Char* last) {
+// Reads digits and one point from `first` on: the value, when there was a digit and at most 15
+// of them, and where the reading stopped (at `last` or at the first other character).
+template <typename Char>
+std::pair<std::optional<double>, const Char*> readShortDecimal(const Char* first, const Char* last) {
     static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
                                               1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     std::uint64_t mantissa = 0; // wraps past 19 digits, which the count refuses
     int digits = 0;
     const Char* point = nullptr;
-    for (const Char* p = first; p != last; ++p) {
+    const Char* p = first;
+    for (; p != last; ++p) {
         const unsigned digit = unsigned(*p) - unsigned('0');
         if (digit < 10) {
             mantissa = mantissa * 10 + digit;
@@ -41,12 +46,19 @@ template <typename Char> std::optional<double> parseShortDecimal(const Char* fir
         } else if (*p == '.' && !point) {
             point = p;
         } else {
-            return std::nullopt; // exponents and everything else take the general path
+            break;
         }
     }
     if (digits == 0 || digits > 15)
-        return std::nullopt;
-    return double(mantissa) / kPowersOfTen[point ? last - point - 1 : 0];
+        return {std::nullopt, p};
+    return {double(mantissa) / kPowersOfTen[point ? p - point - 1 : 0], p};
+}
+
+// The whole of [first, last) as a short decimal; exponents and everything else take the general
+// path.
+template <typename Char> std::optional<double> parseShortDecimal(const Char* first, const Char* last) {
+    const auto [value, stop] = readShortDecimal(first, last);
+    return stop == last ? value : std::nullopt;
 }
 
 } // namespace
@@ -161,6 +173,23 @@ std::optional<std::u16string_view> FieldReader::readText() {
 }
 
 std::optional<double> FieldReader::readNumber() {
+    if (!m_haveLine && !ensureLine())
+        return std::nullopt;
+    // The common field, a plain decimal after any blanks, up to the comma or the line end, is read
+    // in the pass that finds its end; readText and parseDecimalField would give it the same value.
+    const char16_t* const begin = m_line.data();
+    const char16_t* const end = begin + m_line.size();
+    const char16_t* p = begin + m_pos;
+    while (p != end && isBlank(*p))
+        ++p;
+    if (const auto [value, stop] = readShortDecimal(p, end); value && (stop == end || *stop == u',')) {
+        m_fieldLine = m_lines.lineNumber();
+        if (stop == end)
+            m_haveLine = false;
+        else
+            m_pos = std::size_t(stop - begin) + 1;
+        return value;
+    }
     const std::optional<std::u16string_view> field = readText();
     if (!field)
         return std::nullopt;

@@ -29,6 +29,22 @@ bool isInvalid(std::intptr_t handle) {
     return handle == -1 || handleOf(handle) == INVALID_HANDLE_VALUE;
 }
 
+// Replaces `target` by `replacement`; the system's error, or 0. Another program may hold the
+// target for a moment (a second run replacing it too, a virus scanner, the search indexer), which
+// fails the replacement with a denied access or a sharing violation: it is tried again for about
+// a second before that counts.
+DWORD replaceFile(const std::filesystem::path& replacement, const std::filesystem::path& target) {
+    for (int attempt = 0;; ++attempt) {
+        if (MoveFileExW(replacement.c_str(), target.c_str(),
+                        MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+            return 0;
+        const DWORD error = GetLastError();
+        if ((error != ERROR_ACCESS_DENIED && error != ERROR_SHARING_VIOLATION) || attempt == 50)
+            return error;
+        Sleep(20);
+    }
+}
+
 } // namespace
 
 InputFile::~InputFile() {
@@ -145,10 +161,10 @@ bool ReplacingFile::commit() {
     CloseHandle(handleOf(m_handle));
     m_handle = -1;
     if (ok && !m_temporary.empty()) {
-        ok = MoveFileExW(m_temporary.c_str(), m_target.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+        const DWORD error = replaceFile(m_temporary, m_target);
+        ok = error == 0;
         if (!ok)
-            m_error = systemReason(GetLastError());
+            m_error = systemReason(error);
         else
             m_temporary.clear();
     }

@@ -2,6 +2,12 @@
 #include "catalogue/CatalogueText.h"
 #include "support/TestFiles.h"
 
+#ifdef _WIN32
+#include <thread>
+
+#include <windows.h>
+#endif
+
 TEST(CatalogueText, readsAndWritesBackInTheFilesEncoding) {
     const ScratchDir dir;
     for (const std::string bytes : {"\x8d\x7c\x94\xc2,2\r\nPL\r\n", "\xEF\xBB\xBF鋼板,2\r\nPL\r\n"}) {
@@ -15,3 +21,19 @@ TEST(CatalogueText, readsAndWritesBackInTheFilesEncoding) {
     EXPECT_EQ(CatalogueText::encode(u"a\r\nb\nc\rd", CatalogueText::Encoding::Cp932).bytes,
               "a\r\nb\r\nc\r\nd\r\n");
 }
+
+#ifdef _WIN32
+// A program holding the catalogue for a moment (a virus scanner, a second run replacing it too)
+// delays its replacement instead of failing it.
+TEST(CatalogueText, replacesAFileThatAnotherProgramHoldsForAMoment) {
+    const ScratchDir dir;
+    writeBytes(dir / "A.CSV", "old\r\n");
+    const HANDLE held = CreateFileW((dir / "A.CSV").c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+    ASSERT_NE(held, INVALID_HANDLE_VALUE);
+    std::thread release([held] { Sleep(300), CloseHandle(held); });
+    EXPECT_EQ(CatalogueText::write(dir / "A.CSV", "new\r\n"), u"");
+    release.join();
+    EXPECT_EQ(readBytes(dir / "A.CSV"), "new\r\n");
+}
+#endif

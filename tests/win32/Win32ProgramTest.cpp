@@ -16,13 +16,13 @@
 
 namespace {
 
-std::vector<std::wstring> listItems(HWND list, UINT countMessage, UINT textMessage) {
-    std::vector<std::wstring> items;
-    const auto count = SendMessageW(list, countMessage, 0, 0);
-    for (WPARAM i = 0; i < WPARAM(count); ++i) {
+// A list's or combo box's items, "|" between them.
+std::wstring listItems(HWND list, UINT countMessage, UINT textMessage) {
+    std::wstring items;
+    for (WPARAM i = 0, count = WPARAM(SendMessageW(list, countMessage, 0, 0)); i < count; ++i) {
         wchar_t text[256] = {};
         SendMessageW(list, textMessage, i, reinterpret_cast<LPARAM>(text));
-        items.push_back(text);
+        items += (i ? L"|" : L"") + std::wstring(text);
     }
     return items;
 }
@@ -43,11 +43,9 @@ protected:
 TEST_F(Win32Lookup, startsOnTopWithTheCatalogueInCaptionAndLists) {
     EXPECT_EQ(windowText(window), L"ZELK_Win [ link-table.csv ]");
     EXPECT_TRUE(isTopMost(window));
-    EXPECT_EQ(listItems(control("cmbmem"), CB_GETCOUNT, CB_GETLBTEXT),
-              (std::vector<std::wstring>{L"H-SECTION", L"PLATE", L"PIPE", L"ODD KIND"}));
+    EXPECT_EQ(listItems(control("cmbmem"), CB_GETCOUNT, CB_GETLBTEXT), L"H-SECTION|PLATE|PIPE|ODD KIND");
     EXPECT_EQ(SendMessageW(control("cmbmem"), CB_GETCURSEL, 0, 0), 0);
-    EXPECT_EQ(listItems(control("lstnum"), LB_GETCOUNT, LB_GETTEXT),
-              (std::vector<std::wstring>{L"H-100x50x5x7", L"H-100x100x6x8"}));
+    EXPECT_EQ(listItems(control("lstnum"), LB_GETCOUNT, LB_GETTEXT), L"H-100x50x5x7|H-100x100x6x8");
     EXPECT_EQ(SendMessageW(control("lstnum"), LB_GETCURSEL, 0, 0), LB_ERR);
     EXPECT_EQ(zelk.valueLabel(), L"");
 }

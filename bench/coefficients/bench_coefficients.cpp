@@ -2,6 +2,7 @@
 // bench_coefficients --write-catalogue FILE MEMBERS
 // bench_coefficients --copy IN OUT         the floor alone, for timing from the outside
 // bench_coefficients --regen IN OUT        the generator alone, the same way
+// bench_coefficients --ratio IN            the two in turn on IN: the median ratio of 15 runs
 #include "BenchCatalogue.h"
 #include "RatioReporter.h"
 #include "coefficients/RegenerateCoefficients.h"
@@ -59,13 +60,13 @@ BENCHMARK(BM_RegenerateCoefficients)->Unit(benchmark::kMillisecond)->Iterations(
 // The floor and the generator in turn, `pairs` times, each timed in CPU seconds: the median of
 // the pairs' ratios. A shared machine's load drifts over seconds, which two series run one after
 // the other take in differently, and one pair in turn hardly.
-double pairedRatio(int pairs) {
+double pairedRatio(const std::filesystem::path& input, int pairs) {
     std::vector<double> ratios;
     for (int i = 0; i < pairs; ++i) {
         const std::clock_t start = std::clock();
-        CopyCatalogue(benchPath("1m.csv"), benchPath("copy.out"));
+        CopyCatalogue(input, benchPath("copy.out"));
         const std::clock_t copied = std::clock();
-        regenerate(benchPath("1m.csv"), benchPath("regen.out"));
+        regenerate(input, benchPath("regen.out"));
         ratios.push_back(double(std::clock() - copied) / double(copied - start));
     }
     std::sort(ratios.begin(), ratios.end());
@@ -81,6 +82,8 @@ int main(int argc, char** argv) {
         return CopyCatalogue(argv[2], argv[3]) >= 0 ? 0 : 3;
     if (argc == 4 && std::strcmp(argv[1], "--regen") == 0)
         return regenerate(argv[2], argv[3]) ? 0 : 3;
+    if (argc == 3 && std::strcmp(argv[1], "--ratio") == 0)
+        return std::printf("%.2f\n", pairedRatio(argv[2], 15)) > 0 ? 0 : 3;
     if (!WriteBenchCatalogue(benchPath("1m.csv"), kMembers))
         return 3;
     RatioReporter reporter;
@@ -88,7 +91,7 @@ int main(int argc, char** argv) {
     benchmark::RunSpecifiedBenchmarks(&reporter);
     benchmark::Shutdown();
     reporter.printRatio("BM_RegenerateCoefficients/iterations:5", "BM_CopyFloor/iterations:5", 2.5);
-    const double ratio = pairedRatio(15);
+    const double ratio = pairedRatio(benchPath("1m.csv"), 15);
     std::printf("generator / floor, median of 15 runs in turn = %.2f (goal: at most 2.50) %s\n", ratio,
                 ratio <= 2.5 ? "met" : "MISSED");
     for (const char* name : {"1m.csv", "copy.out", "regen.out"})

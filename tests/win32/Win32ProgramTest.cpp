@@ -3,6 +3,7 @@
 #include "lookup/NoSpreadsheet.h"
 #include "lookup/ZelkExitStatus.h"
 #include "platform/win32/LookupWindow.h"
+#include "platform/win32/SystemFunction.h"
 #include "win32/ProgramHarness.h"
 
 #include <gtest/gtest.h>
@@ -135,6 +136,11 @@ TEST(Win32LookupWindow, aNewDpiScalesTheControlsAndTheirFonts) {
     const std::vector<long> after = sizes();
     for (std::size_t i = 0; i < after.size(); ++i)
         EXPECT_NEAR(after[i], 2 * before[i], 1) << "size " << i;
+}
+
+// What the program loads only when first needed (Save As, help, a transfer's timer) is there.
+TEST(Win32SystemFunctions, areFoundWhereTheProgramLooksForThem) {
+    EXPECT_TRUE(saveFileDialog() && shellExecute() && beginTimerPeriod() && endTimerPeriod());
 }
 
 TEST(Win32Start, aCatalogueThatCannotBeUsedIsReportedAndEndsTheProgram) {

@@ -2,6 +2,7 @@
 
 #include "AboutWindow.h"
 #include "FirstPaintTime.h"
+#include "SystemFunction.h"
 #include "TextEditorWindow.h"
 #include "Win32Text.h"
 
@@ -373,7 +374,8 @@ void LookupWindow::openHelpPage() {
     // The folder and the page's place below it joined as they are; nothing is reported.
     const std::wstring page = programFolder().native() + L"\\zelkhelp\\default.htm";
     const std::wstring currentDirectory = std::filesystem::current_path().native();
-    ShellExecuteW(m_hwnd, L"open", page.c_str(), nullptr, currentDirectory.c_str(), SW_SHOW);
+    if (shellExecute())
+        shellExecute()(m_hwnd, L"open", page.c_str(), nullptr, currentDirectory.c_str(), SW_SHOW);
 }
 
 void LookupWindow::closeWindow() {

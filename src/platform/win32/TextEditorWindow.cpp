@@ -1,5 +1,6 @@
 #include "TextEditorWindow.h"
 
+#include "SystemFunction.h"
 #include "Win32Text.h"
 
 #include <commdlg.h>
@@ -142,7 +143,7 @@ TextEditorWindow::askSaveFileName(const std::filesystem::path& proposed) {
     // typed, and the editor asks itself before replacing another file. The process's current
     // directory is where the program writes its other files: the dialog leaves it alone.
     dialog.Flags = OFN_EXPLORER | OFN_NOCHANGEDIR;
-    if (!GetSaveFileNameW(&dialog))
+    if (!saveFileDialog() || !saveFileDialog()(&dialog))
         return std::nullopt;
     return std::filesystem::path(file.c_str());
 }

@@ -1,10 +1,10 @@
 #include "Win32TransferSink.h"
 
+#include "SystemFunction.h"
+
 #include "lookup/SpreadsheetWindowTitle.h"
 
 #include <windows.h>
-
-#include <timeapi.h>
 
 #include <algorithm>
 #include <chrono>
@@ -300,8 +300,10 @@ private:
     void putText();
     void finishPaste();
     void waitForReleasedKeys();
+    void useFineTimer();
 
     HWND m_window = nullptr;
+    bool m_fineTimer = false; // timeBeginPeriod(1) in force
     // The text on offer while the clipboard is ours, and how often it may be offered again.
     std::u16string m_text;
     bool m_offering = false;
@@ -330,12 +332,11 @@ Win32TransferSink::Win32TransferSink() {
     RegisterClassExW(&windowClass); // fails harmlessly when a sink before this one registered it
     m_window = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
                                GetModuleHandleW(nullptr), this);
-    // The gaps between key events are a few milliseconds, finer than the system's default tick.
-    timeBeginPeriod(1);
 }
 
 Win32TransferSink::~Win32TransferSink() {
-    timeEndPeriod(1);
+    if (m_fineTimer)
+        endTimerPeriod()(1);
     DestroyWindow(m_window); // leaves the text on the clipboard (WM_RENDERALLFORMATS)
 }
 
@@ -465,6 +466,7 @@ bool Win32TransferSink::AppActivate(const std::u16string& title) {
     if (match < 0)
         return false;
     const HWND window = found.windows[std::size_t(match)];
+    useFineTimer();
     waitForReleasedKeys();
     if (!bringForward(window))
         return false;
@@ -525,6 +527,14 @@ void Win32TransferSink::finishPaste() {
     }
     m_learnedFetches = std::max(m_learnedFetches, fetches);
     ++m_pastesWatched;
+}
+
+// The gaps between key events are a few milliseconds, finer than the system's default tick. The
+// finer tick is asked for at the first transfer, not at the start.
+void Win32TransferSink::useFineTimer() {
+    if (m_fineTimer)
+        return;
+    m_fineTimer = beginTimerPeriod() && endTimerPeriod() && beginTimerPeriod()(1) == TIMERR_NOERROR;
 }
 
 // A member chosen with the keyboard starts the transfer on the key's press: its release would go

@@ -42,12 +42,18 @@ measure() {
 
 median() { sort -n | awk '{v[NR] = $1} END {print (NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2)}'; }
 
+# Both programs as they are shipped: without their debugging information, which Wine would
+# otherwise read in with the program.
+shipped=$(mktemp -d)
+trap 'rm -rf "$out" "$times" "$shipped"; WINEPREFIX=$PWD/$prefix /usr/lib/wine/wineserver -k 2>/dev/null || true' EXIT
+x86_64-w64-mingw32-strip -o "$shipped/zelk.exe" build-win/bin/zelk.exe
+x86_64-w64-mingw32-strip -o "$shipped/floor.exe" build-win/bin/bench-floor-window-win32.exe
 # One unmeasured run of each first: they fill the file cache, as any later start finds it.
-measure build-win/bin/zelk.exe "$catalogue" >/dev/null
-measure build-win/bin/bench-floor-window-win32.exe "$catalogue" >/dev/null
+measure "$shipped/zelk.exe" "$catalogue" >/dev/null
+measure "$shipped/floor.exe" "$catalogue" >/dev/null
 for _ in $(seq 1 "$runs"); do
-    echo "zelk $(measure build-win/bin/zelk.exe "$catalogue")"
-    echo "floor $(measure build-win/bin/bench-floor-window-win32.exe "$catalogue")"
+    echo "zelk $(measure "$shipped/zelk.exe" "$catalogue")"
+    echo "floor $(measure "$shipped/floor.exe" "$catalogue")"
 done >"$times"
 zelk_ms=$(awk '$1 == "zelk" {print $2}' "$times" | median)
 floor_ms=$(awk '$1 == "floor" {print $2}' "$times" | median)

@@ -39,9 +39,6 @@ INT_PTR AboutWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_DPICHANGED:
         onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return TRUE;
-    case WM_DESTROY:
-        setWindowObject(m_hwnd, nullptr);
-        return FALSE;
     }
     return FALSE;
 }

@@ -43,9 +43,6 @@ INT_PTR TextEditorWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lPar
     case WM_DPICHANGED:
         onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return TRUE;
-    case WM_DESTROY:
-        setWindowObject(m_hwnd, nullptr);
-        return FALSE;
     }
     return FALSE;
 }

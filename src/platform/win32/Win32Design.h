@@ -88,7 +88,8 @@ template <typename Window> Window* windowObject(HWND hwnd) {
 void setWindowObject(HWND hwnd, void* object);
 
 // The dialog procedure of a window class shown with runModalDialog: WM_INITDIALOG's parameter is
-// the object, which gets its handle in m_hwnd and every message from then on in handleMessage.
+// the object, which gets its handle in m_hwnd and every message from then on in handleMessage, up
+// to WM_DESTROY.
 template <typename Window>
 INT_PTR CALLBACK modalDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     if (message == WM_INITDIALOG) {
@@ -96,9 +97,13 @@ INT_PTR CALLBACK modalDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
         window->m_hwnd = hwnd;
         setWindowObject(hwnd, window);
     }
-    if (Window* window = windowObject<Window>(hwnd))
-        return window->handleMessage(message, wParam, lParam);
-    return FALSE;
+    Window* window = windowObject<Window>(hwnd);
+    if (!window)
+        return FALSE;
+    const INT_PTR result = window->handleMessage(message, wParam, lParam);
+    if (message == WM_DESTROY)
+        setWindowObject(hwnd, nullptr);
+    return result;
 }
 
 // An OK-only message box titled `title`.

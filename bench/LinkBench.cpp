@@ -7,7 +7,7 @@
 #include "StandIn.h"
 
 #include "catalogue/LoadCatalogue.h"
-#include "lookup/MemberTexts.h"
+#include "link/MemberTexts.h"
 
 #include <QApplication>
 #include <QElapsedTimer>

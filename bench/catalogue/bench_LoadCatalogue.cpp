@@ -1,11 +1,11 @@
 // Loading a catalogue at capacity (100 groups of 200 members) against the floor: reading the same
 // file, decoding it and splitting it into lines, nothing more.
 #include "RatioReporter.h"
-#include "catalogue/CodePage932.h"
-#include "catalogue/Files.h"
+#include "base/CodePage932.h"
+#include "base/Files.h"
+#include "base/Text.h"
+#include "base/TextLineReader.h"
 #include "catalogue/LoadCatalogue.h"
-#include "catalogue/Text.h"
-#include "catalogue/TextLineReader.h"
 
 #include <cstdlib>
 #include <filesystem>

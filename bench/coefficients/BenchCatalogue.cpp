@@ -1,9 +1,9 @@
 #include "BenchCatalogue.h"
 
+#include "base/Files.h"
+#include "base/TextLineReader.h"
+#include "base/TextLineWriter.h"
 #include "catalogue/FieldReader.h"
-#include "catalogue/Files.h"
-#include "catalogue/TextLineReader.h"
-#include "catalogue/TextLineWriter.h"
 
 #include <cstdio>
 #include <fstream>

@@ -1,6 +1,6 @@
 // The floor of the start-up benchmark: the least a Qt Widgets program does to put a window with
 // a menu bar on the screen, reporting its first paint the way zelk does.
-#include "zelk/FirstPaintReporter.h"
+#include "platform/qt/app/FirstPaintReporter.h"
 
 #include <QApplication>
 #include <QMainWindow>

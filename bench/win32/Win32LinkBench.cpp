@@ -5,7 +5,7 @@
 // floor, the stand-in's own fetch delays (three pastes, each finished only at its last fetch, 200 ms
 // after its keystroke). Exits non-zero when a row arrived wrong.
 #include "catalogue/LoadCatalogue.h"
-#include "lookup/MemberTexts.h"
+#include "link/MemberTexts.h"
 #include "win32/ProgramHarness.h"
 
 #include <chrono>

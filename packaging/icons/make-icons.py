@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
 """Draws the desktop icon at every size of the hicolor theme, after the window icon
-src/windows/icons/zelk.xpm: a tee, a pipe, a channel and an angle in the 16-colour palette.
+src/forms/icons/zelk.xpm: a tee, a pipe, a channel and an angle in the 16-colour palette.
 
 The window icon itself serves at 32 px, and zelk-16.xpm, drawn by hand, at 16 px: at that size
 the sections are only three pixels thick. Every other size is drawn anew on the pixel grid of its

@@ -1,8 +1,8 @@
 #include "CatalogueText.h"
 
-#include "Files.h"
-#include "Text.h"
-#include "TextLineWriter.h"
+#include "base/Files.h"
+#include "base/Text.h"
+#include "base/TextLineWriter.h"
 
 namespace CatalogueText {
 

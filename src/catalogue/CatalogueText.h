@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextLineReader.h"
+#include "base/TextLineReader.h"
 
 #include <cstdint>
 #include <filesystem>

@@ -1,7 +1,7 @@
 #include "FieldReader.h"
 
-#include "Text.h"
-#include "TextLineReader.h"
+#include "base/Text.h"
+#include "base/TextLineReader.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,10 +1,10 @@
 #include "LoadCatalogue.h"
 
 #include "FieldReader.h"
-#include "TextLineReader.h"
+#include "base/TextLineReader.h"
 
-#include "Files.h"
-#include "Text.h"
+#include "base/Files.h"
+#include "base/Text.h"
 
 #include <array>
 #include <optional>

@@ -1,7 +1,7 @@
 #include "CatalogueLines.h"
 
 #include "FixedPointText.h"
-#include "catalogue/Text.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <utility>

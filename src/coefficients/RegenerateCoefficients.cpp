@@ -4,12 +4,12 @@
 #include "CoefficientRules.h"
 #include "DataError.h"
 #include "LeadingNumber.h"
+#include "base/Files.h"
+#include "base/Text.h"
+#include "base/TextLineReader.h"
+#include "base/TextLineWriter.h"
 #include "catalogue/FieldReader.h"
-#include "catalogue/Files.h"
 #include "catalogue/LoadCatalogue.h"
-#include "catalogue/Text.h"
-#include "catalogue/TextLineReader.h"
-#include "catalogue/TextLineWriter.h"
 
 #include <cmath>
 #include <limits>

@@ -2,9 +2,9 @@
 #include "JsonText.h"
 #include "ToolOutput.h"
 
+#include "base/Text.h"
 #include "catalogue/LoadCatalogue.h"
-#include "catalogue/Text.h"
-#include "lookup/MemberTexts.h"
+#include "link/MemberTexts.h"
 
 #include <nlohmann/json.hpp>
 

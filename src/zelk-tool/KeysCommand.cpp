@@ -1,7 +1,7 @@
 #include "Commands.h"
 #include "ToolOutput.h"
 
-#include "lookup/KeySequence.h"
+#include "link/KeySequence.h"
 
 int runKeys(std::u16string_view text) {
     const KeySequenceParse parsed = ParseKeySequence(text);

@@ -1,8 +1,8 @@
 #include "Commands.h"
 #include "ToolOutput.h"
 
+#include "base/Text.h"
 #include "catalogue/LoadCatalogue.h"
-#include "catalogue/Text.h"
 #include "coefficients/RegenerateCoefficients.h"
 
 namespace {

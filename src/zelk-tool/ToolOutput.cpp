@@ -1,6 +1,6 @@
 #include "ToolOutput.h"
 
-#include "catalogue/Text.h"
+#include "base/Text.h"
 
 #include <cerrno>
 #include <cstdio>

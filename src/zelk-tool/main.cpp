@@ -1,7 +1,7 @@
 #include "Commands.h"
 #include "ToolOutput.h"
 
-#include "catalogue/Text.h"
+#include "base/Text.h"
 #include "coefficients/RegenerateCoefficients.h"
 
 #include <CLI/CLI.hpp>

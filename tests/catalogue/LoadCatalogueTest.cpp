@@ -1,8 +1,8 @@
 // The loader on the case files in cases/: each NAME.csv loads to the tables that NAME.expected
 // lists, and the tables keep their shape whatever the file holds.
 #include "catalogue/LoadCatalogue.h"
-#include "catalogue/CodePage932.h"
-#include "catalogue/Files.h"
+#include "base/CodePage932.h"
+#include "base/Files.h"
 #include "support/TestFiles.h"
 
 const std::string kCases = "tests/catalogue/cases/";

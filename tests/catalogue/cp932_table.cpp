@@ -2,7 +2,7 @@
 // BMP (and a few beyond), one line each, so that two builds' converters can be compared byte for
 // byte.
 // Usage: cp932_table OUTPUT_FILE
-#include "catalogue/CodePage932.h"
+#include "base/CodePage932.h"
 
 #include <cstdio>
 #include <fstream>

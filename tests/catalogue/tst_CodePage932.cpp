@@ -1,4 +1,4 @@
-#include "catalogue/CodePage932.h"
+#include "base/CodePage932.h"
 
 #include <gtest/gtest.h>
 

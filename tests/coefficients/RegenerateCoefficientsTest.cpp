@@ -1,7 +1,7 @@
 // The generator on the case files in cases/: NAME.csv regenerates to the bytes of NAME.new, and
 // the user is told what NAME.report lists. Then the file layer around it.
 #include "coefficients/RegenerateCoefficients.h"
-#include "catalogue/Files.h"
+#include "base/Files.h"
 #include "support/TestFiles.h"
 
 const std::string kCases = "tests/coefficients/cases";

@@ -1,6 +1,6 @@
 // The bundled catalogue data/JISTEELW.CSV: it loads without a repair and within the loader's
 // limits, it quotes the standard figures, and its coefficients are the generator's own.
-#include "catalogue/Files.h"
+#include "base/Files.h"
 #include "catalogue/LoadCatalogue.h"
 #include "coefficients/RegenerateCoefficients.h"
 #include "support/TestFiles.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/Text.h"
+#include "base/Text.h"
 
 #include <cstdint>
 #include <cstdlib>

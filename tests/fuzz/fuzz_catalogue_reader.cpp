@@ -1,9 +1,9 @@
 // Bytes in, catalogue tables out: whatever the bytes, the load ends, stays inside the tables, and
 // leaves counts that describe exactly what was stored.
 #include "FuzzSupport.h"
-#include "catalogue/Files.h"
+#include "base/Files.h"
+#include "base/TextLineReader.h"
 #include "catalogue/LoadCatalogue.h"
-#include "catalogue/TextLineReader.h"
 
 namespace {
 

@@ -2,8 +2,8 @@
 // and what it wrote is text that the program itself can read back: code page 932 (or UTF-8 behind
 // a byte-order mark, when the input had one) with CR LF line ends.
 #include "FuzzSupport.h"
-#include "catalogue/CodePage932.h"
-#include "catalogue/Files.h"
+#include "base/CodePage932.h"
+#include "base/Files.h"
 #include "coefficients/RegenerateCoefficients.h"
 
 namespace {

@@ -2,7 +2,7 @@
 // same one each time; every keystroke of a sequence is a key that can be sent, and writing the
 // sequence out again in braces reads back as the same keystrokes.
 #include "FuzzSupport.h"
-#include "lookup/KeySequence.h"
+#include "link/KeySequence.h"
 
 namespace {
 

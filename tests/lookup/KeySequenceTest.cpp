@@ -1,8 +1,8 @@
 // The keystroke notation of the catalogue's settings (key-sequences.tsv), and the texts that
 // belong to the link: window titles and file names.
-#include "lookup/KeySequence.h"
-#include "lookup/FileNameOf.h"
-#include "lookup/SpreadsheetWindowTitle.h"
+#include "link/KeySequence.h"
+#include "base/FileNameOf.h"
+#include "link/SpreadsheetWindowTitle.h"
 #include "support/TestFiles.h"
 
 TEST(KeySequence, readsTheKeysOrSaysWhatIsWrong) {

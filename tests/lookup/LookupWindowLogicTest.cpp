@@ -1,6 +1,6 @@
 // The lookup window's behaviour as its user sees it: start-up, browsing, closing and the
 // commands that leave the window, on the catalogue lookup.csv in a folder of its own.
-#include "lookup/LookupWindowLogic.h"
+#include "forms/LookupWindowLogic.h"
 #include "support/RecordingLookupView.h"
 #include "support/SpreadsheetStandIn.h"
 
@@ -42,7 +42,7 @@ TEST_F(LookupWindow, startUpShowsTheFirstGroupOnTop) {
               "重量のみ(&W)面積のみ(&P)");
     EXPECT_TRUE(view.checked[MenuItem::mnuT] && !view.checked[MenuItem::mnuW] &&
                 !view.checked[MenuItem::mnuP]);
-    EXPECT_TRUE(w.logic.link.TransferEnabled && w.logic.TopMost() && view.onTop && view.messages.empty());
+    EXPECT_TRUE(w.logic.link().TransferEnabled && w.logic.TopMost() && view.onTop && view.messages.empty());
     w.logic.mnuver_Click(); // the About window: not on top while it is open
     w.logic.mnuhelp_Click();
     EXPECT_EQ(view.onTopWhileModal, std::vector<bool>{false});
@@ -108,7 +108,7 @@ TEST_F(LookupWindow, dataEditReloadsTheCatalogue) {
     EXPECT_TRUE(view.onTop && view.chosenGroup == 0 && view.members.size() == 2 && !view.closed);
     EXPECT_EQ(view.caption + view.captions[MenuItem::mnuW], "ZELK_Win [ NEW.CSV ]重さのみ(&W)");
     EXPECT_EQ(view.valueLabel, "17.2kg/m 34.19m2/t");
-    EXPECT_TRUE(!w.logic.link.TransferEnabled && view.checked[MenuItem::mnuW] &&
+    EXPECT_TRUE(!w.logic.link().TransferEnabled && view.checked[MenuItem::mnuW] &&
                 view.visible[MenuItem::mnuptarea]);
 
     view.editor = [](const fs::path& path) { return fs::remove(path), path; };
@@ -145,4 +145,20 @@ TEST_F(LookupWindow, resizingFitsTheListBetweenGroupBoxAndStrip) {
         w.logic.Form_Resize();
         EXPECT_EQ(view.listHeight, list) << "window height " << height;
     }
+}
+
+TEST_F(LookupWindow, commandsSwitchTheLinkAndTheMode) {
+    w.logic.mnuexcel_Click();
+    EXPECT_TRUE(w.logic.link().TransferEnabled && view.checked[MenuItem::mnuexcel]);
+    w.logic.mnuexcel_Click();
+    EXPECT_FALSE(w.logic.link().TransferEnabled || view.checked[MenuItem::mnuexcel]);
+    for (const auto command :
+         {&LookupWindowLogic::mnuP_Click, &LookupWindowLogic::mnuW_Click, &LookupWindowLogic::mnuT_Click}) {
+        (w.logic.*command)();
+        const int mode = w.logic.link().TransferMode;
+        EXPECT_EQ(std::vector<bool>({view.checked[MenuItem::mnuT], view.checked[MenuItem::mnuW],
+                                     view.checked[MenuItem::mnuP]}),
+                  std::vector<bool>({mode == 0, mode == 1, mode == 2}));
+    }
+    EXPECT_EQ(w.logic.link().TransferMode, SpreadsheetLink::TableForm); // after mnuP, mnuW and mnuT
 }

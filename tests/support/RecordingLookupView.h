@@ -1,7 +1,7 @@
 #pragma once
 // A lookup window without a display: it keeps what the user would see (lists, label, captions,
 // check marks, messages, whether it is on top) and runs the handlers that a real window runs.
-#include "lookup/LookupView.h"
+#include "forms/LookupView.h"
 #include "support/TestFiles.h"
 
 #include <functional>

@@ -1,7 +1,7 @@
 #pragma once
 // The spreadsheet as a transfer reaches it: each paste with the clipboard text that it fetched,
 // each other keystroke text as typed, and the clipboard as the transfer leaves it.
-#include "lookup/TransferSink.h"
+#include "link/TransferSink.h"
 #include "support/TestFiles.h"
 
 #include <optional>

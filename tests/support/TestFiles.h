@@ -1,7 +1,7 @@
 #pragma once
 // Files, folders and case tables for the tests. Expected texts are kept in UTF-8, as the test
 // sources and the case files are, and the core's UTF-16 results are compared after toUtf8.
-#include "catalogue/Text.h"
+#include "base/Text.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // chosen in zelk with real key presses and clicks after a click on its window; the stand-in's grid
 // is compared cell by cell.
 #include "catalogue/LoadCatalogue.h"
-#include "lookup/MemberTexts.h"
+#include "link/MemberTexts.h"
 #include "support/TestFiles.h"
 #include "win32/ProgramHarness.h"
 

@@ -1,7 +1,7 @@
 // zelk.exe driven from outside, as a user and the system see it: the process started with a
 // catalogue, its windows found and inspected through the Win32 API, its exit status read.
-#include "lookup/NoSpreadsheet.h"
-#include "lookup/ZelkExitStatus.h"
+#include "forms/ZelkExitStatus.h"
+#include "link/NoSpreadsheet.h"
 #include "platform/win32/LookupWindow.h"
 #include "platform/win32/SystemFunction.h"
 #include "win32/ProgramHarness.h"

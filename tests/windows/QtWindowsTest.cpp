@@ -1,8 +1,8 @@
 // What the Qt windows add to the logic, as a user sees it: the label after a click, the caption,
 // the check marks, the editor's question and the About button. (The message box of a missing
 // catalogue is checked with the whole program.)
-#include "lookup/MemberTexts.h"
-#include "lookup/NoSpreadsheet.h"
+#include "link/MemberTexts.h"
+#include "link/NoSpreadsheet.h"
 #include "platform/qt/AboutWindow.h"
 #include "platform/qt/LookupWindow.h"
 #include "platform/qt/QtDesign.h"
@@ -41,7 +41,7 @@ TEST(LookupWindow, showsTheClickedMembersValuesAndTheFileInTheCaption) {
     auto* label = window.findChild<QLabel*>(u"lblW"_qs);
     ASSERT_TRUE(list && label && list->count() > 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
-    EXPECT_EQ(label->text(), qtText(ValueLabelText(window.logic().catalogue, 1, 2)));
+    EXPECT_EQ(label->text(), qtText(ValueLabelText(window.logic().catalogue(), 1, 2)));
 }
 
 TEST(LookupWindow, modeCommandsMoveTheCheckMarks) {

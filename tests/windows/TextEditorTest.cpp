@@ -1,6 +1,6 @@
 // The catalogue text editor's logic with a view double that answers like a user: every way out of
 // the editor, checked by the bytes of every file involved afterwards.
-#include "windows/TextEditor.h"
+#include "forms/TextEditor.h"
 #include "support/TestFiles.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 // The zelk program's start cases, each run in a child process to its exit status.
-#include "zelk/ZelkProgram.h"
-#include "lookup/ZelkExitStatus.h"
+#include "platform/qt/app/ZelkProgram.h"
+#include "forms/ZelkExitStatus.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -1,7 +1,7 @@
 #include "Desktop.h"
 
 #include "catalogue/LoadCatalogue.h"
-#include "lookup/MemberTexts.h"
+#include "link/MemberTexts.h"
 
 #include <QApplication>
 #include <QClipboard>

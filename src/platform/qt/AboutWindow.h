@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/TextEditor.h"
+#include "forms/AboutWindowLogic.h"
 
 #include <QDialog>
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "lookup/LookupView.h"
-#include "lookup/LookupWindowLogic.h"
+#include "forms/LookupView.h"
+#include "forms/LookupWindowLogic.h"
 
 #include <QMainWindow>
 

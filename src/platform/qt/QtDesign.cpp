@@ -1,6 +1,6 @@
 #include "QtDesign.h"
 
-#include "catalogue/Text.h"
+#include "base/Text.h"
 
 #include <QFile>
 #include <QLabel>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "windows/WindowDesigns.h"
+#include "forms/WindowDesigns.h"
 
 #include <QFont>
 #include <QIcon>

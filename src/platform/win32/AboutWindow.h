@@ -1,7 +1,7 @@
 #pragma once
 
 #include "Win32Design.h"
-#include "windows/TextEditor.h"
+#include "forms/AboutWindowLogic.h"
 
 #include <windows.h>
 

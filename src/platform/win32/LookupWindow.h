@@ -1,8 +1,8 @@
 #pragma once
 
 #include "Win32Design.h"
-#include "lookup/LookupView.h"
-#include "lookup/LookupWindowLogic.h"
+#include "forms/LookupView.h"
+#include "forms/LookupWindowLogic.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include "SystemFunction.h"
 
-#include "lookup/SpreadsheetWindowTitle.h"
+#include "link/SpreadsheetWindowTitle.h"
 
 #include <windows.h>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lookup/TransferSink.h"
+#include "link/TransferSink.h"
 
 #include <memory>
 

@@ -2,7 +2,7 @@
 // the current directory; its exit status is a ZelkExitStatus.
 #include "LookupWindow.h"
 #include "Win32TransferSink.h"
-#include "lookup/ZelkExitStatus.h"
+#include "forms/ZelkExitStatus.h"
 
 #include <windows.h>
 

@@ -2,7 +2,7 @@
 
 #include "X11Connection.h"
 #include "X11TransferSink.h"
-#include "lookup/NoSpreadsheet.h"
+#include "link/NoSpreadsheet.h"
 
 std::unique_ptr<TransferSink> createPlatformTransferSink() {
     if (X11Connection* connection = X11Connection::application())

@@ -1,6 +1,6 @@
 #include "X11Connection.h"
 
-#include "catalogue/Text.h"
+#include "base/Text.h"
 
 #include <QGuiApplication>
 

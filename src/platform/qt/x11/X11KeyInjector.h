@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lookup/KeySequence.h"
+#include "link/KeySequence.h"
 
 #include <QElapsedTimer>
 

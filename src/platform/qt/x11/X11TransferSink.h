@@ -2,7 +2,7 @@
 
 #include "X11ClipboardRequestWatcher.h"
 #include "X11KeyInjector.h"
-#include "lookup/TransferSink.h"
+#include "link/TransferSink.h"
 
 #include <xcb/xcb.h>
 

@@ -2,7 +2,7 @@
 
 #include "EventPump.h"
 #include "X11Connection.h"
-#include "lookup/SpreadsheetWindowTitle.h"
+#include "link/SpreadsheetWindowTitle.h"
 
 #include <QElapsedTimer>
 

@@ -1,6 +1,6 @@
 #include "SpreadsheetWindowTitle.h"
 
-#include "catalogue/Text.h"
+#include "base/Text.h"
 
 #include <algorithm>
 #include <cstdlib>

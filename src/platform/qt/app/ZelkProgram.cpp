@@ -2,7 +2,7 @@
 
 #include "ChoiceReporter.h"
 #include "FirstPaintReporter.h"
-#include "lookup/ZelkExitStatus.h"
+#include "forms/ZelkExitStatus.h"
 #include "platform/qt/LookupWindow.h"
 #include "platform/qt/QtDesign.h"
 #include "platform/qt/x11/PlatformTransferSink.h"

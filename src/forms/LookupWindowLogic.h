@@ -1,7 +1,7 @@
 #pragma once
 
-#include "SpreadsheetLink.h"
 #include "catalogue/Catalogue.h"
+#include "link/SpreadsheetLink.h"
 
 #include <filesystem>
 #include <string>
@@ -33,11 +33,12 @@ public:
     void cmbmem_Click();
     void lstnum_Click();
 
-    // The spreadsheet link's commands: the link switch and the three transfer modes.
-    void mnuexcel_Click() { link.mnuexcel_Click(); }
-    void mnuT_Click() { link.mnuT_Click(); }
-    void mnuW_Click() { link.mnuW_Click(); }
-    void mnuP_Click() { link.mnuP_Click(); }
+    // The spreadsheet link's commands: the link switch and the three transfer modes. Each mode
+    // command clears the two other check marks, sets its own and stores the mode, in that order.
+    void mnuexcel_Click();
+    void mnuT_Click();
+    void mnuW_Click();
+    void mnuP_Click();
 
     // The commands that leave the lookup window: the catalogue text editor with the reload
     // after it, the coefficient generator, the help page and the About window.
@@ -52,10 +53,11 @@ public:
     // Every assignment asks the window system, also when the value does not change.
     void setTopMost(bool value);
 
-    // The state the window owns for the whole run; `link` holds TransferEnabled and TransferMode.
+    // The catalogue path, for the whole run; the editor may change it.
     std::filesystem::path DataFileName;
-    Catalogue catalogue;
-    SpreadsheetLink link;
+    const Catalogue& catalogue() const { return m_catalogue; }
+    // TransferEnabled and TransferMode.
+    const SpreadsheetLink& link() const { return m_link; }
 
 private:
     // Reads the catalogue at DataFileName afresh and shows what the load has to say. False when
@@ -67,5 +69,7 @@ private:
     bool isGroup(int g) const;
 
     LookupView& m_view;
+    Catalogue m_catalogue;
+    SpreadsheetLink m_link;
     bool m_topMost = false;
 };

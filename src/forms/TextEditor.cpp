@@ -1,7 +1,7 @@
 #include "TextEditor.h"
 
-#include "catalogue/Files.h"
-#include "catalogue/Text.h"
+#include "base/Files.h"
+#include "base/Text.h"
 
 #include <system_error>
 

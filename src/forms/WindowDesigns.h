@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lookup/LookupView.h"
+#include "LookupView.h"
 
 #include <optional>
 #include <span>

@@ -1,8 +1,8 @@
 #include "MemberTexts.h"
 
+#include "base/Text.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/NumberText.h"
-#include "catalogue/Text.h"
 
 std::u16string ValueLabelText(const Catalogue& catalogue, std::int16_t g, std::int16_t m) {
     const std::int16_t k = catalogue.GroupKind[g];

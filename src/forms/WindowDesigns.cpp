@@ -1,6 +1,6 @@
 #include "WindowDesigns.h"
 
-#include "lookup/LookupWindowLogic.h"
+#include "LookupWindowLogic.h"
 
 #include <cmath>
 #include <stdexcept>

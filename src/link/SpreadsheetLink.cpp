@@ -1,12 +1,12 @@
 #include "SpreadsheetLink.h"
 
-#include "LookupView.h"
 #include "MemberTexts.h"
 #include "SpreadsheetWindowTitle.h"
 #include "TransferSink.h"
+#include "base/Text.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/NumberText.h"
-#include "catalogue/Text.h"
+#include "forms/LookupView.h"
 
 namespace {
 
@@ -15,8 +15,8 @@ constexpr std::u16string_view kNoFormula = u"=/";
 
 } // namespace
 
-SpreadsheetLink::SpreadsheetLink(TransferSink& sink, LookupView& view)
-    : m_sink(sink), m_view(view), m_paste(*ParseKeySequence(u"^v").sequence) {}
+SpreadsheetLink::SpreadsheetLink(TransferSink& sink, ShowMessage showMessage)
+    : m_sink(sink), m_showMessage(std::move(showMessage)), m_paste(*ParseKeySequence(u"^v").sequence) {}
 
 void SpreadsheetLink::TransferToSpreadsheet(const Catalogue& c, std::int16_t g, std::int16_t m) {
     if (!m_sink.AppActivate(SpreadsheetWindowTitle()))
@@ -70,37 +70,11 @@ void SpreadsheetLink::pasteText(const std::u16string& text) {
 bool SpreadsheetLink::sendSetting(std::u16string_view tag, const std::u16string& keys) {
     const KeySequenceParse parsed = ParseKeySequence(keys);
     if (!parsed.sequence) {
-        m_view.showMessage(formatText(u"データファイルの %1 の行のキー操作「%2」は送れません。\n%3\n"
-                                      u"エクセルへの転送はここで止めました。",
-                                      {tag, keys, parsed.error}));
+        m_showMessage(formatText(u"データファイルの %1 の行のキー操作「%2」は送れません。\n%3\n"
+                                 u"エクセルへの転送はここで止めました。",
+                                 {tag, keys, parsed.error}));
         return false;
     }
     m_sink.SendKeys(*parsed.sequence, false);
     return true;
-}
-
-void SpreadsheetLink::mnuexcel_Click() {
-    TransferEnabled = !TransferEnabled;
-    m_view.setMenuChecked(MenuItem::mnuexcel, TransferEnabled);
-}
-
-void SpreadsheetLink::mnuT_Click() {
-    m_view.setMenuChecked(MenuItem::mnuW, false);
-    m_view.setMenuChecked(MenuItem::mnuP, false);
-    m_view.setMenuChecked(MenuItem::mnuT, true);
-    TransferMode = TableForm;
-}
-
-void SpreadsheetLink::mnuW_Click() {
-    m_view.setMenuChecked(MenuItem::mnuP, false);
-    m_view.setMenuChecked(MenuItem::mnuT, false);
-    m_view.setMenuChecked(MenuItem::mnuW, true);
-    TransferMode = WeightOnly;
-}
-
-void SpreadsheetLink::mnuP_Click() {
-    m_view.setMenuChecked(MenuItem::mnuW, false);
-    m_view.setMenuChecked(MenuItem::mnuT, false);
-    m_view.setMenuChecked(MenuItem::mnuP, true);
-    TransferMode = PaintOnly;
 }

@@ -1,13 +1,13 @@
 #include "LookupWindowLogic.h"
 
-#include "FileNameOf.h"
 #include "LookupView.h"
-#include "MemberTexts.h"
 #include "WindowRegenerationReporter.h"
 #include "ZelkExitStatus.h"
+#include "base/FileNameOf.h"
+#include "base/Text.h"
 #include "catalogue/LoadCatalogue.h"
-#include "catalogue/Text.h"
 #include "coefficients/RegenerateCoefficients.h"
+#include "link/MemberTexts.h"
 
 #include <algorithm>
 
@@ -18,7 +18,7 @@ constexpr std::u16string_view kDefaultDataFileName = u"JISTEELW.CSV";
 } // namespace
 
 LookupWindowLogic::LookupWindowLogic(LookupView& view, TransferSink& transferSink)
-    : link(transferSink, view), m_view(view) {}
+    : m_view(view), m_link(transferSink, [&view](const std::u16string& text) { view.showMessage(text); }) {}
 
 LookupWindowLogic::StartOutcome LookupWindowLogic::Form_Load(const std::filesystem::path& argument) {
     DataFileName = textPath(kDefaultDataFileName);
@@ -34,8 +34,8 @@ LookupWindowLogic::StartOutcome LookupWindowLogic::Form_Load(const std::filesyst
     // and case-sensitive, and a shorter path never matches.
     m_view.setMenuVisible(MenuItem::mnuptarea, pathText(DataFileName).ends_with(kDefaultDataFileName));
     refreshTransferCaptions();
-    link.TransferEnabled = true; // the mark of mnuexcel comes from the window's design
-    link.mnuT_Click();
+    m_link.TransferEnabled = true; // the mark of mnuexcel comes from the window's design
+    mnuT_Click();
     refreshGroupList();
     refreshCaption();
     setTopMost(true);
@@ -43,7 +43,7 @@ LookupWindowLogic::StartOutcome LookupWindowLogic::Form_Load(const std::filesyst
 }
 
 bool LookupWindowLogic::reloadCatalogue() {
-    const LoadResult result = LoadCatalogue(catalogue, DataFileName);
+    const LoadResult result = LoadCatalogue(m_catalogue, DataFileName);
     switch (result.status) {
     case LoadResult::Status::TagMismatch:
         m_view.showMessage(result.message);
@@ -68,14 +68,14 @@ void LookupWindowLogic::RefreshLookupWindow() {
 }
 
 void LookupWindowLogic::refreshTransferCaptions() {
-    m_view.setMenuCaption(MenuItem::mnuW, catalogue.WeightTitle + u"のみ(&W)");
-    m_view.setMenuCaption(MenuItem::mnuP, catalogue.PaintTitle + u"のみ(&P)");
+    m_view.setMenuCaption(MenuItem::mnuW, m_catalogue.WeightTitle + u"のみ(&W)");
+    m_view.setMenuCaption(MenuItem::mnuP, m_catalogue.PaintTitle + u"のみ(&P)");
 }
 
 void LookupWindowLogic::refreshGroupList() {
     m_view.clearGroups();
     for (int g = 1; isGroup(g); ++g)
-        m_view.addGroup(catalogue.GroupName[g]);
+        m_view.addGroup(m_catalogue.GroupName[g]);
     if (isGroup(1)) {
         // Runs cmbmem_Click, which fills the member list.
         m_view.setGroupIndex(0);
@@ -90,7 +90,7 @@ void LookupWindowLogic::refreshCaption() {
 }
 
 bool LookupWindowLogic::isGroup(int g) const {
-    return g >= 1 && g <= catalogue.GroupCount && std::size_t(g) < catalogue.GroupName.size();
+    return g >= 1 && g <= m_catalogue.GroupCount && std::size_t(g) < m_catalogue.GroupName.size();
 }
 
 void LookupWindowLogic::cmbmem_Click() {
@@ -98,19 +98,46 @@ void LookupWindowLogic::cmbmem_Click() {
     m_view.clearMembers();
     if (!isGroup(g))
         return;
-    const int count = std::min<int>(catalogue.GroupMemberCount[g], int(catalogue.MemberName[g].size()) - 1);
+    const int count =
+        std::min<int>(m_catalogue.GroupMemberCount[g], int(m_catalogue.MemberName[g].size()) - 1);
     for (int m = 1; m <= count; ++m)
-        m_view.addMember(catalogue.MemberName[g][m]);
+        m_view.addMember(m_catalogue.MemberName[g][m]);
 }
 
 void LookupWindowLogic::lstnum_Click() {
     const int g = m_view.groupIndex() + 1;
     const int m = m_view.memberIndex() + 1;
-    if (!isGroup(g) || m < 1 || m > catalogue.GroupMemberCount[g])
+    if (!isGroup(g) || m < 1 || m > m_catalogue.GroupMemberCount[g])
         return;
-    m_view.setValueLabel(ValueLabelText(catalogue, std::int16_t(g), std::int16_t(m)));
-    if (link.TransferEnabled)
-        link.TransferToSpreadsheet(catalogue, std::int16_t(g), std::int16_t(m));
+    m_view.setValueLabel(ValueLabelText(m_catalogue, std::int16_t(g), std::int16_t(m)));
+    if (m_link.TransferEnabled)
+        m_link.TransferToSpreadsheet(m_catalogue, std::int16_t(g), std::int16_t(m));
+}
+
+void LookupWindowLogic::mnuexcel_Click() {
+    m_link.TransferEnabled = !m_link.TransferEnabled;
+    m_view.setMenuChecked(MenuItem::mnuexcel, m_link.TransferEnabled);
+}
+
+void LookupWindowLogic::mnuT_Click() {
+    m_view.setMenuChecked(MenuItem::mnuW, false);
+    m_view.setMenuChecked(MenuItem::mnuP, false);
+    m_view.setMenuChecked(MenuItem::mnuT, true);
+    m_link.TransferMode = SpreadsheetLink::TableForm;
+}
+
+void LookupWindowLogic::mnuW_Click() {
+    m_view.setMenuChecked(MenuItem::mnuP, false);
+    m_view.setMenuChecked(MenuItem::mnuT, false);
+    m_view.setMenuChecked(MenuItem::mnuW, true);
+    m_link.TransferMode = SpreadsheetLink::WeightOnly;
+}
+
+void LookupWindowLogic::mnuP_Click() {
+    m_view.setMenuChecked(MenuItem::mnuW, false);
+    m_view.setMenuChecked(MenuItem::mnuT, false);
+    m_view.setMenuChecked(MenuItem::mnuP, true);
+    m_link.TransferMode = SpreadsheetLink::PaintOnly;
 }
 
 void LookupWindowLogic::mnuedit_Click() {

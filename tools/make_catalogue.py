@@ -4,7 +4,10 @@
 The source tables hold the dimensions of the standard sections; this script computes each member's
 designation and unit weight from them, writes a catalogue with every coefficient 0, and lets
 `zelk-tool regen` fill in the paint-area coefficients and the file's final layout. The committed
-catalogue is therefore exactly what the generator makes of itself.
+catalogue is therefore exactly what the generator makes of itself. A group whose shape code is
+none of the generator's rules (1 to 5) keeps its coefficients as written: for those the script
+writes them itself, the painted outline over the weight to two decimals, or 0 for a section that
+is not painted.
 
   make_catalogue.py --zelk-tool build/bin/zelk-tool             rebuild data/JISTEELW.CSV
   make_catalogue.py --zelk-tool build/bin/zelk-tool --check     rebuild into a temporary folder and
@@ -25,6 +28,7 @@ ENCODING = "cp932"
 MEMBER_CAPACITY = 200  # the loader keeps no more members in a group
 DESIGNATION_WIDTH = 21  # the generator cuts designations to this many characters
 SETTINGS = ("@group", "@kind", "@shape", "@section")
+GENERATOR_SHAPES = {"1", "2", "3", "4", "5"}  # the shape codes whose coefficients regen computes
 
 
 class SourceError(Exception):
@@ -38,7 +42,7 @@ class Group:
         self.kind = None
         self.shape = None
         self.section = None
-        self.members = []  # (designation, remark, weight as Decimal)
+        self.members = []  # (designation, remark, weight and coefficient as Decimal)
 
 
 def parse_source(path):
@@ -69,10 +73,14 @@ def parse_source(path):
         texts = dict(zip(columns, fields))
         try:
             weight = steel_sections.unit_weight(group.section, texts)
+            coefficient = 0
+            if group.shape not in GENERATOR_SHAPES:
+                coefficient = steel_sections.coefficient(group.section, texts, weight)
         except (KeyError, ArithmeticError) as error:
-            raise SourceError(f"{where}: missing or malformed dimension ({error!r})") from None
+            raise SourceError(f"{where}: missing or malformed dimension, or no outline for shape "
+                              f"{group.shape} ({error!r})") from None
         name = steel_sections.designation(group.section, texts)
-        group.members.append((name, texts.get("remark", ""), weight))
+        group.members.append((name, texts.get("remark", ""), weight, coefficient))
     check_group(group)
     return group
 
@@ -85,13 +93,13 @@ def check_group(group):
         raise SourceError(f"{where}: no members")
     if len(group.members) > MEMBER_CAPACITY:
         raise SourceError(f"{where}: {len(group.members)} members, more than the {MEMBER_CAPACITY} a group holds")
-    names = [name for name, _, _ in group.members]
+    names = [name for name, _, _, _ in group.members]
     for name in names:
         if names.count(name) > 1:
             raise SourceError(f"{where}: {name} appears twice")
         if len(name) > DESIGNATION_WIDTH:
             raise SourceError(f"{where}: {name} is longer than {DESIGNATION_WIDTH} characters")
-    for text in [group.group] + names + [remark for _, remark, _ in group.members]:
+    for text in [group.group] + names + [remark for _, remark, _, _ in group.members]:
         if '"' in text or "," in text:
             raise SourceError(f"{where}: {text!r} holds a quote or a comma")
         text.encode(ENCODING)  # raises on a character that code page 932 lacks
@@ -105,11 +113,13 @@ def read_sources(folder):
 
 
 def generator_input(header, groups):
-    """The catalogue with every coefficient 0, in the file format, ready for the generator."""
+    """The catalogue in the file format, ready for the generator: every coefficient that the
+    generator computes is 0."""
     lines = list(header)
     for group in groups:
         lines.append(f'"{group.group}",{group.kind},{group.shape}')
-        lines.extend(f'"{name}","{remark}",{weight},0' for name, remark, weight in group.members)
+        lines.extend(f'"{name}","{remark}",{weight},{coefficient}'
+                     for name, remark, weight, coefficient in group.members)
         lines.append("/*")
     return "".join(line + "\r\n" for line in lines).encode(ENCODING)
 

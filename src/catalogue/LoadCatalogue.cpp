@@ -1,5 +1,6 @@
 #include "LoadCatalogue.h"
 
+#include "CatalogueFormat.h"
 #include "FieldReader.h"
 #include "base/TextLineReader.h"
 
@@ -13,32 +14,30 @@ namespace {
 
 constexpr int kProblemsListed = 5;
 
+// The setting that each header line fills, in the order of kHeaderTags.
 struct HeaderLine {
-    const char16_t* tag;
     std::u16string Catalogue::*setting;
     bool isFormula;
 };
 
-const std::array<HeaderLine, 7> kHeaderLines = {{
-    {u"W>", &Catalogue::WeightKeys, false},
-    {u"W=", &Catalogue::WeightFormula, true},
-    {u"A>", &Catalogue::AreaKeys, false},
-    {u"A=", &Catalogue::AreaFormula, true},
-    {u"1>", &Catalogue::Kind1Keys, false},
-    {u"2>", &Catalogue::Kind2Keys, false},
-    {u"3>", &Catalogue::Kind3Keys, false},
+const std::array<HeaderLine, kHeaderTags.size()> kHeaderLines = {{
+    {&Catalogue::WeightKeys, false},
+    {&Catalogue::WeightFormula, true},
+    {&Catalogue::AreaKeys, false},
+    {&Catalogue::AreaFormula, true},
+    {&Catalogue::Kind1Keys, false},
+    {&Catalogue::Kind2Keys, false},
+    {&Catalogue::Kind3Keys, false},
 }};
 
 constexpr std::u16string_view kEightSpaces = u"        ";
-constexpr std::u16string_view kTerminator = u"/*";
 
 std::u16string headerValue(std::u16string_view line, int index) {
-    const bool isFormula = kHeaderLines[index].isFormula;
-    // The area formula's marker for "no formula": the line is the bare tag.
-    if (index == 3 && line.size() == 2)
-        return u"=/";
-    const std::u16string value = upperCase(trimSpaces(line.substr(std::min<std::size_t>(2, line.size()))));
-    return isFormula ? u'=' + value : value;
+    const std::size_t tagLength = kHeaderTags[index].size();
+    if (kHeaderLines[index].setting == &Catalogue::AreaFormula && line.size() == tagLength)
+        return std::u16string(kNoFormula); // the line is the bare tag
+    const std::u16string value = upperCase(trimSpaces(line.substr(std::min(tagLength, line.size()))));
+    return kHeaderLines[index].isFormula ? u'=' + value : value;
 }
 
 class Loader {
@@ -73,7 +72,7 @@ private:
                 return false;
             }
             c.*kHeaderLines[i].setting = headerValue(*line, i);
-            const std::u16string_view tag = kHeaderLines[i].tag;
+            const std::u16string_view tag = kHeaderTags[i];
             if (!line->starts_with(tag)) {
                 r.status = LoadResult::Status::TagMismatch;
                 r.message = formatText(u"error in Line(%1)", {tag});

@@ -8,6 +8,7 @@
 #include "base/Text.h"
 #include "base/TextLineReader.h"
 #include "base/TextLineWriter.h"
+#include "catalogue/CatalogueFormat.h"
 #include "catalogue/FieldReader.h"
 #include "catalogue/LoadCatalogue.h"
 
@@ -18,9 +19,6 @@
 namespace {
 
 using Status = RegenerationResult::Status;
-
-constexpr std::u16string_view kTerminator = u"/*";
-constexpr int kTagLineCount = 7;
 
 // Unwinds a run from wherever it has to stop; run() turns it into the result.
 struct RunStopped {
@@ -138,7 +136,7 @@ private:
 
     // The tag lines, the unit-kind count line and the unit-kind lines, copied as they stand.
     void copyLeadingLines() {
-        for (int i = 0; i < kTagLineCount; ++i)
+        for (std::size_t i = 0; i < kHeaderTags.size(); ++i)
             copyWholeLine(u"見出し行");
         const std::int64_t count = UnitKindLineCount(copyWholeLine(u"単位種別の数の行"));
         for (std::int64_t i = 0; i < count; ++i)

@@ -141,11 +141,23 @@ std::u16string formatText(std::u16string_view pattern, std::initializer_list<std
     return out;
 }
 
-std::u16string_view trimSpaces(std::u16string_view text) {
-    const std::size_t begin = text.find_first_not_of(u' ');
+namespace {
+
+std::u16string_view trimmed(std::u16string_view text, std::u16string_view blanks) {
+    const std::size_t begin = text.find_first_not_of(blanks);
     if (begin == std::u16string_view::npos)
         return {};
-    return text.substr(begin, text.find_last_not_of(u' ') - begin + 1);
+    return text.substr(begin, text.find_last_not_of(blanks) - begin + 1);
+}
+
+} // namespace
+
+std::u16string_view trimSpaces(std::u16string_view text) {
+    return trimmed(text, u" ");
+}
+
+std::u16string_view trimSpacesAndTabs(std::u16string_view text) {
+    return trimmed(text, u" \t");
 }
 
 std::u16string pathText(const std::filesystem::path& path) {

@@ -18,13 +18,6 @@ bool isBlankLine(std::u16string_view line) {
     return std::all_of(line.begin(), line.end(), isBlank);
 }
 
-std::u16string_view trimBlanks(std::u16string_view text) {
-    const std::size_t begin = text.find_first_not_of(u" \t");
-    if (begin == std::u16string_view::npos)
-        return {};
-    return text.substr(begin, text.find_last_not_of(u" \t") - begin + 1);
-}
-
 // Catalogue numbers are short plain decimals such as "17.2000". Up to 15 digits form an integer
 // that a double holds exactly, and so does the power of ten that scales it; one division of the
 // two is then correctly rounded, the very result that std::from_chars gives, only faster.
@@ -70,7 +63,7 @@ std::optional<double> parseDecimalField(std::u16string_view text) {
     const bool signed_ = !text.empty() && (text[0] == u'+' || text[0] == u'-');
     if (const std::optional<double> plain = parseShortDecimal(begin + (signed_ ? 1 : 0), begin + text.size()))
         return signed_ && text[0] == u'-' ? -*plain : *plain;
-    text = trimBlanks(text);
+    text = trimSpacesAndTabs(text);
     if (text.empty())
         return 0.0;
     // std::from_chars is locale-independent but also takes "inf" and "nan", and no "+": both are

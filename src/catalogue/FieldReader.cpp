@@ -1,5 +1,6 @@
 #include "FieldReader.h"
 
+#include "base/PowersOfTen.h"
 #include "base/Text.h"
 #include "base/TextLineReader.h"
 
@@ -25,8 +26,6 @@ bool isBlankLine(std::u16string_view line) {
 // of them, and where the reading stopped (at `last` or at the first other character).
 template <typename Char>
 std::pair<std::optional<double>, const Char*> readShortDecimal(const Char* first, const Char* last) {
-    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     std::uint64_t mantissa = 0; // wraps past 19 digits, which the count refuses
     int digits = 0;
     const Char* point = nullptr;
@@ -44,7 +43,7 @@ std::pair<std::optional<double>, const Char*> readShortDecimal(const Char* first
     }
     if (digits == 0 || digits > 15)
         return {std::nullopt, p};
-    return {double(mantissa) / kPowersOfTen[point ? p - point - 1 : 0], p};
+    return {double(mantissa) / kExactPowersOfTen[point ? p - point - 1 : 0], p};
 }
 
 // The whole of [first, last) as a short decimal; exponents and everything else take the general

@@ -1,6 +1,7 @@
 #include "LoadCatalogue.h"
 
 #include "CatalogueFormat.h"
+#include "CatalogueRecords.h"
 #include "FieldReader.h"
 #include "base/TextLineReader.h"
 
@@ -151,64 +152,37 @@ private:
     // Reads group block j. When the file ends inside it, a group whose header was read whole is
     // kept with the members read whole; one cut inside its header is left empty, not counted.
     GroupEnd readGroup(std::int16_t j) {
-        const std::optional<std::u16string> name = readOwnedText();
-        std::optional<std::int16_t> kind;
-        std::optional<std::int16_t> shape;
-        if (name)
-            kind = fields.readInteger();
-        if (kind)
-            shape = fields.readInteger();
-        if (!shape) {
+        if (!readGroupHeader(fields, m_header)) {
             problem(u"ファイルがグループの見出しの途中で終わっています。このグループは読み込みません。");
             return GroupEnd::CutInHeader;
         }
-        c.GroupName[j] = *name;
-        c.GroupKind[j] = *kind;
-        c.GroupShape[j] = *shape;
-        const std::int64_t headerLine = fields.lineNumber();
+        c.GroupName[j] = m_header.name;
+        c.GroupKind[j] = m_header.kind;
+        c.GroupShape[j] = m_header.shape;
+        return readMembers(j, fields.lineNumber());
+    }
 
+    // The members of group j, whose header ends on `headerLine`, up to its terminator.
+    GroupEnd readMembers(std::int16_t j, std::int64_t headerLine) {
         std::int16_t m = 0;
-        GroupEnd end = GroupEnd::Terminated;
-        for (;;) {
-            fields.skipBlankLines();
-            const std::optional<std::u16string_view> field = fields.readText();
-            if (field && *field == kTerminator) // compared before any trimming
-                break;
-            const std::optional<std::u16string> designation =
-                field ? std::optional<std::u16string>(trimSpaces(*field)) : std::nullopt;
-            std::optional<std::u16string> remark;
-            std::optional<double> weight;
-            std::optional<double> coefficient;
-            if (designation)
-                remark = readTrimmedText();
-            if (remark)
-                weight = fields.readNumber();
-            if (weight)
-                coefficient = fields.readNumber();
-            if (!coefficient) {
-                problem(formatText(
-                    u"グループ「%1」（%2 行目から）が \"/*\" で閉じられないままファイルが終わっています。",
-                    {*name, decimalText(headerLine)}));
-                end = GroupEnd::CutInBody;
-                break;
-            }
+        MemberRead read;
+        while ((read = readMemberRecord(fields, m_member)) == MemberRead::Member) {
             if (m < c.MaxMembersPerGroup)
                 ++m; // past the capacity every further member lands in the last slot
-            c.MemberName[j][m] = *designation;
-            c.MemberRemark[j][m] = *remark;
-            c.MemberWeight[j][m] = *weight;
-            c.MemberPaintCoef[j][m] = *coefficient;
+            c.MemberName[j][m] = trimSpaces(m_member.designation);
+            c.MemberRemark[j][m] = trimSpaces(m_member.remark);
+            c.MemberWeight[j][m] = m_member.weight;
+            c.MemberPaintCoef[j][m] = m_member.coefficient;
         }
         c.GroupMemberCount[j] = m;
         for (std::int16_t slot = std::int16_t(m + 1); slot <= c.MaxMembersPerGroup; ++slot)
             c.MemberName[j][slot] = kEightSpaces;
-        return end;
-    }
-
-    // A text field with the spaces at both ends removed.
-    std::optional<std::u16string> readTrimmedText() {
-        const std::optional<std::u16string_view> field = fields.readText();
-        return field ? std::optional<std::u16string>(trimSpaces(*field)) : std::nullopt;
+        if (read == MemberRead::Terminator)
+            return GroupEnd::Terminated;
+        problem(
+            formatText(u"グループ「%1」（%2 行目から）が \"/*\" で閉じられないままファイルが終わっています。",
+                       {m_header.name, decimalText(headerLine)}));
+        return GroupEnd::CutInBody;
     }
 
     // A text field copied out of the reader's line, which the next read replaces.
@@ -227,6 +201,9 @@ private:
     Catalogue& c;
     LoadResult& r;
     FieldReader fields;
+    // One record at a time, in strings that keep their storage from record to record.
+    GroupHeader m_header;
+    MemberRecord m_member;
 };
 
 } // namespace

@@ -9,6 +9,7 @@
 #include "base/TextLineReader.h"
 #include "base/TextLineWriter.h"
 #include "catalogue/CatalogueFormat.h"
+#include "catalogue/CatalogueRecords.h"
 #include "catalogue/FieldReader.h"
 #include "catalogue/LoadCatalogue.h"
 
@@ -163,70 +164,39 @@ private:
             m_lines.lineNumber()};
     }
 
-    // A text field copied into `value`, whose storage is reused from record to record.
-    bool readText(std::u16string& value) {
-        const std::optional<std::u16string_view> field = m_fields.readText();
-        if (!field)
-            return false;
-        value.assign(*field);
-        return true;
-    }
-
     void regenerateGroup() {
-        std::u16string name;
-        const bool haveName = readText(name);
-        const std::int64_t headerLine = m_fields.lineNumber();
-        std::optional<std::int16_t> kind;
-        std::optional<std::int16_t> shape;
-        if (haveName)
-            kind = m_fields.readInteger();
-        if (kind)
-            shape = m_fields.readInteger();
-        if (!shape)
-            endedInGroup(name, headerLine);
-        FormatGroupHeaderLine(m_line, name, *kind, *shape);
+        if (!readGroupHeader(m_fields, m_header))
+            endedInGroup(m_header.name, m_header.nameLine);
+        FormatGroupHeaderLine(m_line, m_header.name, m_header.kind, m_header.shape);
         write(m_line);
         ++m_result.groups;
 
-        for (;;) {
-            m_fields.skipBlankLines();
-            if (!readText(m_designation))
-                endedInGroup(name, headerLine);
-            if (m_designation == kTerminator) {
-                write(kTerminator);
-                return;
-            }
-            const std::int64_t memberLine = m_fields.lineNumber();
-            std::optional<double> weight;
-            std::optional<double> coefficient;
-            if (readText(m_remark))
-                weight = m_fields.readNumber();
-            if (weight)
-                coefficient = m_fields.readNumber();
-            if (!coefficient)
-                endedInGroup(name, headerLine);
+        MemberRead read;
+        while ((read = readMemberRecord(m_fields, m_member)) == MemberRead::Member) {
             ++m_result.members;
-            const double newCoefficient = computeCoefficient(*shape, *weight, *coefficient, memberLine);
-            FormatMemberLine(m_line, m_designation, m_remark, *weight, newCoefficient);
+            const double coefficient = computeCoefficient(m_header.shape, m_member);
+            FormatMemberLine(m_line, m_member.designation, m_member.remark, m_member.weight, coefficient);
             write(m_line);
         }
+        if (read == MemberRead::FileEnded)
+            endedInGroup(m_header.name, m_header.nameLine);
+        write(kTerminator);
     }
 
-    double computeCoefficient(std::int16_t shape, double weight, double coefficient,
-                              std::int64_t memberLine) const {
+    double computeCoefficient(std::int16_t shape, const MemberRecord& member) const {
         const auto dataError = [&](std::u16string_view text) {
             return RunStopped{Status::DataError,
                               formatText(u" DATA ERROR: 部材 <%1>（%2 行目）の%3",
-                                         {m_designation, decimalText(memberLine), text}),
-                              memberLine};
+                                         {member.designation, decimalText(member.line), text}),
+                              member.line};
         };
         double result = 0;
         try {
-            result = PaintCoefficient(shape, m_designation, weight, coefficient);
+            result = PaintCoefficient(shape, member.designation, member.weight, member.coefficient);
         } catch (const DataError& error) {
-            throw RunStopped{Status::DataError, error.message, memberLine};
+            throw RunStopped{Status::DataError, error.message, member.line};
         }
-        if (HasCoefficientRule(shape) && weight == 0)
+        if (HasCoefficientRule(shape) && member.weight == 0)
             throw dataError(u"単位重量が 0 です。塗装面積係数を計算できません。");
         if (!std::isfinite(result))
             throw dataError(u"塗装面積係数が有限の数になりません。寸法と単位重量を確かめてください。");
@@ -241,9 +211,9 @@ private:
     const std::u16string& m_outputName;
     RegenerationReporter& m_reporter;
     RegenerationResult m_result;
-    // One record at a time, in buffers that keep their storage from member to member.
-    std::u16string m_designation;
-    std::u16string m_remark;
+    // One record at a time, in strings that keep their storage from member to member.
+    GroupHeader m_header;
+    MemberRecord m_member;
     std::u16string m_line;
 };
 

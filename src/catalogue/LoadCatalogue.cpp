@@ -44,9 +44,9 @@ std::u16string headerValue(std::u16string_view line, int index) {
 class Loader {
 public:
     Loader(Catalogue& catalogue, LoadResult& result, TextLineReader& lines)
-        : c(catalogue), r(result), fields(lines) {
-        fields.setProblemHandler([this](std::int64_t line, const std::u16string& text) {
-            r.problems.push_back({line, text});
+        : m_catalogue(catalogue), m_result(result), m_fields(lines) {
+        m_fields.setProblemHandler([this](std::int64_t line, const std::u16string& text) {
+            m_result.problems.push_back({line, text});
         });
     }
 
@@ -59,55 +59,67 @@ public:
     }
 
 private:
-    void problem(std::u16string text) { r.problems.push_back({fields.lineNumber(), std::move(text)}); }
+    void problem(std::u16string text) {
+        m_result.problems.push_back({m_fields.lineNumber(), std::move(text)});
+    }
 
     // Reads the seven tag lines. False when the file ended inside them or a tag is wrong.
     bool readHeader() {
         for (int i = 0; i < int(kHeaderLines.size()); ++i) {
-            const std::optional<std::u16string> line = fields.readWholeLine();
+            const std::optional<std::u16string> line = m_fields.readWholeLine();
             if (!line) {
                 // Named by the line that is missing: an empty file has no line before it.
-                r.problems.push_back({i + 1, u"ファイルが終わっていて、見出し行がありません。"});
-                c.GroupCount = 0;
-                c.UnitKindCount = 0;
+                m_result.problems.push_back({i + 1, u"ファイルが終わっていて、見出し行がありません。"});
+                m_catalogue.GroupCount = 0;
+                m_catalogue.UnitKindCount = 0;
                 return false;
             }
-            c.*kHeaderLines[i].setting = headerValue(*line, i);
+            m_catalogue.*kHeaderLines[i].setting = headerValue(*line, i);
             const std::u16string_view tag = kHeaderTags[i];
             if (!line->starts_with(tag)) {
-                r.status = LoadResult::Status::TagMismatch;
-                r.message = formatText(u"error in Line(%1)", {tag});
+                m_result.status = LoadResult::Status::TagMismatch;
+                m_result.message = formatText(u"error in Line(%1)", {tag});
                 return false;
             }
         }
         return true;
     }
 
+    // The count line and each unit-kind line: a whole number, then a text for the weight column
+    // and one for the paint column.
+    struct NumberedTexts {
+        std::int16_t number = 0;
+        std::u16string weight;
+        std::u16string paint;
+    };
+
+    // std::nullopt when the file ends inside the line.
+    std::optional<NumberedTexts> readNumberedTexts() {
+        const std::optional<std::int16_t> number = m_fields.readInteger();
+        std::optional<std::u16string> weight;
+        std::optional<std::u16string> paint;
+        if (number)
+            weight = readOwnedText();
+        if (weight)
+            paint = readOwnedText();
+        if (!paint)
+            return std::nullopt;
+        return NumberedTexts{*number, std::move(*weight), std::move(*paint)};
+    }
+
     bool readUnitKinds() {
-        const std::optional<std::int16_t> count = fields.readInteger();
-        std::optional<std::u16string> weightTitle;
-        std::optional<std::u16string> paintTitle;
-        if (count)
-            weightTitle = readOwnedText();
-        if (weightTitle)
-            paintTitle = readOwnedText();
-        if (!paintTitle) {
+        std::optional<NumberedTexts> countLine = readNumberedTexts();
+        if (!countLine) {
             endedEarly(u"ファイルが単位種別の数の行の途中で終わっています。");
             return false;
         }
-        c.WeightTitle = *weightTitle;
-        c.PaintTitle = *paintTitle;
+        m_catalogue.WeightTitle = std::move(countLine->weight);
+        m_catalogue.PaintTitle = std::move(countLine->paint);
 
         std::int16_t k = 0;
-        for (int i = 1; i <= *count; ++i) {
-            const std::optional<std::int16_t> kind = fields.readInteger();
-            std::optional<std::u16string> weightLabel;
-            std::optional<std::u16string> paintLabel;
-            if (kind)
-                weightLabel = readOwnedText();
-            if (weightLabel)
-                paintLabel = readOwnedText();
-            if (!paintLabel) {
+        for (int i = 1; i <= countLine->number; ++i) {
+            std::optional<NumberedTexts> unitLine = readNumberedTexts();
+            if (!unitLine) {
                 endedEarly(formatText(u"ファイルが単位種別の行（%1 番目）の途中で終わっています。",
                                       {decimalText(i)}),
                            k);
@@ -120,20 +132,20 @@ private:
                                    {decimalText(Catalogue::kUnitKindCapacity)}));
                 continue;
             }
-            k = std::min(*kind, Catalogue::kUnitKindCapacity);
-            c.UnitWeightLabel[i] = *weightLabel;
-            c.UnitPaintLabel[i] = *paintLabel;
-            r.unitLinesStored = std::int16_t(i);
+            k = std::min(unitLine->number, Catalogue::kUnitKindCapacity);
+            m_catalogue.UnitWeightLabel[i] = std::move(unitLine->weight);
+            m_catalogue.UnitPaintLabel[i] = std::move(unitLine->paint);
+            m_result.unitLinesStored = std::int16_t(i);
         }
-        c.UnitKindCount = k;
+        m_catalogue.UnitKindCount = k;
         return true;
     }
 
     void readGroups() {
         std::int16_t j = 0;
         for (;;) {
-            fields.skipBlankLines();
-            if (fields.atEnd())
+            m_fields.skipBlankLines();
+            if (m_fields.atEnd())
                 break;
             if (j == Catalogue::kGroupCapacity)
                 break; // the rest of the file is not read
@@ -144,7 +156,7 @@ private:
             if (end != GroupEnd::Terminated)
                 break;
         }
-        c.GroupCount = j;
+        m_catalogue.GroupCount = j;
     }
 
     enum class GroupEnd { Terminated, CutInBody, CutInHeader };
@@ -152,31 +164,31 @@ private:
     // Reads group block j. When the file ends inside it, a group whose header was read whole is
     // kept with the members read whole; one cut inside its header is left empty, not counted.
     GroupEnd readGroup(std::int16_t j) {
-        if (!readGroupHeader(fields, m_header)) {
+        if (!readGroupHeader(m_fields, m_header)) {
             problem(u"ファイルがグループの見出しの途中で終わっています。このグループは読み込みません。");
             return GroupEnd::CutInHeader;
         }
-        c.GroupName[j] = m_header.name;
-        c.GroupKind[j] = m_header.kind;
-        c.GroupShape[j] = m_header.shape;
-        return readMembers(j, fields.lineNumber());
+        m_catalogue.GroupName[j] = m_header.name;
+        m_catalogue.GroupKind[j] = m_header.kind;
+        m_catalogue.GroupShape[j] = m_header.shape;
+        return readMembers(j, m_fields.lineNumber());
     }
 
     // The members of group j, whose header ends on `headerLine`, up to its terminator.
     GroupEnd readMembers(std::int16_t j, std::int64_t headerLine) {
         std::int16_t m = 0;
         MemberRead read;
-        while ((read = readMemberRecord(fields, m_member)) == MemberRead::Member) {
-            if (m < c.MaxMembersPerGroup)
+        while ((read = readMemberRecord(m_fields, m_member)) == MemberRead::Member) {
+            if (m < m_catalogue.MaxMembersPerGroup)
                 ++m; // past the capacity every further member lands in the last slot
-            c.MemberName[j][m] = trimSpaces(m_member.designation);
-            c.MemberRemark[j][m] = trimSpaces(m_member.remark);
-            c.MemberWeight[j][m] = m_member.weight;
-            c.MemberPaintCoef[j][m] = m_member.coefficient;
+            m_catalogue.MemberName[j][m] = trimSpaces(m_member.designation);
+            m_catalogue.MemberRemark[j][m] = trimSpaces(m_member.remark);
+            m_catalogue.MemberWeight[j][m] = m_member.weight;
+            m_catalogue.MemberPaintCoef[j][m] = m_member.coefficient;
         }
-        c.GroupMemberCount[j] = m;
-        for (std::int16_t slot = std::int16_t(m + 1); slot <= c.MaxMembersPerGroup; ++slot)
-            c.MemberName[j][slot] = kEightSpaces;
+        m_catalogue.GroupMemberCount[j] = m;
+        for (std::int16_t slot = std::int16_t(m + 1); slot <= m_catalogue.MaxMembersPerGroup; ++slot)
+            m_catalogue.MemberName[j][slot] = kEightSpaces;
         if (read == MemberRead::Terminator)
             return GroupEnd::Terminated;
         problem(
@@ -187,20 +199,20 @@ private:
 
     // A text field copied out of the reader's line, which the next read replaces.
     std::optional<std::u16string> readOwnedText() {
-        const std::optional<std::u16string_view> field = fields.readText();
+        const std::optional<std::u16string_view> field = m_fields.readText();
         return field ? std::optional<std::u16string>(*field) : std::nullopt;
     }
 
     // The file ended before the groups: no group and only the unit kinds read so far.
     void endedEarly(std::u16string text, std::int16_t unitKinds = 0) {
         problem(std::move(text));
-        c.GroupCount = 0;
-        c.UnitKindCount = unitKinds;
+        m_catalogue.GroupCount = 0;
+        m_catalogue.UnitKindCount = unitKinds;
     }
 
-    Catalogue& c;
-    LoadResult& r;
-    FieldReader fields;
+    Catalogue& m_catalogue;
+    LoadResult& m_result;
+    FieldReader m_fields;
     // One record at a time, in strings that keep their storage from record to record.
     GroupHeader m_header;
     MemberRecord m_member;

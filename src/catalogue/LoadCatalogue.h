@@ -27,9 +27,6 @@ struct LoadResult {
     std::vector<LoadProblem> problems;
     // How many unit-kind lines gave labels (kinds 1 to this); may differ from UnitKindCount.
     std::int16_t unitLinesStored = 0;
-
-    // True when the caller has to treat the catalogue as absent and close the lookup window.
-    bool FileMissing() const { return status == Status::Missing || status == Status::Unreadable; }
 };
 
 // Reads the catalogue file at `DataFileName` (relative to the current directory unless absolute)

@@ -227,17 +227,17 @@ LoadResult unreadableResult(Catalogue& catalogue, const std::u16string& displayN
     catalogue.resetTables();
     LoadResult result;
     result.status = LoadResult::Status::Unreadable;
-    result.message = UnreadableCatalogueMessage(displayName, reason);
+    result.message = unreadableCatalogueMessage(displayName, reason);
     return result;
 }
 
 } // namespace
 
-std::u16string UnreadableCatalogueMessage(const std::u16string& displayName, const std::u16string& reason) {
+std::u16string unreadableCatalogueMessage(const std::u16string& displayName, const std::u16string& reason) {
     return formatText(u"鋼材データファイル%1を読み込めません（%2）。", {displayName, reason});
 }
 
-std::u16string MissingCatalogueMessage(const std::u16string& displayName) {
+std::u16string missingCatalogueMessage(const std::u16string& displayName) {
     return formatText(u"鋼材データファイル%1が見つかりません。", {displayName});
 }
 
@@ -247,7 +247,7 @@ LoadResult LoadCatalogue(Catalogue& catalogue, const std::filesystem::path& Data
     if (DataFileName.empty() || pathKind(DataFileName) == PathKind::Missing) {
         LoadResult result;
         result.status = LoadResult::Status::Missing;
-        result.message = MissingCatalogueMessage(displayName);
+        result.message = missingCatalogueMessage(displayName);
         return result;
     }
     InputFile file;

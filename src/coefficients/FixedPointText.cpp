@@ -106,7 +106,7 @@ std::size_t writeDecimalRounded(char* out, double value, int decimals) {
 
 } // namespace
 
-std::size_t WriteFixedPoint(char* out, double value, int decimals) {
+std::size_t writeFixedPoint(char* out, double value, int decimals) {
     assert(std::isfinite(value) && decimals >= 0 && decimals <= kMaxFixedDecimals);
     // Most values lie far from a rounding tie: there, scaling in binary gives the same digits as
     // the decimal rounding below, at a fraction of its cost. The value to 15 digits differs
@@ -124,7 +124,7 @@ std::size_t WriteFixedPoint(char* out, double value, int decimals) {
     return writeDecimalRounded(out, value, decimals);
 }
 
-std::string FixedPointText(double value, int decimals) {
+std::string fixedPointText(double value, int decimals) {
     char text[kMaxFixedPointLength];
-    return std::string(text, WriteFixedPoint(text, value, decimals));
+    return std::string(text, writeFixedPoint(text, value, decimals));
 }

@@ -43,7 +43,7 @@ double readLong(std::u16string_view text, std::size_t end, bool negative) {
 
 } // namespace
 
-double LeadingNumber(std::u16string_view text) {
+double leadingNumber(std::u16string_view text) {
     bool signAllowed = true;
     bool negative = false;
     bool pointSeen = false;

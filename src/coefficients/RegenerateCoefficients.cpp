@@ -29,8 +29,8 @@ struct RunStopped {
 };
 
 // The count line's leading number, rounded half to even, as a line count that cannot overflow.
-std::int64_t UnitKindLineCount(std::u16string_view countLine) {
-    const double n = std::nearbyint(LeadingNumber(countLine));
+std::int64_t unitKindLineCount(std::u16string_view countLine) {
+    const double n = std::nearbyint(leadingNumber(countLine));
     if (!(n > 0))
         return 0;
     if (n >= 9.0e18)
@@ -94,7 +94,7 @@ public:
 
 private:
     std::u16string unreadableMessage() const {
-        return UnreadableCatalogueMessage(m_inputName, m_lines.errorText());
+        return unreadableCatalogueMessage(m_inputName, m_lines.errorText());
     }
 
     RunStopped writeFailed() const {
@@ -139,7 +139,7 @@ private:
     void copyLeadingLines() {
         for (std::size_t i = 0; i < kHeaderTags.size(); ++i)
             copyWholeLine(u"見出し行");
-        const std::int64_t count = UnitKindLineCount(copyWholeLine(u"単位種別の数の行"));
+        const std::int64_t count = unitKindLineCount(copyWholeLine(u"単位種別の数の行"));
         for (std::int64_t i = 0; i < count; ++i)
             copyWholeLine(u"単位種別の行");
     }
@@ -167,7 +167,7 @@ private:
     void regenerateGroup() {
         if (!readGroupHeader(m_fields, m_header))
             endedInGroup(m_header.name, m_header.nameLine);
-        FormatGroupHeaderLine(m_line, m_header.name, m_header.kind, m_header.shape);
+        formatGroupHeaderLine(m_line, m_header.name, m_header.kind, m_header.shape);
         write(m_line);
         ++m_result.groups;
 
@@ -175,7 +175,7 @@ private:
         while ((read = readMemberRecord(m_fields, m_member)) == MemberRead::Member) {
             ++m_result.members;
             const double coefficient = computeCoefficient(m_header.shape, m_member);
-            FormatMemberLine(m_line, m_member.designation, m_member.remark, m_member.weight, coefficient);
+            formatMemberLine(m_line, m_member.designation, m_member.remark, m_member.weight, coefficient);
             write(m_line);
         }
         if (read == MemberRead::FileEnded)
@@ -192,11 +192,11 @@ private:
         };
         double result = 0;
         try {
-            result = PaintCoefficient(shape, member.designation, member.weight, member.coefficient);
+            result = paintCoefficient(shape, member.designation, member.weight, member.coefficient);
         } catch (const DataError& error) {
             throw RunStopped{Status::DataError, error.message, member.line};
         }
-        if (HasCoefficientRule(shape) && member.weight == 0)
+        if (hasCoefficientRule(shape) && member.weight == 0)
             throw dataError(u"単位重量が 0 です。塗装面積係数を計算できません。");
         if (!std::isfinite(result))
             throw dataError(u"塗装面積係数が有限の数になりません。寸法と単位重量を確かめてください。");
@@ -219,7 +219,7 @@ private:
 
 RegenerationResult reported(RegenerationResult result, RegenerationReporter& reporter) {
     if (result.status == Status::Done)
-        reporter.summary(kSummaryCaption, SummaryPrompt(result.groups, result.members));
+        reporter.summary(kSummaryCaption, summaryPrompt(result.groups, result.members));
     else
         reporter.stopped(result);
     return result;
@@ -234,7 +234,7 @@ RegenerationResult fileError(std::u16string message, RegenerationReporter& repor
 
 } // namespace
 
-std::u16string SummaryPrompt(std::int64_t groups, std::int64_t members) {
+std::u16string summaryPrompt(std::int64_t groups, std::int64_t members) {
     return formatText(u"グループ数= %1, 総部材数= %2", {decimalText(groups), decimalText(members)});
 }
 
@@ -244,10 +244,10 @@ RegenerationResult RegenerateCoefficients(const std::filesystem::path& DataFileN
     const std::u16string inputName = pathText(DataFileName);
     const std::u16string outputName = pathText(outputPath);
     if (DataFileName.empty() || pathKind(DataFileName) == PathKind::Missing)
-        return fileError(MissingCatalogueMessage(inputName), reporter);
+        return fileError(missingCatalogueMessage(inputName), reporter);
     InputFile input;
     if (!input.open(DataFileName))
-        return fileError(UnreadableCatalogueMessage(inputName, input.errorText()), reporter);
+        return fileError(unreadableCatalogueMessage(inputName, input.errorText()), reporter);
     // The new file would replace the input at the end; refused, since the catalogue would then
     // be lost should anything in it stop the run.
     if (isSameFile(DataFileName, outputPath)) {

@@ -38,17 +38,17 @@ Dimensions SplitDimensions(std::u16string_view designation, int count) {
     if (count == 0)
         return d;
     if (count == 1) {
-        d.value[0] = LeadingNumber(s);
+        d.value[0] = leadingNumber(s);
         return d;
     }
     std::size_t p = FindDimensionSeparator(s);
-    d.value[0] = LeadingNumber(s);
+    d.value[0] = leadingNumber(s);
     s = s.substr(p);
     for (int j = 2; j < count; ++j) {
         p = FindDimensionSeparator(s);
-        d.value[std::size_t(j - 1)] = LeadingNumber(s.substr(0, p - 1));
+        d.value[std::size_t(j - 1)] = leadingNumber(s.substr(0, p - 1));
         s = s.substr(p);
     }
-    d.value[std::size_t(count - 1)] = LeadingNumber(s);
+    d.value[std::size_t(count - 1)] = leadingNumber(s);
     return d;
 }

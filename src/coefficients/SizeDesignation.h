@@ -16,7 +16,7 @@ inline constexpr std::u16string_view kMissingSeparatorMessage =
 
 // `designation` from its first size character ("." or an ASCII digit) on; throws DataError with
 // kMissingSizeMessage when there is none.
-std::u16string_view WithoutSizePrefix(std::u16string_view designation);
+std::u16string_view withoutSizePrefix(std::u16string_view designation);
 // The same in place, as the generator's callers know it.
 void StripSizePrefix(std::u16string& designation);
 

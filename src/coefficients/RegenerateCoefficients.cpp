@@ -217,6 +217,11 @@ private:
     std::u16string m_line;
 };
 
+// "グループ数= 12, 総部材数= 345": each count behind a blank in the place of a sign.
+std::u16string summaryPrompt(std::int64_t groups, std::int64_t members) {
+    return formatText(u"グループ数= %1, 総部材数= %2", {decimalText(groups), decimalText(members)});
+}
+
 RegenerationResult reported(RegenerationResult result, RegenerationReporter& reporter) {
     if (result.status == Status::Done)
         reporter.summary(kSummaryCaption, summaryPrompt(result.groups, result.members));
@@ -233,10 +238,6 @@ RegenerationResult fileError(std::u16string message, RegenerationReporter& repor
 }
 
 } // namespace
-
-std::u16string summaryPrompt(std::int64_t groups, std::int64_t members) {
-    return formatText(u"グループ数= %1, 総部材数= %2", {decimalText(groups), decimalText(members)});
-}
 
 RegenerationResult RegenerateCoefficients(const std::filesystem::path& DataFileName,
                                           const std::filesystem::path& outputPath,

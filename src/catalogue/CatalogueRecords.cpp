@@ -7,24 +7,9 @@
 
 namespace {
 
-// A text field copied into `value`, whose storage is kept.
-bool readText(FieldReader& fields, std::u16string& value) {
-    const std::optional<std::u16string_view> field = fields.readText();
-    if (!field)
-        return false;
-    value.assign(*field);
-    return true;
-}
-
-bool readInteger(FieldReader& fields, std::int16_t& value) {
-    const std::optional<std::int16_t> field = fields.readInteger();
-    if (field)
-        value = *field;
-    return field.has_value();
-}
-
-bool readNumber(FieldReader& fields, double& value) {
-    const std::optional<double> field = fields.readNumber();
+// Stores a field that was read in `value` (a text in a string that keeps its storage); false, with
+// `value` untouched, at the end of the file.
+template <typename Field, typename Value> bool store(const std::optional<Field>& field, Value& value) {
     if (field)
         value = *field;
     return field.has_value();
@@ -34,9 +19,9 @@ bool readNumber(FieldReader& fields, double& value) {
 
 bool readGroupHeader(FieldReader& fields, GroupHeader& header) {
     header.name.clear();
-    const bool haveName = readText(fields, header.name);
+    const bool haveName = store(fields.readText(), header.name);
     header.nameLine = fields.lineNumber();
-    return haveName && readInteger(fields, header.kind) && readInteger(fields, header.shape);
+    return haveName && store(fields.readInteger(), header.kind) && store(fields.readInteger(), header.shape);
 }
 
 MemberRead readMemberRecord(FieldReader& fields, MemberRecord& member) {
@@ -48,7 +33,7 @@ MemberRead readMemberRecord(FieldReader& fields, MemberRecord& member) {
         return MemberRead::Terminator;
     member.designation.assign(*designation);
     member.line = fields.lineNumber();
-    const bool whole = readText(fields, member.remark) && readNumber(fields, member.weight) &&
-                       readNumber(fields, member.coefficient);
+    const bool whole = store(fields.readText(), member.remark) && store(fields.readNumber(), member.weight) &&
+                       store(fields.readNumber(), member.coefficient);
     return whole ? MemberRead::Member : MemberRead::FileEnded;
 }

@@ -18,7 +18,7 @@ struct GroupHeader {
     std::int64_t nameLine = 0; // the line of the name
 };
 
-// False when the file ends inside the header: `name` is then what was read of it, or empty.
+// False when the file ends inside the header; `name` is then empty unless it was read whole.
 bool readGroupHeader(FieldReader& fields, GroupHeader& header);
 
 struct MemberRecord {

@@ -153,20 +153,21 @@ private:
         }
     }
 
-    [[noreturn]] void endedInGroup(std::u16string_view name, std::int64_t headerLine) const {
+    // The input ended inside the group of m_header.
+    [[noreturn]] void endedInGroup() const {
         if (m_lines.readFailed())
             throw RunStopped{Status::FileError, unreadableMessage(), m_lines.lineNumber()};
-        throw RunStopped{
-            Status::DataError,
-            formatText(u"鋼材データファイル%1のグループ「%2」（%3 行目から）が \"/*\" で"
-                       u"閉じられないまま、%4 行目でファイルが終わっています。",
-                       {m_inputName, name, decimalText(headerLine), decimalText(m_lines.lineNumber())}),
-            m_lines.lineNumber()};
+        throw RunStopped{Status::DataError,
+                         formatText(u"鋼材データファイル%1のグループ「%2」（%3 行目から）が \"/*\" で"
+                                    u"閉じられないまま、%4 行目でファイルが終わっています。",
+                                    {m_inputName, m_header.name, decimalText(m_header.nameLine),
+                                     decimalText(m_lines.lineNumber())}),
+                         m_lines.lineNumber()};
     }
 
     void regenerateGroup() {
         if (!readGroupHeader(m_fields, m_header))
-            endedInGroup(m_header.name, m_header.nameLine);
+            endedInGroup();
         formatGroupHeaderLine(m_line, m_header.name, m_header.kind, m_header.shape);
         write(m_line);
         ++m_result.groups;
@@ -179,7 +180,7 @@ private:
             write(m_line);
         }
         if (read == MemberRead::FileEnded)
-            endedInGroup(m_header.name, m_header.nameLine);
+            endedInGroup();
         write(kTerminator);
     }
 

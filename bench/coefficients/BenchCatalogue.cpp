@@ -54,7 +54,7 @@ int memberLine(char* out, std::size_t size, int shape, Sequence& s) {
 
 } // namespace
 
-bool WriteBenchCatalogue(const std::filesystem::path& path, std::int64_t members) {
+bool writeBenchCatalogue(const std::filesystem::path& path, std::int64_t members) {
     std::ofstream file(path, std::ios::binary | std::ios::trunc);
     std::string text =
         "W>{right}\r\nW=d1*e1\r\nA>{right}\r\nA=\r\n1>{down}{left 6}\r\n2>{down}{left 5}\r\n3>\r\n"
@@ -80,7 +80,7 @@ bool WriteBenchCatalogue(const std::filesystem::path& path, std::int64_t members
     return bool(file.flush());
 }
 
-std::int64_t CopyCatalogue(const std::filesystem::path& input, const std::filesystem::path& output) {
+std::int64_t copyCatalogue(const std::filesystem::path& input, const std::filesystem::path& output) {
     InputFile in;
     ReplacingFile out;
     if (!in.open(input) || !out.open(output))

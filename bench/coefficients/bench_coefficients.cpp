@@ -38,7 +38,7 @@ bool regenerate(const std::filesystem::path& input, const std::filesystem::path&
 
 void BM_CopyFloor(benchmark::State& state) {
     for (auto _ : state) {
-        const std::int64_t lines = CopyCatalogue(benchPath("1m.csv"), benchPath("copy.out"));
+        const std::int64_t lines = copyCatalogue(benchPath("1m.csv"), benchPath("copy.out"));
         benchmark::DoNotOptimize(lines);
     }
     state.counters["members/s"] =
@@ -64,7 +64,7 @@ double pairedRatio(const std::filesystem::path& input, int pairs) {
     std::vector<double> ratios;
     for (int i = 0; i < pairs; ++i) {
         const std::clock_t start = std::clock();
-        CopyCatalogue(input, benchPath("copy.out"));
+        copyCatalogue(input, benchPath("copy.out"));
         const std::clock_t copied = std::clock();
         regenerate(input, benchPath("regen.out"));
         ratios.push_back(double(std::clock() - copied) / double(copied - start));
@@ -77,14 +77,14 @@ double pairedRatio(const std::filesystem::path& input, int pairs) {
 
 int main(int argc, char** argv) {
     if (argc == 4 && std::strcmp(argv[1], "--write-catalogue") == 0)
-        return WriteBenchCatalogue(argv[2], std::atoll(argv[3])) ? 0 : 3;
+        return writeBenchCatalogue(argv[2], std::atoll(argv[3])) ? 0 : 3;
     if (argc == 4 && std::strcmp(argv[1], "--copy") == 0)
-        return CopyCatalogue(argv[2], argv[3]) >= 0 ? 0 : 3;
+        return copyCatalogue(argv[2], argv[3]) >= 0 ? 0 : 3;
     if (argc == 4 && std::strcmp(argv[1], "--regen") == 0)
         return regenerate(argv[2], argv[3]) ? 0 : 3;
     if (argc == 3 && std::strcmp(argv[1], "--ratio") == 0)
         return std::printf("%.2f\n", pairedRatio(argv[2], 15)) > 0 ? 0 : 3;
-    if (!WriteBenchCatalogue(benchPath("1m.csv"), kMembers))
+    if (!writeBenchCatalogue(benchPath("1m.csv"), kMembers))
         return 3;
     RatioReporter reporter;
     benchmark::Initialize(&argc, argv);

@@ -54,6 +54,13 @@ std::size_t utf8Sequence(std::string_view bytes, std::size_t i, char32_t& c) {
     return length;
 }
 
+std::u16string_view trimmed(std::u16string_view text, std::u16string_view blanks) {
+    const std::size_t begin = text.find_first_not_of(blanks);
+    if (begin == std::u16string_view::npos)
+        return {};
+    return text.substr(begin, text.find_last_not_of(blanks) - begin + 1);
+}
+
 } // namespace
 
 void appendCodePoint(std::u16string& out, char32_t c) {
@@ -142,10 +149,11 @@ std::u16string formatText(std::u16string_view pattern, std::initializer_list<std
 }
 
 std::u16string_view trimSpaces(std::u16string_view text) {
-    const std::size_t begin = text.find_first_not_of(u' ');
-    if (begin == std::u16string_view::npos)
-        return {};
-    return text.substr(begin, text.find_last_not_of(u' ') - begin + 1);
+    return trimmed(text, u" ");
+}
+
+std::u16string_view trimSpacesAndTabs(std::u16string_view text) {
+    return trimmed(text, u" \t");
 }
 
 std::u16string pathText(const std::filesystem::path& path) {

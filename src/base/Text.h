@@ -21,8 +21,10 @@ std::u16string decimalText(std::int64_t value);
 // `pattern` with %1 to %9 replaced by the arguments in order; "%" before anything else stays.
 std::u16string formatText(std::u16string_view pattern, std::initializer_list<std::u16string_view> arguments);
 
-// `text` without the blanks (spaces only) at both ends.
+// `text` without the spaces at both ends; tabs there stay.
 std::u16string_view trimSpaces(std::u16string_view text);
+// `text` without the spaces and tabs at both ends.
+std::u16string_view trimSpacesAndTabs(std::u16string_view text);
 
 // Inline: the line formatter asks for every character.
 inline bool isHighSurrogate(char16_t c) {

@@ -8,7 +8,6 @@
 
 namespace {
 constexpr std::size_t kChunkSize = 64 * 1024;
-constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 } // namespace
 
 TextLineReader::TextLineReader(ByteSource& source) : m_source(source) {}
@@ -54,12 +53,13 @@ bool TextLineReader::fillBuffer() {
 }
 
 void TextLineReader::detectEncoding() {
-    // Three bytes are enough to decide; a shorter file cannot carry the mark.
-    while (m_buffer.size() - m_pos < 3 && fillBuffer()) {
+    // The mark's three bytes are enough to decide; a shorter file cannot carry the mark.
+    const std::size_t markLength = kUtf8ByteOrderMark.size();
+    while (m_buffer.size() - m_pos < markLength && fillBuffer()) {
     }
-    if (m_buffer.size() - m_pos >= 3 && std::memcmp(m_buffer.data() + m_pos, kUtf8Bom, 3) == 0) {
+    if (std::string_view(m_buffer).substr(m_pos).starts_with(kUtf8ByteOrderMark)) {
         m_encoding = Encoding::Utf8;
-        m_pos += 3;
+        m_pos += markLength;
     }
     m_encodingKnown = true;
 }

@@ -2,8 +2,12 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class ByteSource;
+
+// The bytes in front of a UTF-8 text that tell it from code page 932.
+inline constexpr std::string_view kUtf8ByteOrderMark = "\xEF\xBB\xBF";
 
 // Reads a catalogue-style text one line at a time, decoding each line on its own.
 //

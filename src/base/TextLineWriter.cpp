@@ -6,14 +6,13 @@
 
 namespace {
 constexpr std::size_t kBufferSize = 64 * 1024;
-constexpr char kUtf8Bom[] = "\xEF\xBB\xBF";
 } // namespace
 
 TextLineWriter::TextLineWriter(ByteSink& sink, TextLineReader::Encoding encoding)
     : m_sink(sink), m_encoding(encoding) {
     m_buffer.reserve(kBufferSize + 256);
     if (encoding == TextLineReader::Encoding::Utf8)
-        m_buffer.append(kUtf8Bom, 3);
+        m_buffer += kUtf8ByteOrderMark;
 }
 
 bool TextLineWriter::writeLine(std::u16string_view line) {

@@ -1,5 +1,6 @@
 #include "FieldReader.h"
 
+#include "base/PowersOfTen.h"
 #include "base/Text.h"
 #include "base/TextLineReader.h"
 
@@ -18,13 +19,6 @@ bool isBlankLine(std::u16string_view line) {
     return std::all_of(line.begin(), line.end(), isBlank);
 }
 
-std::u16string_view trimBlanks(std::u16string_view text) {
-    const std::size_t begin = text.find_first_not_of(u" \t");
-    if (begin == std::u16string_view::npos)
-        return {};
-    return text.substr(begin, text.find_last_not_of(u" \t") - begin + 1);
-}
-
 // Catalogue numbers are short plain decimals such as "17.2000". Up to 15 digits form an integer
 // that a double holds exactly, and so does the power of ten that scales it; one division of the
 // two is then correctly rounded, the very result that std::from_chars gives, only faster.
@@ -32,8 +26,6 @@ std::u16string_view trimBlanks(std::u16string_view text) {
 // of them, and where the reading stopped (at `last` or at the first other character).
 template <typename Char>
 std::pair<std::optional<double>, const Char*> readShortDecimal(const Char* first, const Char* last) {
-    static constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                              1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     std::uint64_t mantissa = 0; // wraps past 19 digits, which the count refuses
     int digits = 0;
     const Char* point = nullptr;
@@ -51,7 +43,7 @@ std::pair<std::optional<double>, const Char*> readShortDecimal(const Char* first
     }
     if (digits == 0 || digits > 15)
         return {std::nullopt, p};
-    return {double(mantissa) / kPowersOfTen[point ? p - point - 1 : 0], p};
+    return {double(mantissa) / kExactPowersOfTen[point ? p - point - 1 : 0], p};
 }
 
 // The whole of [first, last) as a short decimal; exponents and everything else take the general
@@ -70,7 +62,7 @@ std::optional<double> parseDecimalField(std::u16string_view text) {
     const bool signed_ = !text.empty() && (text[0] == u'+' || text[0] == u'-');
     if (const std::optional<double> plain = parseShortDecimal(begin + (signed_ ? 1 : 0), begin + text.size()))
         return signed_ && text[0] == u'-' ? -*plain : *plain;
-    text = trimBlanks(text);
+    text = trimSpacesAndTabs(text);
     if (text.empty())
         return 0.0;
     // std::from_chars is locale-independent but also takes "inf" and "nan", and no "+": both are

@@ -1,5 +1,7 @@
 #include "LoadCatalogue.h"
 
+#include "CatalogueFormat.h"
+#include "CatalogueRecords.h"
 #include "FieldReader.h"
 #include "base/TextLineReader.h"
 
@@ -13,40 +15,38 @@ namespace {
 
 constexpr int kProblemsListed = 5;
 
+// The setting that each header line fills, in the order of kHeaderTags.
 struct HeaderLine {
-    const char16_t* tag;
     std::u16string Catalogue::*setting;
     bool isFormula;
 };
 
-const std::array<HeaderLine, 7> kHeaderLines = {{
-    {u"W>", &Catalogue::WeightKeys, false},
-    {u"W=", &Catalogue::WeightFormula, true},
-    {u"A>", &Catalogue::AreaKeys, false},
-    {u"A=", &Catalogue::AreaFormula, true},
-    {u"1>", &Catalogue::Kind1Keys, false},
-    {u"2>", &Catalogue::Kind2Keys, false},
-    {u"3>", &Catalogue::Kind3Keys, false},
+const std::array<HeaderLine, kHeaderTags.size()> kHeaderLines = {{
+    {&Catalogue::WeightKeys, false},
+    {&Catalogue::WeightFormula, true},
+    {&Catalogue::AreaKeys, false},
+    {&Catalogue::AreaFormula, true},
+    {&Catalogue::Kind1Keys, false},
+    {&Catalogue::Kind2Keys, false},
+    {&Catalogue::Kind3Keys, false},
 }};
 
 constexpr std::u16string_view kEightSpaces = u"        ";
-constexpr std::u16string_view kTerminator = u"/*";
 
 std::u16string headerValue(std::u16string_view line, int index) {
-    const bool isFormula = kHeaderLines[index].isFormula;
-    // The area formula's marker for "no formula": the line is the bare tag.
-    if (index == 3 && line.size() == 2)
-        return u"=/";
-    const std::u16string value = upperCase(trimSpaces(line.substr(std::min<std::size_t>(2, line.size()))));
-    return isFormula ? u'=' + value : value;
+    const std::size_t tagLength = kHeaderTags[index].size();
+    if (kHeaderLines[index].setting == &Catalogue::AreaFormula && line.size() == tagLength)
+        return std::u16string(kNoFormula); // the line is the bare tag
+    const std::u16string value = upperCase(trimSpaces(line.substr(std::min(tagLength, line.size()))));
+    return kHeaderLines[index].isFormula ? u'=' + value : value;
 }
 
 class Loader {
 public:
     Loader(Catalogue& catalogue, LoadResult& result, TextLineReader& lines)
-        : c(catalogue), r(result), fields(lines) {
-        fields.setProblemHandler([this](std::int64_t line, const std::u16string& text) {
-            r.problems.push_back({line, text});
+        : m_catalogue(catalogue), m_result(result), m_fields(lines) {
+        m_fields.setProblemHandler([this](std::int64_t line, const std::u16string& text) {
+            m_result.problems.push_back({line, text});
         });
     }
 
@@ -59,55 +59,67 @@ public:
     }
 
 private:
-    void problem(std::u16string text) { r.problems.push_back({fields.lineNumber(), std::move(text)}); }
+    void problem(std::u16string text) {
+        m_result.problems.push_back({m_fields.lineNumber(), std::move(text)});
+    }
 
     // Reads the seven tag lines. False when the file ended inside them or a tag is wrong.
     bool readHeader() {
         for (int i = 0; i < int(kHeaderLines.size()); ++i) {
-            const std::optional<std::u16string> line = fields.readWholeLine();
+            const std::optional<std::u16string> line = m_fields.readWholeLine();
             if (!line) {
                 // Named by the line that is missing: an empty file has no line before it.
-                r.problems.push_back({i + 1, u"ファイルが終わっていて、見出し行がありません。"});
-                c.GroupCount = 0;
-                c.UnitKindCount = 0;
+                m_result.problems.push_back({i + 1, u"ファイルが終わっていて、見出し行がありません。"});
+                m_catalogue.GroupCount = 0;
+                m_catalogue.UnitKindCount = 0;
                 return false;
             }
-            c.*kHeaderLines[i].setting = headerValue(*line, i);
-            const std::u16string_view tag = kHeaderLines[i].tag;
+            m_catalogue.*kHeaderLines[i].setting = headerValue(*line, i);
+            const std::u16string_view tag = kHeaderTags[i];
             if (!line->starts_with(tag)) {
-                r.status = LoadResult::Status::TagMismatch;
-                r.message = formatText(u"error in Line(%1)", {tag});
+                m_result.status = LoadResult::Status::TagMismatch;
+                m_result.message = formatText(u"error in Line(%1)", {tag});
                 return false;
             }
         }
         return true;
     }
 
+    // The count line and each unit-kind line: a whole number, then a text for the weight column
+    // and one for the paint column.
+    struct NumberedTexts {
+        std::int16_t number = 0;
+        std::u16string weight;
+        std::u16string paint;
+    };
+
+    // std::nullopt when the file ends inside the line.
+    std::optional<NumberedTexts> readNumberedTexts() {
+        const std::optional<std::int16_t> number = m_fields.readInteger();
+        std::optional<std::u16string> weight;
+        std::optional<std::u16string> paint;
+        if (number)
+            weight = readOwnedText();
+        if (weight)
+            paint = readOwnedText();
+        if (!paint)
+            return std::nullopt;
+        return NumberedTexts{*number, std::move(*weight), std::move(*paint)};
+    }
+
     bool readUnitKinds() {
-        const std::optional<std::int16_t> count = fields.readInteger();
-        std::optional<std::u16string> weightTitle;
-        std::optional<std::u16string> paintTitle;
-        if (count)
-            weightTitle = readOwnedText();
-        if (weightTitle)
-            paintTitle = readOwnedText();
-        if (!paintTitle) {
+        std::optional<NumberedTexts> countLine = readNumberedTexts();
+        if (!countLine) {
             endedEarly(u"ファイルが単位種別の数の行の途中で終わっています。");
             return false;
         }
-        c.WeightTitle = *weightTitle;
-        c.PaintTitle = *paintTitle;
+        m_catalogue.WeightTitle = std::move(countLine->weight);
+        m_catalogue.PaintTitle = std::move(countLine->paint);
 
         std::int16_t k = 0;
-        for (int i = 1; i <= *count; ++i) {
-            const std::optional<std::int16_t> kind = fields.readInteger();
-            std::optional<std::u16string> weightLabel;
-            std::optional<std::u16string> paintLabel;
-            if (kind)
-                weightLabel = readOwnedText();
-            if (weightLabel)
-                paintLabel = readOwnedText();
-            if (!paintLabel) {
+        for (int i = 1; i <= countLine->number; ++i) {
+            std::optional<NumberedTexts> unitLine = readNumberedTexts();
+            if (!unitLine) {
                 endedEarly(formatText(u"ファイルが単位種別の行（%1 番目）の途中で終わっています。",
                                       {decimalText(i)}),
                            k);
@@ -120,20 +132,20 @@ private:
                                    {decimalText(Catalogue::kUnitKindCapacity)}));
                 continue;
             }
-            k = std::min(*kind, Catalogue::kUnitKindCapacity);
-            c.UnitWeightLabel[i] = *weightLabel;
-            c.UnitPaintLabel[i] = *paintLabel;
-            r.unitLinesStored = std::int16_t(i);
+            k = std::min(unitLine->number, Catalogue::kUnitKindCapacity);
+            m_catalogue.UnitWeightLabel[i] = std::move(unitLine->weight);
+            m_catalogue.UnitPaintLabel[i] = std::move(unitLine->paint);
+            m_result.unitLinesStored = std::int16_t(i);
         }
-        c.UnitKindCount = k;
+        m_catalogue.UnitKindCount = k;
         return true;
     }
 
     void readGroups() {
         std::int16_t j = 0;
         for (;;) {
-            fields.skipBlankLines();
-            if (fields.atEnd())
+            m_fields.skipBlankLines();
+            if (m_fields.atEnd())
                 break;
             if (j == Catalogue::kGroupCapacity)
                 break; // the rest of the file is not read
@@ -144,7 +156,7 @@ private:
             if (end != GroupEnd::Terminated)
                 break;
         }
-        c.GroupCount = j;
+        m_catalogue.GroupCount = j;
     }
 
     enum class GroupEnd { Terminated, CutInBody, CutInHeader };
@@ -152,82 +164,58 @@ private:
     // Reads group block j. When the file ends inside it, a group whose header was read whole is
     // kept with the members read whole; one cut inside its header is left empty, not counted.
     GroupEnd readGroup(std::int16_t j) {
-        const std::optional<std::u16string> name = readOwnedText();
-        std::optional<std::int16_t> kind;
-        std::optional<std::int16_t> shape;
-        if (name)
-            kind = fields.readInteger();
-        if (kind)
-            shape = fields.readInteger();
-        if (!shape) {
+        if (!readGroupHeader(m_fields, m_header)) {
             problem(u"ファイルがグループの見出しの途中で終わっています。このグループは読み込みません。");
             return GroupEnd::CutInHeader;
         }
-        c.GroupName[j] = *name;
-        c.GroupKind[j] = *kind;
-        c.GroupShape[j] = *shape;
-        const std::int64_t headerLine = fields.lineNumber();
-
-        std::int16_t m = 0;
-        GroupEnd end = GroupEnd::Terminated;
-        for (;;) {
-            fields.skipBlankLines();
-            const std::optional<std::u16string_view> field = fields.readText();
-            if (field && *field == kTerminator) // compared before any trimming
-                break;
-            const std::optional<std::u16string> designation =
-                field ? std::optional<std::u16string>(trimSpaces(*field)) : std::nullopt;
-            std::optional<std::u16string> remark;
-            std::optional<double> weight;
-            std::optional<double> coefficient;
-            if (designation)
-                remark = readTrimmedText();
-            if (remark)
-                weight = fields.readNumber();
-            if (weight)
-                coefficient = fields.readNumber();
-            if (!coefficient) {
-                problem(formatText(
-                    u"グループ「%1」（%2 行目から）が \"/*\" で閉じられないままファイルが終わっています。",
-                    {*name, decimalText(headerLine)}));
-                end = GroupEnd::CutInBody;
-                break;
-            }
-            if (m < c.MaxMembersPerGroup)
-                ++m; // past the capacity every further member lands in the last slot
-            c.MemberName[j][m] = *designation;
-            c.MemberRemark[j][m] = *remark;
-            c.MemberWeight[j][m] = *weight;
-            c.MemberPaintCoef[j][m] = *coefficient;
-        }
-        c.GroupMemberCount[j] = m;
-        for (std::int16_t slot = std::int16_t(m + 1); slot <= c.MaxMembersPerGroup; ++slot)
-            c.MemberName[j][slot] = kEightSpaces;
-        return end;
+        m_catalogue.GroupName[j] = m_header.name;
+        m_catalogue.GroupKind[j] = m_header.kind;
+        m_catalogue.GroupShape[j] = m_header.shape;
+        return readMembers(j, m_fields.lineNumber());
     }
 
-    // A text field with the spaces at both ends removed.
-    std::optional<std::u16string> readTrimmedText() {
-        const std::optional<std::u16string_view> field = fields.readText();
-        return field ? std::optional<std::u16string>(trimSpaces(*field)) : std::nullopt;
+    // The members of group j, whose header ends on `headerLine`, up to its terminator.
+    GroupEnd readMembers(std::int16_t j, std::int64_t headerLine) {
+        std::int16_t m = 0;
+        MemberRead read;
+        while ((read = readMemberRecord(m_fields, m_member)) == MemberRead::Member) {
+            if (m < m_catalogue.MaxMembersPerGroup)
+                ++m; // past the capacity every further member lands in the last slot
+            m_catalogue.MemberName[j][m] = trimSpaces(m_member.designation);
+            m_catalogue.MemberRemark[j][m] = trimSpaces(m_member.remark);
+            m_catalogue.MemberWeight[j][m] = m_member.weight;
+            m_catalogue.MemberPaintCoef[j][m] = m_member.coefficient;
+        }
+        m_catalogue.GroupMemberCount[j] = m;
+        for (std::int16_t slot = std::int16_t(m + 1); slot <= m_catalogue.MaxMembersPerGroup; ++slot)
+            m_catalogue.MemberName[j][slot] = kEightSpaces;
+        if (read == MemberRead::Terminator)
+            return GroupEnd::Terminated;
+        problem(
+            formatText(u"グループ「%1」（%2 行目から）が \"/*\" で閉じられないままファイルが終わっています。",
+                       {m_header.name, decimalText(headerLine)}));
+        return GroupEnd::CutInBody;
     }
 
     // A text field copied out of the reader's line, which the next read replaces.
     std::optional<std::u16string> readOwnedText() {
-        const std::optional<std::u16string_view> field = fields.readText();
+        const std::optional<std::u16string_view> field = m_fields.readText();
         return field ? std::optional<std::u16string>(*field) : std::nullopt;
     }
 
     // The file ended before the groups: no group and only the unit kinds read so far.
     void endedEarly(std::u16string text, std::int16_t unitKinds = 0) {
         problem(std::move(text));
-        c.GroupCount = 0;
-        c.UnitKindCount = unitKinds;
+        m_catalogue.GroupCount = 0;
+        m_catalogue.UnitKindCount = unitKinds;
     }
 
-    Catalogue& c;
-    LoadResult& r;
-    FieldReader fields;
+    Catalogue& m_catalogue;
+    LoadResult& m_result;
+    FieldReader m_fields;
+    // One record at a time, in strings that keep their storage from record to record.
+    GroupHeader m_header;
+    MemberRecord m_member;
 };
 
 } // namespace
@@ -239,17 +227,17 @@ LoadResult unreadableResult(Catalogue& catalogue, const std::u16string& displayN
     catalogue.resetTables();
     LoadResult result;
     result.status = LoadResult::Status::Unreadable;
-    result.message = UnreadableCatalogueMessage(displayName, reason);
+    result.message = unreadableCatalogueMessage(displayName, reason);
     return result;
 }
 
 } // namespace
 
-std::u16string UnreadableCatalogueMessage(const std::u16string& displayName, const std::u16string& reason) {
+std::u16string unreadableCatalogueMessage(const std::u16string& displayName, const std::u16string& reason) {
     return formatText(u"鋼材データファイル%1を読み込めません（%2）。", {displayName, reason});
 }
 
-std::u16string MissingCatalogueMessage(const std::u16string& displayName) {
+std::u16string missingCatalogueMessage(const std::u16string& displayName) {
     return formatText(u"鋼材データファイル%1が見つかりません。", {displayName});
 }
 
@@ -259,7 +247,7 @@ LoadResult LoadCatalogue(Catalogue& catalogue, const std::filesystem::path& Data
     if (DataFileName.empty() || pathKind(DataFileName) == PathKind::Missing) {
         LoadResult result;
         result.status = LoadResult::Status::Missing;
-        result.message = MissingCatalogueMessage(displayName);
+        result.message = missingCatalogueMessage(displayName);
         return result;
     }
     InputFile file;

@@ -27,9 +27,6 @@ struct LoadResult {
     std::vector<LoadProblem> problems;
     // How many unit-kind lines gave labels (kinds 1 to this); may differ from UnitKindCount.
     std::int16_t unitLinesStored = 0;
-
-    // True when the caller has to treat the catalogue as absent and close the lookup window.
-    bool FileMissing() const { return status == Status::Missing || status == Status::Unreadable; }
 };
 
 // Reads the catalogue file at `DataFileName` (relative to the current directory unless absolute)
@@ -48,6 +45,6 @@ std::u16string ProblemLineText(const LoadProblem& problem);
 std::u16string ProblemsMessage(const std::u16string& displayName, const std::vector<LoadProblem>& problems);
 
 // "鋼材データファイル<name>を読み込めません（<reason>）。"
-std::u16string UnreadableCatalogueMessage(const std::u16string& displayName, const std::u16string& reason);
+std::u16string unreadableCatalogueMessage(const std::u16string& displayName, const std::u16string& reason);
 // "鋼材データファイル<name>が見つかりません。"
-std::u16string MissingCatalogueMessage(const std::u16string& displayName);
+std::u16string missingCatalogueMessage(const std::u16string& displayName);

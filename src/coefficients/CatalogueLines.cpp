@@ -42,7 +42,7 @@ char16_t* putNumberField(char16_t* out, const char* text, std::size_t length) {
 
 } // namespace
 
-void FormatGroupHeaderLine(std::u16string& line, std::u16string_view name, std::int16_t kind,
+void formatGroupHeaderLine(std::u16string& line, std::u16string_view name, std::int16_t kind,
                            std::int16_t shape) {
     line.clear();
     line += u'"';
@@ -53,14 +53,14 @@ void FormatGroupHeaderLine(std::u16string& line, std::u16string_view name, std::
     line += decimalText(shape);
 }
 
-void FormatMemberLine(std::u16string& line, std::u16string_view designation, std::u16string_view remark,
+void formatMemberLine(std::u16string& line, std::u16string_view designation, std::u16string_view remark,
                       double weight, double coefficient) {
     // Every piece's length is known before, so the line is written in place in one go.
     const auto [designationUnits, designationCharacters] = unitsOfCharacters(designation, kDesignationWidth);
     char weightText[kMaxFixedPointLength];
-    const std::size_t weightLength = WriteFixedPoint(weightText, weight, kWeightDecimals);
+    const std::size_t weightLength = writeFixedPoint(weightText, weight, kWeightDecimals);
     char coefficientText[kMaxFixedPointLength];
-    const std::size_t coefficientLength = WriteFixedPoint(coefficientText, coefficient, kCoefficientDecimals);
+    const std::size_t coefficientLength = writeFixedPoint(coefficientText, coefficient, kCoefficientDecimals);
     const std::size_t size = 1 + designationUnits + (kDesignationWidth - designationCharacters) + 3 +
                              remark.size() + 2 + std::max(weightLength, kNumberFieldWidth) + 1 +
                              std::max(coefficientLength, kNumberFieldWidth);

@@ -18,12 +18,12 @@ inline constexpr int kWeightDecimals = 4;      // "#0.0000"
 inline constexpr int kCoefficientDecimals = 2; // "#0.00"
 
 // "name",kind,shape
-void FormatGroupHeaderLine(std::u16string& line, std::u16string_view name, std::int16_t kind,
+void formatGroupHeaderLine(std::u16string& line, std::u16string_view name, std::int16_t kind,
                            std::int16_t shape);
 
 // "<designation>","<remark>",<weight>,<coefficient>: the designation widened with blanks or cut
 // to kDesignationWidth characters (characters, not UTF-16 units: one outside the BMP counts
 // once and is never split), the remark as it is, quotes inside either written unchanged; the
 // weight as "#0.0000" and the coefficient as "#0.00", each right-aligned in kNumberFieldWidth.
-void FormatMemberLine(std::u16string& line, std::u16string_view designation, std::u16string_view remark,
+void formatMemberLine(std::u16string& line, std::u16string_view designation, std::u16string_view remark,
                       double weight, double coefficient);

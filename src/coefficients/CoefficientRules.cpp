@@ -2,11 +2,11 @@
 
 #include "SizeDesignation.h"
 
-bool HasCoefficientRule(std::int16_t shape) {
+bool hasCoefficientRule(std::int16_t shape) {
     return shape >= 1 && shape <= 5;
 }
 
-double PaintCoefficient(std::int16_t shape, std::u16string_view designation, double weight,
+double paintCoefficient(std::int16_t shape, std::u16string_view designation, double weight,
                         double coefficientAsRead) {
     // Each rule is evaluated term by term from left to right, as the catalogue's figures were.
     switch (shape) {

@@ -8,7 +8,7 @@
 inline constexpr double kRulePi = 3.141592;
 
 // True for the shape codes 1 to 5, whose coefficient is computed; others keep the one read.
-bool HasCoefficientRule(std::int16_t shape);
+bool hasCoefficientRule(std::int16_t shape);
 
 // The paint-area coefficient of a member of a group of shape code `shape`, from the dimensions in
 // its designation and its weight; for a shape code without a rule, `coefficientAsRead`.
@@ -19,5 +19,5 @@ bool HasCoefficientRule(std::int16_t shape);
 //   5  plate                          K = 2 / (W/1000)
 // Throws DataError when the designation cannot be parsed. The result is not checked: a weight of
 // 0 or an overflow gives an infinity or a NaN, which the caller must catch.
-double PaintCoefficient(std::int16_t shape, std::u16string_view designation, double weight,
+double paintCoefficient(std::int16_t shape, std::u16string_view designation, double weight,
                         double coefficientAsRead);

@@ -1,18 +1,20 @@
 #include "FixedPointText.h"
 
+#include "base/PowersOfTen.h"
+
 #include <cassert>
 
 #include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
 constexpr int kSignificantDigits = 15;
 
-constexpr double kPowersOfTen[kMaxFixedDecimals + 1] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                                        1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+static_assert(kMaxFixedDecimals < int(std::size(kExactPowersOfTen)));
 
 // The sign, then `units` with a "." before its last `decimals` digits.
 std::size_t writeUnits(char* out, bool negative, unsigned long long units, int decimals) {
@@ -104,13 +106,13 @@ std::size_t writeDecimalRounded(char* out, double value, int decimals) {
 
 } // namespace
 
-std::size_t WriteFixedPoint(char* out, double value, int decimals) {
+std::size_t writeFixedPoint(char* out, double value, int decimals) {
     assert(std::isfinite(value) && decimals >= 0 && decimals <= kMaxFixedDecimals);
     // Most values lie far from a rounding tie: there, scaling in binary gives the same digits as
     // the decimal rounding below, at a fraction of its cost. The value to 15 digits differs
     // from the value by at most 5e-15 of it, the scaling adds one rounding more; a scaled value
     // at least 1e-13 of itself away from the tie is decided either way.
-    const double scaled = std::fabs(value) * kPowersOfTen[decimals];
+    const double scaled = std::fabs(value) * kExactPowersOfTen[decimals];
     if (scaled < 1e15) {
         // Truncation is the floor of a non-negative value, without a library call.
         const double whole = double((long long)(scaled));
@@ -122,7 +124,7 @@ std::size_t WriteFixedPoint(char* out, double value, int decimals) {
     return writeDecimalRounded(out, value, decimals);
 }
 
-std::string FixedPointText(double value, int decimals) {
+std::string fixedPointText(double value, int decimals) {
     char text[kMaxFixedPointLength];
-    return std::string(text, WriteFixedPoint(text, value, decimals));
+    return std::string(text, writeFixedPoint(text, value, decimals));
 }

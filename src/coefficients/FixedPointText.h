@@ -14,5 +14,5 @@ inline constexpr int kMaxFixedDecimals = 15;
 inline constexpr std::size_t kMaxFixedPointLength = 1 + 309 + 1 + kMaxFixedDecimals;
 
 // Writes the text to `out`, which must hold kMaxFixedPointLength characters; returns its length.
-std::size_t WriteFixedPoint(char* out, double value, int decimals);
-std::string FixedPointText(double value, int decimals);
+std::size_t writeFixedPoint(char* out, double value, int decimals);
+std::string fixedPointText(double value, int decimals);

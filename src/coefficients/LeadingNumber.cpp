@@ -1,6 +1,9 @@
 #include "LeadingNumber.h"
 
+#include "base/PowersOfTen.h"
+
 #include <charconv>
+#include <iterator>
 #include <limits>
 #include <string>
 
@@ -10,9 +13,6 @@ bool isSkippedBlank(char16_t c) {
     return c == u' ' || c == u'\t' || c == u'\n';
 }
 
-constexpr double kExactPowersOfTen[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                        1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                        1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
 // Whole numbers up to 2^53 are exact doubles.
 constexpr unsigned long long kExactMantissa = 1ULL << 53;
 
@@ -43,7 +43,7 @@ double readLong(std::u16string_view text, std::size_t end, bool negative) {
 
 } // namespace
 
-double LeadingNumber(std::u16string_view text) {
+double leadingNumber(std::u16string_view text) {
     bool signAllowed = true;
     bool negative = false;
     bool pointSeen = false;
@@ -62,7 +62,7 @@ double LeadingNumber(std::u16string_view text) {
             if (exact) {
                 mantissa = mantissa * 10 + digit;
                 fractionDigits += pointSeen ? 1 : 0;
-                exact = mantissa < kExactMantissa / 10 && fractionDigits < 23;
+                exact = mantissa < kExactMantissa / 10 && fractionDigits < int(std::size(kExactPowersOfTen));
             }
             continue;
         }

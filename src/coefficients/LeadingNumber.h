@@ -7,4 +7,4 @@
 // Reading stops at the first character that cannot continue the number ("100x50" is 100); no
 // exponent is read. A text without a number at its start, the empty text included, is 0.
 // A number too large for a double reads as an infinity of its sign.
-double LeadingNumber(std::u16string_view text);
+double leadingNumber(std::u16string_view text);

@@ -8,6 +8,8 @@
 #include "base/Text.h"
 #include "base/TextLineReader.h"
 #include "base/TextLineWriter.h"
+#include "catalogue/CatalogueFormat.h"
+#include "catalogue/CatalogueRecords.h"
 #include "catalogue/FieldReader.h"
 #include "catalogue/LoadCatalogue.h"
 
@@ -19,9 +21,6 @@ namespace {
 
 using Status = RegenerationResult::Status;
 
-constexpr std::u16string_view kTerminator = u"/*";
-constexpr int kTagLineCount = 7;
-
 // Unwinds a run from wherever it has to stop; run() turns it into the result.
 struct RunStopped {
     Status status;
@@ -30,8 +29,8 @@ struct RunStopped {
 };
 
 // The count line's leading number, rounded half to even, as a line count that cannot overflow.
-std::int64_t UnitKindLineCount(std::u16string_view countLine) {
-    const double n = std::nearbyint(LeadingNumber(countLine));
+std::int64_t unitKindLineCount(std::u16string_view countLine) {
+    const double n = std::nearbyint(leadingNumber(countLine));
     if (!(n > 0))
         return 0;
     if (n >= 9.0e18)
@@ -95,7 +94,7 @@ public:
 
 private:
     std::u16string unreadableMessage() const {
-        return UnreadableCatalogueMessage(m_inputName, m_lines.errorText());
+        return unreadableCatalogueMessage(m_inputName, m_lines.errorText());
     }
 
     RunStopped writeFailed() const {
@@ -138,9 +137,9 @@ private:
 
     // The tag lines, the unit-kind count line and the unit-kind lines, copied as they stand.
     void copyLeadingLines() {
-        for (int i = 0; i < kTagLineCount; ++i)
+        for (std::size_t i = 0; i < kHeaderTags.size(); ++i)
             copyWholeLine(u"見出し行");
-        const std::int64_t count = UnitKindLineCount(copyWholeLine(u"単位種別の数の行"));
+        const std::int64_t count = unitKindLineCount(copyWholeLine(u"単位種別の数の行"));
         for (std::int64_t i = 0; i < count; ++i)
             copyWholeLine(u"単位種別の行");
     }
@@ -154,81 +153,51 @@ private:
         }
     }
 
-    [[noreturn]] void endedInGroup(std::u16string_view name, std::int64_t headerLine) const {
+    // The input ended inside the group of m_header.
+    [[noreturn]] void endedInGroup() const {
         if (m_lines.readFailed())
             throw RunStopped{Status::FileError, unreadableMessage(), m_lines.lineNumber()};
-        throw RunStopped{
-            Status::DataError,
-            formatText(u"鋼材データファイル%1のグループ「%2」（%3 行目から）が \"/*\" で"
-                       u"閉じられないまま、%4 行目でファイルが終わっています。",
-                       {m_inputName, name, decimalText(headerLine), decimalText(m_lines.lineNumber())}),
-            m_lines.lineNumber()};
-    }
-
-    // A text field copied into `value`, whose storage is reused from record to record.
-    bool readText(std::u16string& value) {
-        const std::optional<std::u16string_view> field = m_fields.readText();
-        if (!field)
-            return false;
-        value.assign(*field);
-        return true;
+        throw RunStopped{Status::DataError,
+                         formatText(u"鋼材データファイル%1のグループ「%2」（%3 行目から）が \"/*\" で"
+                                    u"閉じられないまま、%4 行目でファイルが終わっています。",
+                                    {m_inputName, m_header.name, decimalText(m_header.nameLine),
+                                     decimalText(m_lines.lineNumber())}),
+                         m_lines.lineNumber()};
     }
 
     void regenerateGroup() {
-        std::u16string name;
-        const bool haveName = readText(name);
-        const std::int64_t headerLine = m_fields.lineNumber();
-        std::optional<std::int16_t> kind;
-        std::optional<std::int16_t> shape;
-        if (haveName)
-            kind = m_fields.readInteger();
-        if (kind)
-            shape = m_fields.readInteger();
-        if (!shape)
-            endedInGroup(name, headerLine);
-        FormatGroupHeaderLine(m_line, name, *kind, *shape);
+        if (!readGroupHeader(m_fields, m_header))
+            endedInGroup();
+        formatGroupHeaderLine(m_line, m_header.name, m_header.kind, m_header.shape);
         write(m_line);
         ++m_result.groups;
 
-        for (;;) {
-            m_fields.skipBlankLines();
-            if (!readText(m_designation))
-                endedInGroup(name, headerLine);
-            if (m_designation == kTerminator) {
-                write(kTerminator);
-                return;
-            }
-            const std::int64_t memberLine = m_fields.lineNumber();
-            std::optional<double> weight;
-            std::optional<double> coefficient;
-            if (readText(m_remark))
-                weight = m_fields.readNumber();
-            if (weight)
-                coefficient = m_fields.readNumber();
-            if (!coefficient)
-                endedInGroup(name, headerLine);
+        MemberRead read;
+        while ((read = readMemberRecord(m_fields, m_member)) == MemberRead::Member) {
             ++m_result.members;
-            const double newCoefficient = computeCoefficient(*shape, *weight, *coefficient, memberLine);
-            FormatMemberLine(m_line, m_designation, m_remark, *weight, newCoefficient);
+            const double coefficient = computeCoefficient(m_header.shape, m_member);
+            formatMemberLine(m_line, m_member.designation, m_member.remark, m_member.weight, coefficient);
             write(m_line);
         }
+        if (read == MemberRead::FileEnded)
+            endedInGroup();
+        write(kTerminator);
     }
 
-    double computeCoefficient(std::int16_t shape, double weight, double coefficient,
-                              std::int64_t memberLine) const {
+    double computeCoefficient(std::int16_t shape, const MemberRecord& member) const {
         const auto dataError = [&](std::u16string_view text) {
             return RunStopped{Status::DataError,
                               formatText(u" DATA ERROR: 部材 <%1>（%2 行目）の%3",
-                                         {m_designation, decimalText(memberLine), text}),
-                              memberLine};
+                                         {member.designation, decimalText(member.line), text}),
+                              member.line};
         };
         double result = 0;
         try {
-            result = PaintCoefficient(shape, m_designation, weight, coefficient);
+            result = paintCoefficient(shape, member.designation, member.weight, member.coefficient);
         } catch (const DataError& error) {
-            throw RunStopped{Status::DataError, error.message, memberLine};
+            throw RunStopped{Status::DataError, error.message, member.line};
         }
-        if (HasCoefficientRule(shape) && weight == 0)
+        if (hasCoefficientRule(shape) && member.weight == 0)
             throw dataError(u"単位重量が 0 です。塗装面積係数を計算できません。");
         if (!std::isfinite(result))
             throw dataError(u"塗装面積係数が有限の数になりません。寸法と単位重量を確かめてください。");
@@ -243,15 +212,20 @@ private:
     const std::u16string& m_outputName;
     RegenerationReporter& m_reporter;
     RegenerationResult m_result;
-    // One record at a time, in buffers that keep their storage from member to member.
-    std::u16string m_designation;
-    std::u16string m_remark;
+    // One record at a time, in strings that keep their storage from member to member.
+    GroupHeader m_header;
+    MemberRecord m_member;
     std::u16string m_line;
 };
 
+// "グループ数= 12, 総部材数= 345": each count behind a blank in the place of a sign.
+std::u16string summaryPrompt(std::int64_t groups, std::int64_t members) {
+    return formatText(u"グループ数= %1, 総部材数= %2", {decimalText(groups), decimalText(members)});
+}
+
 RegenerationResult reported(RegenerationResult result, RegenerationReporter& reporter) {
     if (result.status == Status::Done)
-        reporter.summary(kSummaryCaption, SummaryPrompt(result.groups, result.members));
+        reporter.summary(kSummaryCaption, summaryPrompt(result.groups, result.members));
     else
         reporter.stopped(result);
     return result;
@@ -266,20 +240,16 @@ RegenerationResult fileError(std::u16string message, RegenerationReporter& repor
 
 } // namespace
 
-std::u16string SummaryPrompt(std::int64_t groups, std::int64_t members) {
-    return formatText(u"グループ数= %1, 総部材数= %2", {decimalText(groups), decimalText(members)});
-}
-
 RegenerationResult RegenerateCoefficients(const std::filesystem::path& DataFileName,
                                           const std::filesystem::path& outputPath,
                                           RegenerationReporter& reporter) {
     const std::u16string inputName = pathText(DataFileName);
     const std::u16string outputName = pathText(outputPath);
     if (DataFileName.empty() || pathKind(DataFileName) == PathKind::Missing)
-        return fileError(MissingCatalogueMessage(inputName), reporter);
+        return fileError(missingCatalogueMessage(inputName), reporter);
     InputFile input;
     if (!input.open(DataFileName))
-        return fileError(UnreadableCatalogueMessage(inputName, input.errorText()), reporter);
+        return fileError(unreadableCatalogueMessage(inputName, input.errorText()), reporter);
     // The new file would replace the input at the end; refused, since the catalogue would then
     // be lost should anything in it stop the run.
     if (isSameFile(DataFileName, outputPath)) {

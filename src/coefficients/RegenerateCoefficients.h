@@ -39,9 +39,6 @@ public:
     virtual void summary(std::u16string_view caption, const std::u16string& prompt) = 0;
 };
 
-// "グループ数= 12, 総部材数= 345": each count behind a blank in the place of a sign.
-std::u16string SummaryPrompt(std::int64_t groups, std::int64_t members);
-
 // Reads the catalogue `DataFileName` and writes it to `outputPath` with every member's paint-area
 // coefficient recomputed from its designation and weight by the rule of its group's shape code,
 // in the generator's normalised layout. Streams the input: only the current record is held.

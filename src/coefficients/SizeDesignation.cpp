@@ -11,7 +11,7 @@ bool isSizeCharacter(char16_t c) {
 
 } // namespace
 
-std::u16string_view WithoutSizePrefix(std::u16string_view designation) {
+std::u16string_view withoutSizePrefix(std::u16string_view designation) {
     for (std::size_t i = 0; i < designation.size(); ++i) {
         if (isSizeCharacter(designation[i]))
             return designation.substr(i);
@@ -20,7 +20,7 @@ std::u16string_view WithoutSizePrefix(std::u16string_view designation) {
 }
 
 void StripSizePrefix(std::u16string& designation) {
-    const std::size_t removed = designation.size() - WithoutSizePrefix(designation).size();
+    const std::size_t removed = designation.size() - withoutSizePrefix(designation).size();
     if (removed > 0)
         designation.erase(0, removed);
 }
@@ -34,21 +34,21 @@ std::size_t FindDimensionSeparator(std::u16string_view text) {
 
 Dimensions SplitDimensions(std::u16string_view designation, int count) {
     Dimensions d;
-    std::u16string_view s = WithoutSizePrefix(designation);
+    std::u16string_view s = withoutSizePrefix(designation);
     if (count == 0)
         return d;
     if (count == 1) {
-        d.value[0] = LeadingNumber(s);
+        d.value[0] = leadingNumber(s);
         return d;
     }
     std::size_t p = FindDimensionSeparator(s);
-    d.value[0] = LeadingNumber(s);
+    d.value[0] = leadingNumber(s);
     s = s.substr(p);
     for (int j = 2; j < count; ++j) {
         p = FindDimensionSeparator(s);
-        d.value[std::size_t(j - 1)] = LeadingNumber(s.substr(0, p - 1));
+        d.value[std::size_t(j - 1)] = leadingNumber(s.substr(0, p - 1));
         s = s.substr(p);
     }
-    d.value[std::size_t(count - 1)] = LeadingNumber(s);
+    d.value[std::size_t(count - 1)] = leadingNumber(s);
     return d;
 }

@@ -16,7 +16,7 @@ inline constexpr std::u16string_view kMissingSeparatorMessage =
 
 // `designation` from its first size character ("." or an ASCII digit) on; throws DataError with
 // kMissingSizeMessage when there is none.
-std::u16string_view WithoutSizePrefix(std::u16string_view designation);
+std::u16string_view withoutSizePrefix(std::u16string_view designation);
 // The same in place, as the generator's callers know it.
 void StripSizePrefix(std::u16string& designation);
 
@@ -28,7 +28,7 @@ struct Dimensions {
     std::array<double, 4> value{}; // D1 to D4 in value[0] to value[3]; unused ones are 0
 };
 
-// The first `count` (0 to 4) dimensions of `designation`, each read by LeadingNumber. Count 0
+// The first `count` (0 to 4) dimensions of `designation`, each read by leadingNumber. Count 0
 // only checks that a size character is there; count k needs k - 1 separators, and whatever
 // follows the k-th dimension is ignored. The missing size character is reported before a
 // missing separator.

@@ -8,7 +8,7 @@
 TEST(FixedPointText, formatsEachCase) {
     for (const auto& row : readTable("tests/coefficients/fixed-point.tsv")) {
         SCOPED_TRACE(row[0]);
-        EXPECT_EQ(FixedPointText(std::strtod(row[0].c_str(), nullptr), std::stoi(row[1])), row[2]);
+        EXPECT_EQ(fixedPointText(std::strtod(row[0].c_str(), nullptr), std::stoi(row[1])), row[2]);
     }
 }
 
@@ -35,6 +35,6 @@ TEST(FixedPointText, roundsAsTheDecimalTextReads) {
         expected.insert(expected.size() - std::size_t(decimals), ".");
         if (text[0] == '-' && units != 0)
             expected = "-" + expected;
-        ASSERT_EQ(FixedPointText(std::strtod(text.c_str(), nullptr), decimals), expected) << text;
+        ASSERT_EQ(fixedPointText(std::strtod(text.c_str(), nullptr), decimals), expected) << text;
     }
 }

@@ -25,7 +25,7 @@ TEST(SplitDimensions, givesTheDimensionsOrTheMessage) {
 TEST(LeadingNumber, readsTheNumberAtTheStart) {
     for (const auto& row : readTable("tests/coefficients/leading-numbers.tsv")) {
         SCOPED_TRACE(row[0]);
-        EXPECT_EQ(numberText(LeadingNumber(fromUtf8(row[0]))), row[1]);
+        EXPECT_EQ(numberText(leadingNumber(fromUtf8(row[0]))), row[1]);
     }
 }
 
@@ -46,6 +46,6 @@ TEST(LeadingNumber, agreesWithStrtodOnRandomTexts) {
         if (end != std::string::npos && compact[end] == '.')
             end = compact.find_first_not_of("0123456789", end + 1);
         const double expected = std::strtod(compact.substr(0, end).c_str(), nullptr);
-        ASSERT_EQ(LeadingNumber(fromUtf8(text)), expected) << "\"" << text << "\"";
+        ASSERT_EQ(leadingNumber(fromUtf8(text)), expected) << "\"" << text << "\"";
     }
 }

@@ -1,6 +1,6 @@
 // Designation parsing: whatever the text, SplitDimensions either gives its numbers or throws one
 // of its two data errors, for exactly the texts that lack a size character or a separator; and
-// the fast LeadingNumber gives the very double that the C library reads from the same digits.
+// the fast leadingNumber gives the very double that the C library reads from the same digits.
 #include "FuzzSupport.h"
 #include "coefficients/DataError.h"
 #include "coefficients/LeadingNumber.h"
@@ -48,7 +48,7 @@ double referenceLeadingNumber(std::u16string_view text) {
 }
 
 void checkLeadingNumber(std::u16string_view text) {
-    const double value = LeadingNumber(text);
+    const double value = leadingNumber(text);
     const double expected = referenceLeadingNumber(text);
     check(!std::isnan(value));
     // Below the smallest normal double the reader may give 0 instead of the subnormal value.
@@ -96,7 +96,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
             check(!std::isnan(v));
         if (count >= 1) {
             const std::size_t x = fromSize.find(u'x');
-            check(d.value[0] == LeadingNumber(count == 1 || x == std::u16string_view::npos
+            check(d.value[0] == leadingNumber(count == 1 || x == std::u16string_view::npos
                                                   ? fromSize
                                                   : fromSize.substr(0, x)));
         }

@@ -6,7 +6,6 @@
 #include "base/Text.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/NumberText.h"
-#include "forms/LookupView.h"
 
 namespace {
 

@@ -82,7 +82,7 @@ private:
 #endif
 };
 
-int runTool(const CommandLine& commandLine) {
+ToolExitStatus runTool(const CommandLine& commandLine) {
     CLI::App app("The command-line companion of the zelk steel look-up window.", "zelk-tool");
     app.require_subcommand(1);
     // A path is a path: "/tmp/x.csv" is no Windows-style option "/tmp", which CLI11 would take it for
@@ -134,7 +134,7 @@ int runTool(const CommandLine& commandLine) {
         const bool helpAsked = error.get_exit_code() == int(CLI::ExitCodes::Success);
         if (helpAsked) {
             printOut(command ? command->help("zelk-tool") : std::string(kUsage));
-            return ExitOk;
+            return ToolExitStatus::Ok;
         }
         if (command) {
             // CLI11 reports a missing FILE before the argument that took its place ("-x.csv"),
@@ -147,7 +147,7 @@ int runTool(const CommandLine& commandLine) {
         } else {
             printErr("zelk-tool: unknown command '" + name + "'\n\n" + kUsage);
         }
-        return ExitUsage;
+        return ToolExitStatus::Usage;
     }
 
     if (show->parsed())
@@ -159,7 +159,7 @@ int runTool(const CommandLine& commandLine) {
     if (keys->parsed())
         return runKeys(commandLine.text(text));
     printOut(kUsage);
-    return ExitOk;
+    return ToolExitStatus::Ok;
 }
 
 } // namespace
@@ -170,5 +170,5 @@ int wmain(int argc, wchar_t** argv) {
 int main(int argc, char** argv) {
 #endif
     prepareOutput();
-    return finishOutput(runTool(CommandLine(argc, argv)));
+    return int(finishOutput(runTool(CommandLine(argc, argv))));
 }

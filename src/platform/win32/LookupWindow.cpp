@@ -382,8 +382,8 @@ void LookupWindow::closeWindow() {
     SendMessageW(m_hwnd, WM_CLOSE, 0, 0);
 }
 
-void LookupWindow::endProcess(int exitCode) {
+void LookupWindow::endProcess(ZelkExitStatus status) {
     std::fflush(nullptr);
     // At once: no further message, no clean-up that could run code of the window.
-    ExitProcess(UINT(exitCode));
+    ExitProcess(UINT(status));
 }

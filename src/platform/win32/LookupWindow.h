@@ -78,7 +78,7 @@ private:
     void showAboutWindow() override;
     void openHelpPage() override;
     void closeWindow() override;
-    void endProcess(int exitCode) override;
+    void endProcess(ZelkExitStatus status) override;
 
     void buildMenuBar();
     void dockStrip();

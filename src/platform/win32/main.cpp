@@ -44,10 +44,10 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
     if (GetEnvironmentVariableW(L"ZELK_REPORT_FIRST_PAINT", nullptr, 0) > 0)
         window.reportFirstPaint();
     if (!window.create())
-        return ZelkExitNoDisplay;
+        return int(ZelkExitStatus::NoDisplay);
     if (window.logic().Form_Load(std::filesystem::path(withoutEnclosingQuotes(commandLine))) ==
         LookupWindowLogic::StartOutcome::Closed)
-        return ZelkExitCatalogueMissing;
+        return int(ZelkExitStatus::CatalogueMissing);
     ShowWindow(window.handle(), showCommand);
     UpdateWindow(window.handle());
     return runMessageLoop(window.handle());

@@ -45,7 +45,7 @@ int runZelk(int argc, char* argv[]) {
             "zelk: no display to show the window on (DISPLAY is not set).\n"
             "Run it under a virtual display, for instance: xvfb-run build/bin/zelk data/JISTEELW.CSV\n",
             stderr);
-        return ZelkExitNoDisplay;
+        return int(ZelkExitStatus::NoDisplay);
     }
     const std::filesystem::path argument = catalogueArgument(argc, argv);
 
@@ -63,7 +63,7 @@ int runZelk(int argc, char* argv[]) {
         ReportMemberChoices(window);
 
     if (window.logic().Form_Load(argument) == LookupWindowLogic::StartOutcome::Closed)
-        return ZelkExitCatalogueMissing;
+        return int(ZelkExitStatus::CatalogueMissing);
     window.show();
     return QApplication::exec();
 }

@@ -145,63 +145,6 @@ bool bringForward(HWND window) {
     return waitForForeground(window, kForegroundTimeoutMs);
 }
 
-WORD virtualKeyOf(NamedKey key) {
-    switch (key) {
-    case NamedKey::Enter:
-        return VK_RETURN;
-    case NamedKey::Tab:
-        return VK_TAB;
-    case NamedKey::Escape:
-        return VK_ESCAPE;
-    case NamedKey::Backspace:
-        return VK_BACK;
-    case NamedKey::Delete:
-        return VK_DELETE;
-    case NamedKey::Insert:
-        return VK_INSERT;
-    case NamedKey::Home:
-        return VK_HOME;
-    case NamedKey::End:
-        return VK_END;
-    case NamedKey::PageUp:
-        return VK_PRIOR;
-    case NamedKey::PageDown:
-        return VK_NEXT;
-    case NamedKey::Up:
-        return VK_UP;
-    case NamedKey::Down:
-        return VK_DOWN;
-    case NamedKey::Left:
-        return VK_LEFT;
-    case NamedKey::Right:
-        return VK_RIGHT;
-    case NamedKey::Break:
-        return VK_CANCEL;
-    case NamedKey::CapsLock:
-        return VK_CAPITAL;
-    case NamedKey::NumLock:
-        return VK_NUMLOCK;
-    case NamedKey::ScrollLock:
-        return VK_SCROLL;
-    case NamedKey::PrintScreen:
-        return VK_SNAPSHOT;
-    case NamedKey::Help:
-        return VK_HELP;
-    case NamedKey::Add:
-        return VK_ADD;
-    case NamedKey::Subtract:
-        return VK_SUBTRACT;
-    case NamedKey::Multiply:
-        return VK_MULTIPLY;
-    case NamedKey::Divide:
-        return VK_DIVIDE;
-    case NamedKey::None:
-        return 0;
-    default: // F1 to F16 follow each other in both lists
-        return WORD(VK_F1 + (int(key) - int(NamedKey::F1)));
-    }
-}
-
 // The navigation block shares its scan codes with the numeric keypad; without the extended flag a
 // program that reads scan codes takes these keys for keypad keys.
 bool isExtended(WORD virtualKey) {
@@ -245,7 +188,7 @@ void sendEvent(INPUT event) {
 // A stroke: its modifiers pressed, the key (the layout's key for a character, with Shift where the
 // layout needs it, else the character itself as a Unicode event), the modifiers released.
 void sendStroke(const KeyStroke& stroke) {
-    WORD virtualKey = virtualKeyOf(stroke.named);
+    WORD virtualKey = namedKeyCodes(stroke.named).windowsVirtualKey;
     bool shift = stroke.modifiers & KeyStroke::Shift;
     std::u16string units;
     if (stroke.named == NamedKey::None) {

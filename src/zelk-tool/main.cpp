@@ -2,6 +2,7 @@
 #include "ToolOutput.h"
 
 #include "base/Text.h"
+#include "base/WideText.h"
 #include "coefficients/RegenerateCoefficients.h"
 
 #include <CLI/CLI.hpp>
@@ -34,7 +35,7 @@ public:
     template <typename Char> CommandLine(int argc, Char** argv) {
         for (int i = 0; i < argc; ++i) {
 #ifdef _WIN32
-            m_wide.emplace_back(reinterpret_cast<const char16_t*>(argv[i]));
+            m_wide.push_back(coreText(argv[i]));
             m_utf8.push_back(toUtf8(m_wide.back()));
 #else
             m_utf8.emplace_back(argv[i]);

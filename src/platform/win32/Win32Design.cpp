@@ -18,6 +18,13 @@ RECT designRect(const TwipsRect& rect, UINT dpi) {
 
 namespace {
 
+// The face name as far as the structure holds it, terminated.
+void setFaceName(LOGFONTW& font, std::u16string_view face) {
+    const std::size_t length = std::min(face.size(), std::size(font.lfFaceName) - 1);
+    std::copy_n(wide(face), length, font.lfFaceName);
+    font.lfFaceName[length] = L'\0';
+}
+
 int CALLBACK noteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
     *reinterpret_cast<bool*>(found) = true;
     return 0;
@@ -29,8 +36,7 @@ bool faceInstalled(std::u16string_view face) {
         return it->second;
     LOGFONTW wanted{};
     wanted.lfCharSet = DEFAULT_CHARSET;
-    const std::size_t length = std::min(face.size(), std::size(wanted.lfFaceName) - 1);
-    face.copy(reinterpret_cast<char16_t*>(wanted.lfFaceName), length);
+    setFaceName(wanted, face);
     bool found = false;
     HDC screen = GetDC(nullptr);
     EnumFontFamiliesExW(screen, &wanted, noteFace, reinterpret_cast<LPARAM>(&found), 0);
@@ -45,8 +51,7 @@ FontHandle createDesignFont(const std::optional<FontDesign>& font, UINT dpi) {
     const FontDesign& design = font ? *font : kInterfaceFont;
     LOGFONTW logFont{};
     if (faceInstalled(design.face)) {
-        design.face.copy(reinterpret_cast<char16_t*>(logFont.lfFaceName),
-                         std::min(design.face.size(), std::size(logFont.lfFaceName) - 1));
+        setFaceName(logFont, design.face);
         logFont.lfCharSet = DEFAULT_CHARSET;
     } else {
         NONCLIENTMETRICSW metrics{};

@@ -1,6 +1,7 @@
 #include "Win32TransferSink.h"
 
 #include "SystemFunction.h"
+#include "Win32Text.h"
 
 #include "link/SpreadsheetWindowTitle.h"
 
@@ -86,12 +87,9 @@ BOOL CALLBACK collectTopLevelWindow(HWND window, LPARAM found) {
     GetWindowThreadProcessId(window, &process);
     if (!IsWindowVisible(window) || process == GetCurrentProcessId()) // never types into itself
         return TRUE;
-    std::u16string title(std::size_t(GetWindowTextLengthW(window)) + 1, u'\0');
-    title.resize(
-        std::size_t(GetWindowTextW(window, reinterpret_cast<wchar_t*>(title.data()), int(title.size()))));
     auto* list = reinterpret_cast<TopLevelWindows*>(found);
     list->windows.push_back(window);
-    list->titles.push_back(std::move(title));
+    list->titles.push_back(windowText(window));
     return TRUE;
 }
 

@@ -1,7 +1,6 @@
 #include "LookupWindow.h"
 
 #include "AboutWindow.h"
-#include "FirstPaintTime.h"
 #include "SystemFunction.h"
 #include "TextEditorWindow.h"
 #include "Win32Text.h"
@@ -92,9 +91,6 @@ LRESULT LookupWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
                 colourLabel(m_controls, reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
             return reinterpret_cast<LRESULT>(brush);
         break;
-    case WM_PAINT:
-        onPaint();
-        break;
     case WM_ACTIVATE:
         onActivate(LOWORD(wParam));
         break;
@@ -179,13 +175,6 @@ void LookupWindow::onSetFocus() {
     // The window itself takes no keys: the focus goes back to the control that had it, at first
     // to the group box, the first in the tab order.
     SetFocus(m_lastFocus && IsChild(m_hwnd, m_lastFocus) ? m_lastFocus : m_cmbmem);
-}
-
-void LookupWindow::onPaint() {
-    if (!m_reportFirstPaint)
-        return;
-    m_reportFirstPaint = false;
-    printFirstPaintTime();
 }
 
 void LookupWindow::buildMenuBar() {

@@ -56,11 +56,10 @@ int runZelk(int argc, char* argv[]) {
 
     const std::unique_ptr<TransferSink> transferSink = createPlatformTransferSink();
     LookupWindow window(*transferSink, setWindowStayOnTop);
-    FirstPaintReporter firstPaint;
     if (qEnvironmentVariableIsSet("ZELK_REPORT_FIRST_PAINT"))
-        window.installEventFilter(&firstPaint);
+        reportFirstPaint(window);
     if (qEnvironmentVariableIsSet("ZELK_REPORT_CHOICES"))
-        ReportMemberChoices(window);
+        reportMemberChoices(window);
 
     if (window.logic().Form_Load(argument) == LookupWindowLogic::StartOutcome::Closed)
         return int(ZelkExitStatus::CatalogueMissing);

@@ -2,6 +2,7 @@
 
 #include "LookupWindowLogic.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -16,6 +17,25 @@ const ControlDesign& WindowDesign::control(std::string_view controlName) const {
             return design;
     }
     throw std::logic_error("no control " + std::string(controlName) + " in " + std::string(name));
+}
+
+std::vector<const ControlDesign*> WindowDesign::tabOrder() const {
+    std::vector<const ControlDesign*> order;
+    for (const ControlDesign& design : controls)
+        order.push_back(&design);
+    std::stable_sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+    return order;
+}
+
+PixelRect centredOnOwner(int width, int height, const PixelRect& owner,
+                         const std::optional<PixelRect>& workArea) {
+    PixelRect placed{(2 * owner.x + owner.width - width) / 2, (2 * owner.y + owner.height - height) / 2,
+                     width, height};
+    if (workArea) {
+        placed.x = std::max(std::min(placed.x, workArea->x + workArea->width - width), workArea->x);
+        placed.y = std::max(std::min(placed.y, workArea->y + workArea->height - height), workArea->y);
+    }
+    return placed;
 }
 
 namespace {

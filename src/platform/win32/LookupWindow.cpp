@@ -4,6 +4,7 @@
 #include "SystemFunction.h"
 #include "TextEditorWindow.h"
 #include "Win32Text.h"
+#include "forms/HelpPage.h"
 
 #include <shellapi.h>
 
@@ -360,8 +361,8 @@ void LookupWindow::showAboutWindow() {
 }
 
 void LookupWindow::openHelpPage() {
-    // The folder and the page's place below it joined as they are; nothing is reported.
-    const std::wstring page = programFolder().native() + L"\\zelkhelp\\default.htm";
+    // A Windows installation keeps its data beside the program; nothing is reported.
+    const std::wstring page = helpPageBeside(programFolder()).native();
     const std::wstring currentDirectory = std::filesystem::current_path().native();
     if (shellExecute())
         shellExecute()(m_hwnd, L"open", page.c_str(), nullptr, currentDirectory.c_str(), SW_SHOW);

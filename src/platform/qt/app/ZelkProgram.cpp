@@ -52,7 +52,7 @@ int runZelk(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zelk"));
     // Every control whose design names no font of its own shows the Japanese interface face.
-    QApplication::setFont(designFont({u"ＭＳ Ｐゴシック", 9}));
+    QApplication::setFont(designFont(kInterfaceFont));
 
     const std::unique_ptr<TransferSink> transferSink = createPlatformTransferSink();
     LookupWindow window(*transferSink, setWindowStayOnTop);

@@ -32,7 +32,7 @@ QFont designFont(const FontDesign& font) {
         std::u16string_view face;
         QStringList families;
     };
-    static const StandIn standIns[] = {
+    static const StandIn kStandIns[] = {
         {u"ＭＳ ゴシック", {u"ＭＳ ゴシック"_qs, u"MS Gothic"_qs, u"IPAGothic"_qs, u"IPAゴシック"_qs}},
         {u"ＭＳ Ｐゴシック",
          {u"ＭＳ Ｐゴシック"_qs, u"MS PGothic"_qs, u"IPAPGothic"_qs, u"IPA Pゴシック"_qs}},
@@ -41,7 +41,7 @@ QFont designFont(const FontDesign& font) {
     };
     QFont result;
     result.setFamilies({qtText(font.face)});
-    for (const StandIn& standIn : standIns) {
+    for (const StandIn& standIn : kStandIns) {
         if (standIn.face == font.face)
             result.setFamilies(standIn.families);
     }

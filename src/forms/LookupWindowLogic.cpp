@@ -108,7 +108,7 @@ void LookupWindowLogic::lstnum_Click() {
     const int m = m_view.memberIndex() + 1;
     if (!isGroup(g) || m < 1 || m > m_catalogue.GroupMemberCount[g])
         return;
-    m_view.setValueLabel(ValueLabelText(m_catalogue, std::int16_t(g), std::int16_t(m)));
+    m_view.setValueLabel(valueLabelText(m_catalogue, std::int16_t(g), std::int16_t(m)));
     if (m_link.TransferEnabled)
         m_link.TransferToSpreadsheet(m_catalogue, std::int16_t(g), std::int16_t(m));
 }

@@ -262,7 +262,7 @@ private:
 
 } // namespace
 
-std::u16string NamedKeyName(NamedKey key) {
+std::u16string namedKeyName(NamedKey key) {
     const NamedKeyEntry* entry = entryOf(key);
     return entry ? std::u16string(entry->names[0]) : std::u16string();
 }
@@ -281,13 +281,13 @@ std::u16string KeyStroke::description() const {
     if (modifiers & Alt)
         text += u"Alt+";
     if (named != NamedKey::None)
-        return text + NamedKeyName(named);
+        return text + namedKeyName(named);
     text += u'"';
     appendCodePoint(text, character);
     return text + u'"';
 }
 
-KeySequenceParse ParseKeySequence(std::u16string_view text) {
+KeySequenceParse parseKeySequence(std::u16string_view text) {
     Parser parser(text);
     std::vector<KeyStroke> strokes;
     if (!parser.parse(strokes))

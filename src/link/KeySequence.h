@@ -51,7 +51,7 @@ enum class NamedKey {
 };
 
 // The canonical upper-case name of a named key ("ENTER", "LEFT", "F4", "PGUP").
-std::u16string NamedKeyName(NamedKey key);
+std::u16string namedKeyName(NamedKey key);
 
 // What a named key is on each platform, as plain numbers beside the key names (no platform header
 // here): its X11 keysym and its Windows virtual-key code. NamedKey::None has neither (both 0).
@@ -99,4 +99,4 @@ struct KeySequenceParse {
 //   optionally with a repeat count after one blank ({LEFT 6}, {h 3}; 1 to 999).
 // A malformed text (unclosed brace, unknown key name, unbalanced parenthesis, bad repeat count, a
 // modifier with no key after it, a control character) gives no sequence, only the error.
-KeySequenceParse ParseKeySequence(std::u16string_view text);
+KeySequenceParse parseKeySequence(std::u16string_view text);

@@ -27,12 +27,12 @@ std::u16string environmentTitle() {
 
 } // namespace
 
-std::u16string SpreadsheetWindowTitle() {
+std::u16string spreadsheetWindowTitle() {
     const std::u16string fromEnvironment = environmentTitle();
     return fromEnvironment.empty() ? std::u16string(kDefaultTitle) : fromEnvironment;
 }
 
-std::ptrdiff_t MatchWindowTitle(const std::vector<std::u16string>& titles, const std::u16string& title) {
+std::ptrdiff_t matchWindowTitle(const std::vector<std::u16string>& titles, const std::u16string& title) {
     if (title.empty())
         return -1;
     const auto indexWhere = [&](auto matches) {

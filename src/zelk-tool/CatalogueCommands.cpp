@@ -38,7 +38,7 @@ json memberJson(const Catalogue& c, std::int16_t g, std::int16_t m) {
     return {
         {"MemberName", toUtf8(c.MemberName[g][m])}, {"MemberRemark", toUtf8(c.MemberRemark[g][m])},
         {"MemberWeight", c.MemberWeight[g][m]},     {"MemberPaintCoef", c.MemberPaintCoef[g][m]},
-        {"label", toUtf8(ValueLabelText(c, g, m))}, {"row", toUtf8(TableRowText(c, g, m))},
+        {"label", toUtf8(valueLabelText(c, g, m))}, {"row", toUtf8(TableRowText(c, g, m))},
     };
 }
 

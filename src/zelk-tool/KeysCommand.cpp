@@ -4,7 +4,7 @@
 #include "link/KeySequence.h"
 
 ToolExitStatus runKeys(std::u16string_view text) {
-    const KeySequenceParse parsed = ParseKeySequence(text);
+    const KeySequenceParse parsed = parseKeySequence(text);
     if (!parsed.sequence) {
         printErr(parsed.error + u'\n');
         return ToolExitStatus::Problems;

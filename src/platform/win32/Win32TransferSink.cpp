@@ -403,7 +403,7 @@ bool Win32TransferSink::AppActivate(const std::u16string& title) {
     finishPaste();
     TopLevelWindows found;
     EnumWindows(collectTopLevelWindow, reinterpret_cast<LPARAM>(&found));
-    const std::ptrdiff_t match = MatchWindowTitle(found.titles, title);
+    const std::ptrdiff_t match = matchWindowTitle(found.titles, title);
     if (match < 0)
         return false;
     const HWND window = found.windows[std::size_t(match)];

@@ -146,8 +146,7 @@ TEST(Win32SystemFunctions, areFoundWhereTheProgramLooksForThem) {
 TEST(Win32Start, aCatalogueThatCannotBeUsedIsReportedAndEndsTheProgram) {
     // The message names the file, or the tag that the first line lacks.
     for (const auto& [catalogue, named, status] :
-         {std::tuple{"tests/no-such-catalogue.csv", L"no-such-catalogue.csv",
-                     ZelkExitStatus::CatalogueMissing},
+         {std::tuple{"tests/missing.csv", L"missing.csv", ZelkExitStatus::CatalogueMissing},
           std::tuple{"tests/hostile/tag-wrong-line-1/input.csv", L"W>", ZelkExitStatus::CatalogueFault}}) {
         Zelk zelk(sourceFile(catalogue));
         HWND box = zelk.find(L"#32770", L"ZELK_Win");

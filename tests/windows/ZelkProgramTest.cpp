@@ -34,9 +34,8 @@ int runWith(std::string argument) {
 }
 
 TEST(ZelkProgram, aCatalogueThatCannotBeUsedIsReportedAndEndsTheProgram) {
-    EXPECT_EXIT(std::exit(runWith("no-such-catalogue.csv")),
-                ::testing::ExitedWithCode(int(ZelkExitStatus::CatalogueMissing)),
-                "message: .*no-such-catalogue.csv");
+    EXPECT_EXIT(std::exit(runWith("missing.csv")),
+                ::testing::ExitedWithCode(int(ZelkExitStatus::CatalogueMissing)), "message: .*missing.csv");
     EXPECT_EXIT(std::exit(runWith(ZELK_SOURCE_DIR "/tests/hostile/tag-wrong-line-1/input.csv")),
                 ::testing::ExitedWithCode(int(ZelkExitStatus::CatalogueFault)), "message: .*W>");
 }

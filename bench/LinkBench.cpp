@@ -101,7 +101,7 @@ int main() {
         QStringList expected = QString::fromStdU16String(TableRowText(catalogue, 1, m)).split(u'\t');
         expected << QString::fromStdU16String(catalogue.WeightFormula)
                  << QString::fromStdU16String(catalogue.AreaFormula);
-        bool same = zelk.choices().at(std::size_t(i)) == ValueLabelText(catalogue, 1, m);
+        bool same = zelk.choices().at(std::size_t(i)) == valueLabelText(catalogue, 1, m);
         for (int column = 0; column < int(expected.size()); ++column) {
             const auto found = grid.find(cell(column, i + 1));
             same = same &&

@@ -11,8 +11,7 @@ int main(int argc, char* argv[]) {
     QMainWindow window;
     window.menuBar()->addMenu(QStringLiteral("&File"));
     window.resize(180, 232);
-    FirstPaintReporter firstPaint;
-    window.installEventFilter(&firstPaint);
+    reportFirstPaint(window);
     window.show();
     return QApplication::exec();
 }

@@ -3,7 +3,7 @@
 // with no more work than reading the file, decoding it and listing the groups and the first
 // group's members. Prints the time of its first paint like zelk.exe with ZELK_REPORT_FIRST_PAINT.
 // Usage: bench-floor-window-win32.exe CATALOGUE
-#include "platform/win32/FirstPaintTime.h"
+#include "forms/FirstPaintTime.h"
 
 #include <windows.h>
 

@@ -1,6 +1,7 @@
 // The file classes on Windows: wide paths, handles, and MoveFileExW for the replacement.
 #include "Files.h"
 #include "Text.h"
+#include "WideText.h"
 
 #include <windows.h>
 
@@ -11,7 +12,7 @@ std::u16string systemReason(DWORD error) {
     const DWORD length = FormatMessageW(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
                                             FORMAT_MESSAGE_IGNORE_INSERTS,
                                         nullptr, error, 0, reinterpret_cast<wchar_t*>(&buffer), 0, nullptr);
-    std::u16string reason(buffer, buffer + length);
+    std::u16string reason = coreText(buffer, length);
     LocalFree(buffer);
     while (!reason.empty() && (reason.back() == u'\r' || reason.back() == u'\n' || reason.back() == u'.' ||
                                reason.back() == u'\x3002' || reason.back() == u' '))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ZelkExitStatus.h"
+
 #include <cstdint>
 #include <filesystem>
 #include <string>
@@ -78,5 +80,5 @@ public:
     // Closes the window; its close request runs like any other.
     virtual void closeWindow() = 0;
     // Ends the process at once, without any further event.
-    virtual void endProcess(int exitCode) = 0;
+    virtual void endProcess(ZelkExitStatus status) = 0;
 };

@@ -2,7 +2,6 @@
 
 #include "LookupView.h"
 #include "WindowRegenerationReporter.h"
-#include "ZelkExitStatus.h"
 #include "base/FileNameOf.h"
 #include "base/Text.h"
 #include "catalogue/LoadCatalogue.h"
@@ -47,7 +46,7 @@ bool LookupWindowLogic::reloadCatalogue() {
     switch (result.status) {
     case LoadResult::Status::TagMismatch:
         m_view.showMessage(result.message);
-        m_view.endProcess(ZelkExitCatalogueFault);
+        m_view.endProcess(ZelkExitStatus::CatalogueFault);
         return false;
     case LoadResult::Status::Missing:
     case LoadResult::Status::Unreadable:
@@ -109,7 +108,7 @@ void LookupWindowLogic::lstnum_Click() {
     const int m = m_view.memberIndex() + 1;
     if (!isGroup(g) || m < 1 || m > m_catalogue.GroupMemberCount[g])
         return;
-    m_view.setValueLabel(ValueLabelText(m_catalogue, std::int16_t(g), std::int16_t(m)));
+    m_view.setValueLabel(valueLabelText(m_catalogue, std::int16_t(g), std::int16_t(m)));
     if (m_link.TransferEnabled)
         m_link.TransferToSpreadsheet(m_catalogue, std::int16_t(g), std::int16_t(m));
 }
@@ -160,7 +159,7 @@ void LookupWindowLogic::mnuptarea_Click() {
     const RegenerationResult result =
         RegenerateCoefficients(DataFileName, textPath(kRegeneratedFileName), reporter);
     if (result.status == RegenerationResult::Status::DataError)
-        m_view.endProcess(ZelkExitGeneratorFault); // its message shown, its output closed
+        m_view.endProcess(ZelkExitStatus::GeneratorFault); // its message shown, its output closed
 }
 
 void LookupWindowLogic::mnuhelp_Click() {

@@ -54,8 +54,6 @@ public:
 
     // The catalogue path: the one the editor was opened with, or the one the text was saved under.
     const std::filesystem::path& dataFileName() const { return m_dataFileName; }
-    // False while the file is being loaded, true from the end of the load on.
-    bool LoadDone() const { return m_loadDone; }
     // Set by the first change after the load and never reset: an edit undone again still counts.
     bool TextChanged() const { return m_textChanged; }
 
@@ -76,6 +74,8 @@ private:
     CatalogueText::Encoding m_encoding = CatalogueText::Encoding::Cp932;
     std::vector<std::int64_t> m_badLines;
     Fingerprint m_loaded;
+    // LoadDone: false while the file is being loaded, true from the end of the load on, so that the
+    // load itself is no change.
     bool m_loadDone = false;
     bool m_textChanged = false;
 };

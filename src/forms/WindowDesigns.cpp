@@ -2,6 +2,7 @@
 
 #include "LookupWindowLogic.h"
 
+#include <algorithm>
 #include <cmath>
 #include <stdexcept>
 #include <string>
@@ -18,18 +19,37 @@ const ControlDesign& WindowDesign::control(std::string_view controlName) const {
     throw std::logic_error("no control " + std::string(controlName) + " in " + std::string(name));
 }
 
+std::vector<const ControlDesign*> WindowDesign::tabOrder() const {
+    std::vector<const ControlDesign*> order;
+    for (const ControlDesign& design : controls)
+        order.push_back(&design);
+    std::stable_sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
+    return order;
+}
+
+PixelRect centredOnOwner(int width, int height, const PixelRect& owner,
+                         const std::optional<PixelRect>& workArea) {
+    PixelRect placed{(2 * owner.x + owner.width - width) / 2, (2 * owner.y + owner.height - height) / 2,
+                     width, height};
+    if (workArea) {
+        placed.x = std::max(std::min(placed.x, workArea->x + workArea->width - width), workArea->x);
+        placed.y = std::max(std::min(placed.y, workArea->y + workArea->height - height), workArea->y);
+    }
+    return placed;
+}
+
 namespace {
 
 constexpr Colour kDarkBlue{0, 0, 192};
 
-const ControlDesign lookupControls[] = {
+const ControlDesign kLookupControls[] = {
     {"cmbmem", ControlKind::DropDownList, {}, {0, 0, 2172, 276}, 0, {}, {}, {}, false},
     {"lstnum", ControlKind::ListBox, {}, {0, 280, 2172, 2388}, 1, {}, {}, {}, false},
     {"Picture1", ControlKind::Strip, {}, {0, 2952, 2700, 252}, 2, {}, {}, {}, false},
     {"lblW", ControlKind::Label, "Picture1", {120, 0, 60, 180}, 3, {}, {}, {}, true},
 };
 
-const ControlDesign editorControls[] = {
+const ControlDesign kEditorControls[] = {
     {"rtf1",
      ControlKind::RichTextBox,
      {},
@@ -41,7 +61,7 @@ const ControlDesign editorControls[] = {
      false},
 };
 
-const ControlDesign aboutControls[] = {
+const ControlDesign kAboutControls[] = {
     {"Command1", ControlKind::IconButton, {}, {120, 120, 612, 612}, 3, {}, {}, {}, false},
     {"lblTitle",
      ControlKind::Label,
@@ -74,7 +94,7 @@ const ControlDesign aboutControls[] = {
     {"Label2", ControlKind::Label, {}, {840, 1440, 1476, 180}, 5, u"ZELK_Win developers", {}, {}, true},
 };
 
-const MenuDesign menuTree[] = {
+const MenuDesign kMenuTree[] = {
     {MenuItem::mnuset, "mnuset", {}, u"設定(&S)", true, false, false},
     {MenuItem::mnuedit, "mnuedit", MenuItem::mnuset, u"データ編集(&E)", false, false, false},
     {MenuItem::mnuptarea, "mnuptarea", MenuItem::mnuset, u"塗装面積係数作成(&T)", false, false, false},
@@ -91,25 +111,25 @@ const MenuDesign menuTree[] = {
 } // namespace
 
 const WindowDesign& lookupWindowDesign() {
-    static const WindowDesign design{"frmZELK", u"ZELK_Win", FrameKind::Resizable,     true,          false,
-                                     true,      false,       {7128, 1140, 2700, 3204}, lookupControls};
+    static const WindowDesign design{"frmZELK", u"ZELK_Win", FrameKind::Resizable,     true,           false,
+                                     true,      false,       {7128, 1140, 2700, 3204}, kLookupControls};
     return design;
 }
 
 const WindowDesign& textEditorDesign() {
-    static const WindowDesign design{"frmText", u"Text Screen", FrameKind::Resizable, true,          true,
-                                     false,     true,           {0, 0, 4932, 4896},   editorControls};
+    static const WindowDesign design{"frmText", u"Text Screen", FrameKind::Resizable, true,           true,
+                                     false,     true,           {0, 0, 4932, 4896},   kEditorControls};
     return design;
 }
 
 const WindowDesign& aboutWindowDesign() {
-    static const WindowDesign design{"frmAbout", u"ﾊﾞｰｼﾞｮﾝ情報", FrameKind::FixedDialog, false,        false,
-                                     true,       true,           {0, 0, 3144, 1716},     aboutControls};
+    static const WindowDesign design{"frmAbout", u"ﾊﾞｰｼﾞｮﾝ情報", FrameKind::FixedDialog, false,         false,
+                                     true,       true,           {0, 0, 3144, 1716},     kAboutControls};
     return design;
 }
 
 std::span<const MenuDesign> lookupMenuTree() {
-    return menuTree;
+    return kMenuTree;
 }
 
 void runMenuCommand(LookupWindowLogic& logic, MenuItem item) {

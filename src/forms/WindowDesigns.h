@@ -5,6 +5,7 @@
 #include <optional>
 #include <span>
 #include <string_view>
+#include <vector>
 
 // The three windows as fixed designs: frame, caption, size and place, each control's kind, name,
 // rectangle, text, font and colour, and the lookup window's menu tree. Every front end builds its
@@ -31,6 +32,9 @@ struct FontDesign {
     double pointSize = 0;
     bool black = false; // the face is a black-weight face
 };
+
+// The font of every control whose design names none.
+inline constexpr FontDesign kInterfaceFont{u"ＭＳ Ｐゴシック", 9};
 
 struct Colour {
     int red = 0;
@@ -77,7 +81,24 @@ struct WindowDesign {
 
     // The control named `controlName`; every name asked for is in the design.
     const ControlDesign& control(std::string_view controlName) const;
+    // Every control in the order of their tab indexes, which is the order the Tab key follows.
+    std::vector<const ControlDesign*> tabOrder() const;
 };
+
+// A rectangle on the screen, in pixels.
+struct PixelRect {
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Where a window of `width` by `height` pixels goes when its design centres it on its owner:
+// centred on `owner`, then moved back into `workArea` (the owner's screen without its task bars)
+// where it would stand out, its top-left corner kept inside when it is larger than the area.
+// The rectangles are of one kind: whole windows, or client areas.
+PixelRect centredOnOwner(int width, int height, const PixelRect& owner,
+                         const std::optional<PixelRect>& workArea);
 
 // One entry of the menu tree. Entries come in menu-bar and item order, each after its parent.
 struct MenuDesign {
@@ -97,6 +118,9 @@ std::span<const MenuDesign> lookupMenuTree();
 
 // The title of the message boxes that name no title of their own.
 inline constexpr std::u16string_view kApplicationTitle = u"ZELK_Win";
+// The Yes and No buttons of the questions, in the questions' language whatever the system's.
+inline constexpr std::u16string_view kYesCaption = u"はい(&Y)";
+inline constexpr std::u16string_view kNoCaption = u"いいえ(&N)";
 
 class LookupWindowLogic;
 // Runs the handler of a menu command; the submenus have none and do nothing.

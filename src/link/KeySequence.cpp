@@ -8,59 +8,67 @@
 
 namespace {
 
-struct KeyName {
-    const char16_t* name;
+// Every named key: the names the braces accept for it, its canonical one first, and its codes on
+// each platform, as X11's keysymdef.h (XK_Return...) and Windows' winuser.h (VK_RETURN...) give
+// them.
+struct NamedKeyEntry {
     NamedKey key;
+    std::array<std::u16string_view, 3> names;
+    NamedKeyCodes codes;
 };
 
-// Every name the braces accept; the first name of each key is its canonical one.
-constexpr std::array kKeyNames{
-    KeyName{u"ENTER", NamedKey::Enter},
-    KeyName{u"TAB", NamedKey::Tab},
-    KeyName{u"ESC", NamedKey::Escape},
-    KeyName{u"ESCAPE", NamedKey::Escape},
-    KeyName{u"BACKSPACE", NamedKey::Backspace},
-    KeyName{u"BS", NamedKey::Backspace},
-    KeyName{u"BKSP", NamedKey::Backspace},
-    KeyName{u"DELETE", NamedKey::Delete},
-    KeyName{u"DEL", NamedKey::Delete},
-    KeyName{u"INSERT", NamedKey::Insert},
-    KeyName{u"INS", NamedKey::Insert},
-    KeyName{u"HOME", NamedKey::Home},
-    KeyName{u"END", NamedKey::End},
-    KeyName{u"PGUP", NamedKey::PageUp},
-    KeyName{u"PGDN", NamedKey::PageDown},
-    KeyName{u"UP", NamedKey::Up},
-    KeyName{u"DOWN", NamedKey::Down},
-    KeyName{u"LEFT", NamedKey::Left},
-    KeyName{u"RIGHT", NamedKey::Right},
-    KeyName{u"F1", NamedKey::F1},
-    KeyName{u"F2", NamedKey::F2},
-    KeyName{u"F3", NamedKey::F3},
-    KeyName{u"F4", NamedKey::F4},
-    KeyName{u"F5", NamedKey::F5},
-    KeyName{u"F6", NamedKey::F6},
-    KeyName{u"F7", NamedKey::F7},
-    KeyName{u"F8", NamedKey::F8},
-    KeyName{u"F9", NamedKey::F9},
-    KeyName{u"F10", NamedKey::F10},
-    KeyName{u"F11", NamedKey::F11},
-    KeyName{u"F12", NamedKey::F12},
-    KeyName{u"F13", NamedKey::F13},
-    KeyName{u"F14", NamedKey::F14},
-    KeyName{u"F15", NamedKey::F15},
-    KeyName{u"F16", NamedKey::F16},
-    KeyName{u"BREAK", NamedKey::Break},
-    KeyName{u"CAPSLOCK", NamedKey::CapsLock},
-    KeyName{u"NUMLOCK", NamedKey::NumLock},
-    KeyName{u"SCROLLLOCK", NamedKey::ScrollLock},
-    KeyName{u"PRTSC", NamedKey::PrintScreen},
-    KeyName{u"HELP", NamedKey::Help},
-    KeyName{u"ADD", NamedKey::Add},
-    KeyName{u"SUBTRACT", NamedKey::Subtract},
-    KeyName{u"MULTIPLY", NamedKey::Multiply},
-    KeyName{u"DIVIDE", NamedKey::Divide},
+constexpr std::array kNamedKeys{
+    // key, names, {X11 keysym, Windows virtual-key code}
+    NamedKeyEntry{NamedKey::Enter, {u"ENTER"}, {0xff0d, 0x0d}},
+    NamedKeyEntry{NamedKey::Tab, {u"TAB"}, {0xff09, 0x09}},
+    NamedKeyEntry{NamedKey::Escape, {u"ESC", u"ESCAPE"}, {0xff1b, 0x1b}},
+    NamedKeyEntry{NamedKey::Backspace, {u"BACKSPACE", u"BS", u"BKSP"}, {0xff08, 0x08}},
+    NamedKeyEntry{NamedKey::Delete, {u"DELETE", u"DEL"}, {0xffff, 0x2e}},
+    NamedKeyEntry{NamedKey::Insert, {u"INSERT", u"INS"}, {0xff63, 0x2d}},
+    NamedKeyEntry{NamedKey::Home, {u"HOME"}, {0xff50, 0x24}},
+    NamedKeyEntry{NamedKey::End, {u"END"}, {0xff57, 0x23}},
+    NamedKeyEntry{NamedKey::PageUp, {u"PGUP"}, {0xff55, 0x21}},
+    NamedKeyEntry{NamedKey::PageDown, {u"PGDN"}, {0xff56, 0x22}},
+    NamedKeyEntry{NamedKey::Up, {u"UP"}, {0xff52, 0x26}},
+    NamedKeyEntry{NamedKey::Down, {u"DOWN"}, {0xff54, 0x28}},
+    NamedKeyEntry{NamedKey::Left, {u"LEFT"}, {0xff51, 0x25}},
+    NamedKeyEntry{NamedKey::Right, {u"RIGHT"}, {0xff53, 0x27}},
+    NamedKeyEntry{NamedKey::F1, {u"F1"}, {0xffbe, 0x70}},
+    NamedKeyEntry{NamedKey::F2, {u"F2"}, {0xffbf, 0x71}},
+    NamedKeyEntry{NamedKey::F3, {u"F3"}, {0xffc0, 0x72}},
+    NamedKeyEntry{NamedKey::F4, {u"F4"}, {0xffc1, 0x73}},
+    NamedKeyEntry{NamedKey::F5, {u"F5"}, {0xffc2, 0x74}},
+    NamedKeyEntry{NamedKey::F6, {u"F6"}, {0xffc3, 0x75}},
+    NamedKeyEntry{NamedKey::F7, {u"F7"}, {0xffc4, 0x76}},
+    NamedKeyEntry{NamedKey::F8, {u"F8"}, {0xffc5, 0x77}},
+    NamedKeyEntry{NamedKey::F9, {u"F9"}, {0xffc6, 0x78}},
+    NamedKeyEntry{NamedKey::F10, {u"F10"}, {0xffc7, 0x79}},
+    NamedKeyEntry{NamedKey::F11, {u"F11"}, {0xffc8, 0x7a}},
+    NamedKeyEntry{NamedKey::F12, {u"F12"}, {0xffc9, 0x7b}},
+    NamedKeyEntry{NamedKey::F13, {u"F13"}, {0xffca, 0x7c}},
+    NamedKeyEntry{NamedKey::F14, {u"F14"}, {0xffcb, 0x7d}},
+    NamedKeyEntry{NamedKey::F15, {u"F15"}, {0xffcc, 0x7e}},
+    NamedKeyEntry{NamedKey::F16, {u"F16"}, {0xffcd, 0x7f}},
+    NamedKeyEntry{NamedKey::Break, {u"BREAK"}, {0xff6b, 0x03}},
+    NamedKeyEntry{NamedKey::CapsLock, {u"CAPSLOCK"}, {0xffe5, 0x14}},
+    NamedKeyEntry{NamedKey::NumLock, {u"NUMLOCK"}, {0xff7f, 0x90}},
+    NamedKeyEntry{NamedKey::ScrollLock, {u"SCROLLLOCK"}, {0xff14, 0x91}},
+    NamedKeyEntry{NamedKey::PrintScreen, {u"PRTSC"}, {0xff61, 0x2c}},
+    NamedKeyEntry{NamedKey::Help, {u"HELP"}, {0xff6a, 0x2f}},
+    // The numeric keypad's keys.
+    NamedKeyEntry{NamedKey::Add, {u"ADD"}, {0xffab, 0x6b}},
+    NamedKeyEntry{NamedKey::Subtract, {u"SUBTRACT"}, {0xffad, 0x6d}},
+    NamedKeyEntry{NamedKey::Multiply, {u"MULTIPLY"}, {0xffaa, 0x6a}},
+    NamedKeyEntry{NamedKey::Divide, {u"DIVIDE"}, {0xffaf, 0x6f}},
 };
+
+const NamedKeyEntry* entryOf(NamedKey key) {
+    for (const NamedKeyEntry& entry : kNamedKeys) {
+        if (entry.key == key)
+            return &entry;
+    }
+    return nullptr;
+}
 
 constexpr int kMaxRepeat = 999;
 // Bounds that keep a hostile setting from exhausting the stack (each group nests a call) or the
@@ -240,10 +248,12 @@ private:
             stroke = characterStroke(c);
             return true;
         }
-        for (const KeyName& entry : kKeyNames) {
-            if (equalIgnoringAsciiCase(name, entry.name)) {
-                stroke.named = entry.key;
-                return true;
+        for (const NamedKeyEntry& entry : kNamedKeys) {
+            for (const std::u16string_view entryName : entry.names) {
+                if (!entryName.empty() && equalIgnoringAsciiCase(name, entryName)) {
+                    stroke.named = entry.key;
+                    return true;
+                }
             }
         }
         return fail(formatText(u"{%1} は知らないキーの名前です。", {name}));
@@ -252,12 +262,14 @@ private:
 
 } // namespace
 
-std::u16string NamedKeyName(NamedKey key) {
-    for (const KeyName& entry : kKeyNames) {
-        if (entry.key == key)
-            return entry.name;
-    }
-    return {};
+std::u16string namedKeyName(NamedKey key) {
+    const NamedKeyEntry* entry = entryOf(key);
+    return entry ? std::u16string(entry->names[0]) : std::u16string();
+}
+
+NamedKeyCodes namedKeyCodes(NamedKey key) {
+    const NamedKeyEntry* entry = entryOf(key);
+    return entry ? entry->codes : NamedKeyCodes{};
 }
 
 std::u16string KeyStroke::description() const {
@@ -269,13 +281,13 @@ std::u16string KeyStroke::description() const {
     if (modifiers & Alt)
         text += u"Alt+";
     if (named != NamedKey::None)
-        return text + NamedKeyName(named);
+        return text + namedKeyName(named);
     text += u'"';
     appendCodePoint(text, character);
     return text + u'"';
 }
 
-KeySequenceParse ParseKeySequence(std::u16string_view text) {
+KeySequenceParse parseKeySequence(std::u16string_view text) {
     Parser parser(text);
     std::vector<KeyStroke> strokes;
     if (!parser.parse(strokes))

@@ -1,9 +1,9 @@
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
-
-#include <optional>
 
 // The keys that the keystroke notation names in braces, beside plain characters.
 enum class NamedKey {
@@ -51,7 +51,15 @@ enum class NamedKey {
 };
 
 // The canonical upper-case name of a named key ("ENTER", "LEFT", "F4", "PGUP").
-std::u16string NamedKeyName(NamedKey key);
+std::u16string namedKeyName(NamedKey key);
+
+// What a named key is on each platform, as plain numbers beside the key names (no platform header
+// here): its X11 keysym and its Windows virtual-key code. NamedKey::None has neither (both 0).
+struct NamedKeyCodes {
+    std::uint32_t x11Keysym = 0;
+    std::uint16_t windowsVirtualKey = 0;
+};
+NamedKeyCodes namedKeyCodes(NamedKey key);
 
 // One key pressed and released while the modifiers are held. Either `named` is set, or
 // `character` holds the character that the key types.
@@ -91,4 +99,4 @@ struct KeySequenceParse {
 //   optionally with a repeat count after one blank ({LEFT 6}, {h 3}; 1 to 999).
 // A malformed text (unclosed brace, unknown key name, unbalanced parenthesis, bad repeat count, a
 // modifier with no key after it, a control character) gives no sequence, only the error.
-KeySequenceParse ParseKeySequence(std::u16string_view text);
+KeySequenceParse parseKeySequence(std::u16string_view text);

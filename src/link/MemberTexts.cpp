@@ -4,7 +4,7 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/NumberText.h"
 
-std::u16string ValueLabelText(const Catalogue& catalogue, std::int16_t g, std::int16_t m) {
+std::u16string valueLabelText(const Catalogue& catalogue, std::int16_t g, std::int16_t m) {
     const std::int16_t k = catalogue.GroupKind[g];
     return std::u16string(trimSpaces(NumberText(catalogue.MemberWeight[g][m]))) + catalogue.weightLabelOf(k) +
            NumberText(catalogue.MemberPaintCoef[g][m]) + catalogue.paintLabelOf(k);

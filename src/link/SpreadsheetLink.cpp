@@ -6,7 +6,6 @@
 #include "base/Text.h"
 #include "catalogue/Catalogue.h"
 #include "catalogue/NumberText.h"
-#include "forms/LookupView.h"
 
 namespace {
 
@@ -16,10 +15,10 @@ constexpr std::u16string_view kNoFormula = u"=/";
 } // namespace
 
 SpreadsheetLink::SpreadsheetLink(TransferSink& sink, ShowMessage showMessage)
-    : m_sink(sink), m_showMessage(std::move(showMessage)), m_paste(*ParseKeySequence(u"^v").sequence) {}
+    : m_sink(sink), m_showMessage(std::move(showMessage)), m_paste(*parseKeySequence(u"^v").sequence) {}
 
 void SpreadsheetLink::TransferToSpreadsheet(const Catalogue& c, std::int16_t g, std::int16_t m) {
-    if (!m_sink.AppActivate(SpreadsheetWindowTitle()))
+    if (!m_sink.AppActivate(spreadsheetWindowTitle()))
         return;
 
     if (TransferMode == WeightOnly || TransferMode == PaintOnly) {
@@ -68,7 +67,7 @@ void SpreadsheetLink::pasteText(const std::u16string& text) {
 // A setting is sent whole or not at all: half a cursor movement would put the next paste into the
 // wrong cell, so a text that does not read ends the transfer with a message instead.
 bool SpreadsheetLink::sendSetting(std::u16string_view tag, const std::u16string& keys) {
-    const KeySequenceParse parsed = ParseKeySequence(keys);
+    const KeySequenceParse parsed = parseKeySequence(keys);
     if (!parsed.sequence) {
         m_showMessage(formatText(u"データファイルの %1 の行のキー操作「%2」は送れません。\n%3\n"
                                  u"エクセルへの転送はここで止めました。",

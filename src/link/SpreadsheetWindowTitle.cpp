@@ -1,6 +1,7 @@
 #include "SpreadsheetWindowTitle.h"
 
 #include "base/Text.h"
+#include "base/WideText.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -17,7 +18,7 @@ std::u16string titleEnding(const std::u16string& title) {
 std::u16string environmentTitle() {
 #ifdef _WIN32
     const wchar_t* value = _wgetenv(L"ZELK_SPREADSHEET_TITLE");
-    return value ? std::u16string(value, value + std::wcslen(value)) : std::u16string();
+    return value ? coreText(value) : std::u16string();
 #else
     const char* value = std::getenv("ZELK_SPREADSHEET_TITLE");
     return value ? fromUtf8(value) : std::u16string();
@@ -26,12 +27,12 @@ std::u16string environmentTitle() {
 
 } // namespace
 
-std::u16string SpreadsheetWindowTitle() {
+std::u16string spreadsheetWindowTitle() {
     const std::u16string fromEnvironment = environmentTitle();
     return fromEnvironment.empty() ? std::u16string(kDefaultTitle) : fromEnvironment;
 }
 
-std::ptrdiff_t MatchWindowTitle(const std::vector<std::u16string>& titles, const std::u16string& title) {
+std::ptrdiff_t matchWindowTitle(const std::vector<std::u16string>& titles, const std::u16string& title) {
     if (title.empty())
         return -1;
     const auto indexWhere = [&](auto matches) {

@@ -16,17 +16,18 @@ namespace {
 
 // Loads the file; on a missing or unreadable file or a wrong header tag prints the message as the
 // window words it and sets `status`.
-std::optional<LoadResult> load(Catalogue& catalogue, const std::filesystem::path& file, int& status) {
+std::optional<LoadResult> load(Catalogue& catalogue, const std::filesystem::path& file,
+                               ToolExitStatus& status) {
     LoadResult result = LoadCatalogue(catalogue, file);
     switch (result.status) {
     case LoadResult::Status::Loaded:
         return result;
     case LoadResult::Status::Missing:
     case LoadResult::Status::Unreadable:
-        status = ExitFileError;
+        status = ToolExitStatus::FileError;
         break;
     case LoadResult::Status::TagMismatch:
-        status = ExitTagMismatch;
+        status = ToolExitStatus::TagMismatch;
         break;
     }
     printErr(result.message + u'\n');
@@ -37,7 +38,7 @@ json memberJson(const Catalogue& c, std::int16_t g, std::int16_t m) {
     return {
         {"MemberName", toUtf8(c.MemberName[g][m])}, {"MemberRemark", toUtf8(c.MemberRemark[g][m])},
         {"MemberWeight", c.MemberWeight[g][m]},     {"MemberPaintCoef", c.MemberPaintCoef[g][m]},
-        {"label", toUtf8(ValueLabelText(c, g, m))}, {"row", toUtf8(TableRowText(c, g, m))},
+        {"label", toUtf8(valueLabelText(c, g, m))}, {"row", toUtf8(TableRowText(c, g, m))},
     };
 }
 
@@ -85,23 +86,23 @@ json catalogueJson(const std::filesystem::path& file, const Catalogue& c, const 
 
 } // namespace
 
-int runShow(const std::filesystem::path& file) {
-    int status = ExitOk;
+ToolExitStatus runShow(const std::filesystem::path& file) {
+    ToolExitStatus status = ToolExitStatus::Ok;
     Catalogue catalogue;
     const std::optional<LoadResult> result = load(catalogue, file, status);
     if (!result)
         return status;
     printOut(jsonText(catalogueJson(file, catalogue, *result)));
-    return ExitOk;
+    return ToolExitStatus::Ok;
 }
 
-int runCheck(const std::filesystem::path& file) {
-    int status = ExitOk;
+ToolExitStatus runCheck(const std::filesystem::path& file) {
+    ToolExitStatus status = ToolExitStatus::Ok;
     Catalogue catalogue;
     const std::optional<LoadResult> result = load(catalogue, file, status);
     if (!result)
         return status;
     for (const LoadProblem& problem : result->problems)
         printOut(ProblemLineText(problem) + u'\n');
-    return result->problems.empty() ? ExitOk : ExitProblems;
+    return result->problems.empty() ? ToolExitStatus::Ok : ToolExitStatus::Problems;
 }

@@ -1,16 +1,18 @@
 #pragma once
 
+#include "ToolOutput.h"
+
 #include <filesystem>
 #include <string_view>
 
 // The subcommands of zelk-tool, on arguments already parsed. Each prints its results and returns
-// its exit status (ToolExit); main() adds the check of standard output.
+// its exit status; main() adds the check of standard output.
 
 // `show FILE`: the catalogue as the program loads it, as one JSON object.
-int runShow(const std::filesystem::path& file);
+ToolExitStatus runShow(const std::filesystem::path& file);
 // `check FILE`: every problem the load repairs, one a line.
-int runCheck(const std::filesystem::path& file);
+ToolExitStatus runCheck(const std::filesystem::path& file);
 // `regen FILE -o OUT`: the catalogue with recomputed paint-area coefficients, written to OUT.
-int runRegen(const std::filesystem::path& file, const std::filesystem::path& output);
+ToolExitStatus runRegen(const std::filesystem::path& file, const std::filesystem::path& output);
 // `keys TEXT`: the keystrokes that a keystroke setting stands for, one a line.
-int runKeys(std::u16string_view text);
+ToolExitStatus runKeys(std::u16string_view text);

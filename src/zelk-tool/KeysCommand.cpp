@@ -3,15 +3,15 @@
 
 #include "link/KeySequence.h"
 
-int runKeys(std::u16string_view text) {
-    const KeySequenceParse parsed = ParseKeySequence(text);
+ToolExitStatus runKeys(std::u16string_view text) {
+    const KeySequenceParse parsed = parseKeySequence(text);
     if (!parsed.sequence) {
         printErr(parsed.error + u'\n');
-        return ExitProblems;
+        return ToolExitStatus::Problems;
     }
     std::u16string out;
     for (const KeyStroke& stroke : parsed.sequence->strokes)
         out += stroke.description() + u'\n';
     printOut(out);
-    return ExitOk;
+    return ToolExitStatus::Ok;
 }

@@ -31,15 +31,15 @@ private:
 
 } // namespace
 
-int runRegen(const std::filesystem::path& file, const std::filesystem::path& output) {
+ToolExitStatus runRegen(const std::filesystem::path& file, const std::filesystem::path& output) {
     PrintingReporter reporter(pathText(file));
     switch (RegenerateCoefficients(file, output, reporter).status) {
     case RegenerationResult::Status::Done:
-        return ExitOk;
+        return ToolExitStatus::Ok;
     case RegenerationResult::Status::DataError:
-        return ExitDataError;
+        return ToolExitStatus::DataError;
     case RegenerationResult::Status::FileError:
         break;
     }
-    return ExitFileError;
+    return ToolExitStatus::FileError;
 }

@@ -47,7 +47,7 @@ void printErr(std::u16string_view text) {
     printErr(toUtf8(text));
 }
 
-int finishOutput(int status) {
+ToolExitStatus finishOutput(ToolExitStatus status) {
     errno = 0;
     if (outputError == 0 && std::fflush(stdout) != 0)
         outputError = errno != 0 ? errno : EIO;
@@ -55,5 +55,5 @@ int finishOutput(int status) {
         return status;
     printErr("zelk-tool: cannot write to standard output (" + std::string(std::strerror(outputError)) +
              ")\n");
-    return ExitOutputError;
+    return ToolExitStatus::OutputError;
 }

@@ -5,14 +5,14 @@
 
 // Exit statuses shared by the subcommands. 64 and 74 are the usual ones for a usage error and
 // an output error (sysexits.h), so that scripts can tell them from a catalogue's problems.
-enum ToolExit : int {
-    ExitOk = 0,
-    ExitProblems = 1,
-    ExitDataError = 2,
-    ExitFileError = 3,
-    ExitTagMismatch = 4,
-    ExitUsage = 64,
-    ExitOutputError = 74,
+enum class ToolExitStatus : int {
+    Ok = 0,
+    Problems = 1,
+    DataError = 2,
+    FileError = 3,
+    TagMismatch = 4,
+    Usage = 64,
+    OutputError = 74,
 };
 
 // Standard output and error of the command-line tool, always UTF-8 (binary mode on Windows, so
@@ -24,5 +24,5 @@ void printErr(std::string_view utf8);
 void printErr(std::u16string_view text);
 
 // Flushes standard output. When any write to it failed (a full disk, a closed pipe, /dev/full),
-// says so on standard error and returns ExitOutputError; otherwise returns `status`.
-int finishOutput(int status);
+// says so on standard error and returns ToolExitStatus::OutputError; otherwise returns `status`.
+ToolExitStatus finishOutput(ToolExitStatus status);

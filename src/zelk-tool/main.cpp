@@ -2,6 +2,7 @@
 #include "ToolOutput.h"
 
 #include "base/Text.h"
+#include "base/WideText.h"
 #include "coefficients/RegenerateCoefficients.h"
 
 #include <CLI/CLI.hpp>
@@ -34,7 +35,7 @@ public:
     template <typename Char> CommandLine(int argc, Char** argv) {
         for (int i = 0; i < argc; ++i) {
 #ifdef _WIN32
-            m_wide.emplace_back(reinterpret_cast<const char16_t*>(argv[i]));
+            m_wide.push_back(coreText(argv[i]));
             m_utf8.push_back(toUtf8(m_wide.back()));
 #else
             m_utf8.emplace_back(argv[i]);
@@ -82,7 +83,7 @@ private:
 #endif
 };
 
-int runTool(const CommandLine& commandLine) {
+ToolExitStatus runTool(const CommandLine& commandLine) {
     CLI::App app("The command-line companion of the zelk steel look-up window.", "zelk-tool");
     app.require_subcommand(1);
     // A path is a path: "/tmp/x.csv" is no Windows-style option "/tmp", which CLI11 would take it for
@@ -134,7 +135,7 @@ int runTool(const CommandLine& commandLine) {
         const bool helpAsked = error.get_exit_code() == int(CLI::ExitCodes::Success);
         if (helpAsked) {
             printOut(command ? command->help("zelk-tool") : std::string(kUsage));
-            return ExitOk;
+            return ToolExitStatus::Ok;
         }
         if (command) {
             // CLI11 reports a missing FILE before the argument that took its place ("-x.csv"),
@@ -147,7 +148,7 @@ int runTool(const CommandLine& commandLine) {
         } else {
             printErr("zelk-tool: unknown command '" + name + "'\n\n" + kUsage);
         }
-        return ExitUsage;
+        return ToolExitStatus::Usage;
     }
 
     if (show->parsed())
@@ -159,7 +160,7 @@ int runTool(const CommandLine& commandLine) {
     if (keys->parsed())
         return runKeys(commandLine.text(text));
     printOut(kUsage);
-    return ExitOk;
+    return ToolExitStatus::Ok;
 }
 
 } // namespace
@@ -170,5 +171,5 @@ int wmain(int argc, wchar_t** argv) {
 int main(int argc, char** argv) {
 #endif
     prepareOutput();
-    return finishOutput(runTool(CommandLine(argc, argv)));
+    return int(finishOutput(runTool(CommandLine(argc, argv))));
 }

@@ -9,7 +9,7 @@ namespace {
 void checkStroke(const KeyStroke& stroke) {
     check(stroke.modifiers >= 0 && stroke.modifiers <= (KeyStroke::Shift | KeyStroke::Ctrl | KeyStroke::Alt));
     if (stroke.named != NamedKey::None) {
-        check(stroke.character == 0 && !NamedKeyName(stroke.named).empty());
+        check(stroke.character == 0 && !namedKeyName(stroke.named).empty());
         return;
     }
     const char32_t c = stroke.character;
@@ -31,7 +31,7 @@ std::u16string canonicalText(const std::vector<KeyStroke>& strokes) {
             text += u'%';
         text += u'{';
         if (stroke.named != NamedKey::None) {
-            text += NamedKeyName(stroke.named);
+            text += namedKeyName(stroke.named);
         } else {
             appendCodePoint(text, stroke.character);
         }
@@ -50,8 +50,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     --size;
     const std::u16string text = fuzzText(data, size, utf16);
 
-    const KeySequenceParse first = ParseKeySequence(text);
-    const KeySequenceParse again = ParseKeySequence(text);
+    const KeySequenceParse first = parseKeySequence(text);
+    const KeySequenceParse again = parseKeySequence(text);
     check(first.sequence.has_value() == again.sequence.has_value() && first.error == again.error);
     if (!first.sequence) {
         check(!first.error.empty());
@@ -62,7 +62,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (const KeyStroke& stroke : first.sequence->strokes)
         checkStroke(stroke);
 
-    const KeySequenceParse canonical = ParseKeySequence(canonicalText(first.sequence->strokes));
+    const KeySequenceParse canonical = parseKeySequence(canonicalText(first.sequence->strokes));
     check(canonical.sequence.has_value());
     check(canonical.sequence->strokes == first.sequence->strokes);
     return 0;

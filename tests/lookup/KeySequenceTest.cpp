@@ -8,7 +8,7 @@
 TEST(KeySequence, readsTheKeysOrSaysWhatIsWrong) {
     for (const auto& row : readTable("tests/lookup/key-sequences.tsv")) {
         SCOPED_TRACE(row[0]);
-        const KeySequenceParse parsed = ParseKeySequence(fromUtf8(row[0]));
+        const KeySequenceParse parsed = parseKeySequence(fromUtf8(row[0]));
         std::string keys = parsed.sequence ? "" : "error: " + u8(parsed.error);
         for (const KeyStroke& stroke : parsed.sequence ? parsed.sequence->strokes : std::vector<KeyStroke>())
             keys += (keys.empty() ? "" : ", ") + u8(stroke.description());
@@ -16,12 +16,12 @@ TEST(KeySequence, readsTheKeysOrSaysWhatIsWrong) {
     }
 }
 
-TEST(MatchWindowTitle, choosesAsAppActivateDoes) {
+TEST(SpreadsheetWindowTitle, choosesAsAppActivateDoes) {
     for (const auto& row : readTable("tests/lookup/window-titles.tsv")) {
         std::vector<std::u16string> titles;
         for (const std::string& title : split(row[0], '|'))
             titles.push_back(fromUtf8(title));
-        EXPECT_EQ(MatchWindowTitle(titles, fromUtf8(row[1])), std::stoi(row[2])) << row[0] << " / " << row[1];
+        EXPECT_EQ(matchWindowTitle(titles, fromUtf8(row[1])), std::stoi(row[2])) << row[0] << " / " << row[1];
     }
 }
 

@@ -58,5 +58,5 @@ public:
     void showAboutWindow() override { onTopWhileModal.push_back(onTop); }
     void openHelpPage() override { ++helpPagesOpened; }
     void closeWindow() override { closed = true, onClose(); }
-    void endProcess(int code) override { exitCode = code, throw ProcessEnded(); }
+    void endProcess(ZelkExitStatus status) override { exitCode = int(status), throw ProcessEnded(); }
 };

@@ -59,7 +59,7 @@ TEST_P(Win32SpreadsheetLink, membersArrive) {
         if (!choice)
             continue;
         const std::u16string label =
-            ValueLabelText(catalogue, std::int16_t(std::stoi(step[1])), std::int16_t(std::stoi(step[2])));
+            valueLabelText(catalogue, std::int16_t(std::stoi(step[1])), std::int16_t(std::stoi(step[2])));
         EXPECT_TRUE(pumpUntil([&] { return zelk.valueLabel() == std::wstring(label.begin(), label.end()); }))
             << step.back();
         // The keys sent without wait at the end may still be on their way.

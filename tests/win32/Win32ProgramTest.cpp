@@ -146,15 +146,15 @@ TEST(Win32SystemFunctions, areFoundWhereTheProgramLooksForThem) {
 TEST(Win32Start, aCatalogueThatCannotBeUsedIsReportedAndEndsTheProgram) {
     // The message names the file, or the tag that the first line lacks.
     for (const auto& [catalogue, named, status] :
-         {std::tuple{"tests/no-such-catalogue.csv", L"no-such-catalogue.csv", ZelkExitCatalogueMissing},
-          std::tuple{"tests/hostile/tag-wrong-line-1/input.csv", L"W>", ZelkExitCatalogueFault}}) {
+         {std::tuple{"tests/missing.csv", L"missing.csv", ZelkExitStatus::CatalogueMissing},
+          std::tuple{"tests/hostile/tag-wrong-line-1/input.csv", L"W>", ZelkExitStatus::CatalogueFault}}) {
         Zelk zelk(sourceFile(catalogue));
         HWND box = zelk.find(L"#32770", L"ZELK_Win");
         ASSERT_TRUE(box) << catalogue;
         // The message: the box's static control 0xFFFF, in Windows' and in Wine's message box.
         EXPECT_NE(windowText(GetDlgItem(box, 0xFFFF)).find(named), std::wstring::npos) << catalogue;
         PostMessageW(box, WM_COMMAND, IDOK, 0);
-        EXPECT_EQ(zelk.exitStatus(), status) << catalogue;
+        EXPECT_EQ(zelk.exitStatus(), int(status)) << catalogue;
     }
 }
 

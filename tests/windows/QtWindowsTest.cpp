@@ -41,7 +41,7 @@ TEST(LookupWindow, showsTheClickedMembersValuesAndTheFileInTheCaption) {
     auto* label = window.findChild<QLabel*>(u"lblW"_qs);
     ASSERT_TRUE(list && label && list->count() > 1);
     QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
-    EXPECT_EQ(label->text(), qtText(ValueLabelText(window.logic().catalogue(), 1, 2)));
+    EXPECT_EQ(label->text(), qtText(valueLabelText(window.logic().catalogue(), 1, 2)));
 }
 
 TEST(LookupWindow, modeCommandsMoveTheCheckMarks) {

@@ -34,10 +34,10 @@ int runWith(std::string argument) {
 }
 
 TEST(ZelkProgram, aCatalogueThatCannotBeUsedIsReportedAndEndsTheProgram) {
-    EXPECT_EXIT(std::exit(runWith("no-such-catalogue.csv")),
-                ::testing::ExitedWithCode(ZelkExitCatalogueMissing), "message: .*no-such-catalogue.csv");
+    EXPECT_EXIT(std::exit(runWith("missing.csv")),
+                ::testing::ExitedWithCode(int(ZelkExitStatus::CatalogueMissing)), "message: .*missing.csv");
     EXPECT_EXIT(std::exit(runWith(ZELK_SOURCE_DIR "/tests/hostile/tag-wrong-line-1/input.csv")),
-                ::testing::ExitedWithCode(ZelkExitCatalogueFault), "message: .*W>");
+                ::testing::ExitedWithCode(int(ZelkExitStatus::CatalogueFault)), "message: .*W>");
 }
 
 TEST(ZelkProgram, withoutADisplayItSaysHowToRunIt) {
@@ -46,7 +46,7 @@ TEST(ZelkProgram, withoutADisplayItSaysHowToRunIt) {
             ::unsetenv(name);
         std::exit(runWith(ZELK_SOURCE_DIR "/data/JISTEELW.CSV"));
     };
-    EXPECT_EXIT(run(), ::testing::ExitedWithCode(ZelkExitNoDisplay), "xvfb-run");
+    EXPECT_EXIT(run(), ::testing::ExitedWithCode(int(ZelkExitStatus::NoDisplay)), "xvfb-run");
 }
 
 } // namespace

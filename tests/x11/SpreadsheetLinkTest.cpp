@@ -72,7 +72,7 @@ TEST_P(SpreadsheetLink, membersArriveCellByCell) {
         ASSERT_TRUE(zelk.activate() && zelk.type(step.back().split(u' '))) << zelk.error.toStdString();
         if (step[0] == u"command")
             continue;
-        labels.push_back(ValueLabelText(catalogue, step[1].toShort(), step[2].toShort()));
+        labels.push_back(valueLabelText(catalogue, step[1].toShort(), step[2].toShort()));
         ASSERT_TRUE(zelk.waitForChoices(labels.size())) << keys;
         EXPECT_EQ(zelk.choices(), labels);
         // The keys sent without wait at the end may still be on their way: the next click on zelk
@@ -111,7 +111,7 @@ TEST(SpreadsheetLinkWithoutSpreadsheet, onlyTheLabelChanges) {
     ASSERT_TRUE(zelk.type({"Tab", "Down", "Down", "Up"})) << zelk.error.toStdString();
     ASSERT_TRUE(zelk.waitForChoices(2));
     EXPECT_EQ(zelk.choices(),
-              (std::vector{ValueLabelText(catalogue, 1, 2), ValueLabelText(catalogue, 1, 1)}));
+              (std::vector{valueLabelText(catalogue, 1, 2), valueLabelText(catalogue, 1, 1)}));
     EXPECT_TRUE(zelk.isActive());
     EXPECT_TRUE(QGuiApplication::clipboard()->ownsClipboard());
     EXPECT_EQ(QGuiApplication::clipboard()->text().toStdString(), "what the user copied");

@@ -248,8 +248,8 @@ void LookupWindow::closeWindow() {
     close();
 }
 
-void LookupWindow::endProcess(int exitCode) {
+void LookupWindow::endProcess(ZelkExitStatus status) {
     std::fflush(nullptr);
     // At once: no further event, no clean-up that could run code of the window.
-    std::_Exit(exitCode);
+    std::_Exit(int(status));
 }

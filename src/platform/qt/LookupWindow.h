@@ -61,7 +61,7 @@ private:
     void showAboutWindow() override;
     void openHelpPage() override;
     void closeWindow() override;
-    void endProcess(int exitCode) override;
+    void endProcess(ZelkExitStatus status) override;
 
     void buildControls();
     void buildMenus();

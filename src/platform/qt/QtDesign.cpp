@@ -1,7 +1,5 @@
 #include "QtDesign.h"
 
-#include "base/Text.h"
-
 #include <QFile>
 #include <QLabel>
 #include <QMessageBox>
@@ -9,8 +7,7 @@
 #include <QScreen>
 #include <QWidget>
 
-#include <algorithm>
-#include <vector>
+#include <optional>
 
 QString qtPath(const std::filesystem::path& path) {
     return QFile::decodeName(QByteArray::fromStdString(path.string()));
@@ -35,7 +32,7 @@ QFont designFont(const FontDesign& font) {
         std::u16string_view face;
         QStringList families;
     };
-    static const StandIn standIns[] = {
+    static const StandIn kStandIns[] = {
         {u"ＭＳ ゴシック", {u"ＭＳ ゴシック"_qs, u"MS Gothic"_qs, u"IPAGothic"_qs, u"IPAゴシック"_qs}},
         {u"ＭＳ Ｐゴシック",
          {u"ＭＳ Ｐゴシック"_qs, u"MS PGothic"_qs, u"IPAPGothic"_qs, u"IPA Pゴシック"_qs}},
@@ -44,7 +41,7 @@ QFont designFont(const FontDesign& font) {
     };
     QFont result;
     result.setFamilies({qtText(font.face)});
-    for (const StandIn& standIn : standIns) {
+    for (const StandIn& standIn : kStandIns) {
         if (standIn.face == font.face)
             result.setFamilies(standIn.families);
     }
@@ -74,12 +71,8 @@ void applyDesign(QWidget& widget, const ControlDesign& design) {
 }
 
 void applyTabOrder(QWidget& window, const WindowDesign& design) {
-    std::vector<const ControlDesign*> order;
-    for (const ControlDesign& control : design.controls)
-        order.push_back(&control);
-    std::sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
     QWidget* previous = nullptr;
-    for (const ControlDesign* control : order) {
+    for (const ControlDesign* control : design.tabOrder()) {
         auto* widget = window.findChild<QWidget*>(qtName(control->name));
         if (!widget || widget->focusPolicy() == Qt::NoFocus)
             continue;
@@ -97,16 +90,15 @@ void centreOnOwner(QWidget& window) {
     const QWidget* owner = window.parentWidget() ? window.parentWidget()->window() : nullptr;
     if (!owner)
         return;
-    QRect client(QPoint(0, 0), window.size());
-    client.moveCenter(owner->geometry().center());
-    if (const QScreen* screen = owner->screen()) {
-        const QRect available = screen->availableGeometry();
-        client.moveRight(std::min(client.right(), available.right()));
-        client.moveBottom(std::min(client.bottom(), available.bottom()));
-        client.moveLeft(std::max(client.left(), available.left()));
-        client.moveTop(std::max(client.top(), available.top()));
-    }
-    window.setGeometry(client);
+    const auto screenRect = [](const QRect& rect) {
+        return PixelRect{rect.x(), rect.y(), rect.width(), rect.height()};
+    };
+    std::optional<PixelRect> available;
+    if (const QScreen* screen = owner->screen())
+        available = screenRect(screen->availableGeometry());
+    const PixelRect client =
+        centredOnOwner(window.width(), window.height(), screenRect(owner->geometry()), available);
+    window.setGeometry(client.x, client.y, client.width, client.height);
 }
 
 namespace {
@@ -123,8 +115,8 @@ void showMessageBox(QWidget* parent, const QString& text, const QString& title) 
 }
 
 void setJapaneseYesNo(QMessageBox& box) {
-    box.button(QMessageBox::Yes)->setText(u"はい(&Y)"_qs);
-    box.button(QMessageBox::No)->setText(u"いいえ(&N)"_qs);
+    box.button(QMessageBox::Yes)->setText(qtText(kYesCaption));
+    box.button(QMessageBox::No)->setText(qtText(kNoCaption));
 }
 
 bool askYesNo(QWidget* parent, const QString& text, bool yesIsDefault, const QString& title) {

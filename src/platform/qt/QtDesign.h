@@ -53,8 +53,8 @@ void centreOnOwner(QWidget& window);
 
 // An OK-only message box; `title` empty for the application's title.
 void showMessageBox(QWidget* parent, const QString& text, const QString& title = {});
-// Captions the Yes and No buttons of `box` in the language of the questions ("はい(&Y)",
-// "いいえ(&N)"), whatever translations Qt has loaded.
+// Captions the Yes and No buttons of `box` in the language of the questions (kYesCaption,
+// kNoCaption), whatever translations Qt has loaded.
 void setJapaneseYesNo(QMessageBox& box);
 // A Yes/No question; true for Yes.
 bool askYesNo(QWidget* parent, const QString& text, bool yesIsDefault, const QString& title = {});

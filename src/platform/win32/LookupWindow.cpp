@@ -1,10 +1,10 @@
 #include "LookupWindow.h"
 
 #include "AboutWindow.h"
-#include "FirstPaintTime.h"
 #include "SystemFunction.h"
 #include "TextEditorWindow.h"
 #include "Win32Text.h"
+#include "forms/HelpPage.h"
 
 #include <shellapi.h>
 
@@ -92,9 +92,6 @@ LRESULT LookupWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
                 colourLabel(m_controls, reinterpret_cast<HWND>(lParam), reinterpret_cast<HDC>(wParam)))
             return reinterpret_cast<LRESULT>(brush);
         break;
-    case WM_PAINT:
-        onPaint();
-        break;
     case WM_ACTIVATE:
         onActivate(LOWORD(wParam));
         break;
@@ -179,13 +176,6 @@ void LookupWindow::onSetFocus() {
     // The window itself takes no keys: the focus goes back to the control that had it, at first
     // to the group box, the first in the tab order.
     SetFocus(m_lastFocus && IsChild(m_hwnd, m_lastFocus) ? m_lastFocus : m_cmbmem);
-}
-
-void LookupWindow::onPaint() {
-    if (!m_reportFirstPaint)
-        return;
-    m_reportFirstPaint = false;
-    printFirstPaintTime();
 }
 
 void LookupWindow::buildMenuBar() {
@@ -371,8 +361,8 @@ void LookupWindow::showAboutWindow() {
 }
 
 void LookupWindow::openHelpPage() {
-    // The folder and the page's place below it joined as they are; nothing is reported.
-    const std::wstring page = programFolder().native() + L"\\zelkhelp\\default.htm";
+    // A Windows installation keeps its data beside the program; nothing is reported.
+    const std::wstring page = helpPageBeside(programFolder()).native();
     const std::wstring currentDirectory = std::filesystem::current_path().native();
     if (shellExecute())
         shellExecute()(m_hwnd, L"open", page.c_str(), nullptr, currentDirectory.c_str(), SW_SHOW);
@@ -382,8 +372,8 @@ void LookupWindow::closeWindow() {
     SendMessageW(m_hwnd, WM_CLOSE, 0, 0);
 }
 
-void LookupWindow::endProcess(int exitCode) {
+void LookupWindow::endProcess(ZelkExitStatus status) {
     std::fflush(nullptr);
     // At once: no further message, no clean-up that could run code of the window.
-    ExitProcess(UINT(exitCode));
+    ExitProcess(UINT(status));
 }

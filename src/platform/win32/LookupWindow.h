@@ -33,9 +33,6 @@ public:
     HWND handle() const { return m_hwnd; }
     LookupWindowLogic& logic() { return m_logic; }
 
-    // Prints the time of the window's first paint on standard output (for start-up measurements).
-    void reportFirstPaint() { m_reportFirstPaint = true; }
-
 private:
     static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT handleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -46,7 +43,6 @@ private:
     void onCommand(WPARAM wParam, LPARAM lParam);
     void onClose();
     void onDpiChanged(UINT dpi, const RECT& suggested);
-    void onPaint();
     void onActivate(WORD state);
     void onSetFocus();
 
@@ -78,7 +74,7 @@ private:
     void showAboutWindow() override;
     void openHelpPage() override;
     void closeWindow() override;
-    void endProcess(int exitCode) override;
+    void endProcess(ZelkExitStatus status) override;
 
     void buildMenuBar();
     void dockStrip();
@@ -109,6 +105,5 @@ private:
     HWND m_lastFocus = nullptr;
     std::map<MenuItem, MenuState> m_menuStates;
     std::map<MenuItem, MenuPlace> m_menuPlaces;
-    bool m_reportFirstPaint = false;
     LookupWindowLogic m_logic;
 };

@@ -18,6 +18,13 @@ RECT designRect(const TwipsRect& rect, UINT dpi) {
 
 namespace {
 
+// The face name as far as the structure holds it, terminated.
+void setFaceName(LOGFONTW& font, std::u16string_view face) {
+    const std::size_t length = std::min(face.size(), std::size(font.lfFaceName) - 1);
+    std::copy_n(wide(face), length, font.lfFaceName);
+    font.lfFaceName[length] = L'\0';
+}
+
 int CALLBACK noteFace(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found) {
     *reinterpret_cast<bool*>(found) = true;
     return 0;
@@ -29,8 +36,7 @@ bool faceInstalled(std::u16string_view face) {
         return it->second;
     LOGFONTW wanted{};
     wanted.lfCharSet = DEFAULT_CHARSET;
-    const std::size_t length = std::min(face.size(), std::size(wanted.lfFaceName) - 1);
-    face.copy(reinterpret_cast<char16_t*>(wanted.lfFaceName), length);
+    setFaceName(wanted, face);
     bool found = false;
     HDC screen = GetDC(nullptr);
     EnumFontFamiliesExW(screen, &wanted, noteFace, reinterpret_cast<LPARAM>(&found), 0);
@@ -45,8 +51,7 @@ FontHandle createDesignFont(const std::optional<FontDesign>& font, UINT dpi) {
     const FontDesign& design = font ? *font : kInterfaceFont;
     LOGFONTW logFont{};
     if (faceInstalled(design.face)) {
-        design.face.copy(reinterpret_cast<char16_t*>(logFont.lfFaceName),
-                         std::min(design.face.size(), std::size(logFont.lfFaceName) - 1));
+        setFaceName(logFont, design.face);
         logFont.lfCharSet = DEFAULT_CHARSET;
     } else {
         NONCLIENTMETRICSW metrics{};
@@ -92,22 +97,22 @@ RECT windowRectForClient(RECT client, DWORD style, DWORD exStyle, bool menu, UIN
 }
 
 void centreOnOwner(HWND window, HWND owner) {
+    const auto screenRect = [](const RECT& rect) {
+        return PixelRect{int(rect.left), int(rect.top), int(rect.right - rect.left),
+                         int(rect.bottom - rect.top)};
+    };
     RECT ownerRect{};
     RECT rect{};
     GetWindowRect(owner, &ownerRect);
     GetWindowRect(window, &rect);
-    const int width = rect.right - rect.left;
-    const int height = rect.bottom - rect.top;
-    int x = (ownerRect.left + ownerRect.right - width) / 2;
-    int y = (ownerRect.top + ownerRect.bottom - height) / 2;
+    std::optional<PixelRect> workArea;
     MONITORINFO monitor{};
     monitor.cbSize = sizeof monitor;
-    if (GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor)) {
-        const RECT& work = monitor.rcWork;
-        x = std::max(std::min(x, int(work.right) - width), int(work.left));
-        y = std::max(std::min(y, int(work.bottom) - height), int(work.top));
-    }
-    SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    if (GetMonitorInfoW(MonitorFromWindow(owner, MONITOR_DEFAULTTONEAREST), &monitor))
+        workArea = screenRect(monitor.rcWork);
+    const PixelRect placed =
+        centredOnOwner(rect.right - rect.left, rect.bottom - rect.top, screenRect(ownerRect), workArea);
+    SetWindowPos(window, nullptr, placed.x, placed.y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 INT_PTR runModalDialog(HWND owner, DWORD style, DLGPROC procedure, LPARAM parameter) {
@@ -137,8 +142,8 @@ LRESULT CALLBACK captionYesNo(int code, WPARAM wParam, LPARAM lParam) {
     if (code == HCBT_ACTIVATE) {
         const auto box = reinterpret_cast<HWND>(wParam);
         if (GetDlgItem(box, IDYES) && GetDlgItem(box, IDNO)) {
-            SetDlgItemTextW(box, IDYES, L"はい(&Y)");
-            SetDlgItemTextW(box, IDNO, L"いいえ(&N)");
+            SetDlgItemTextW(box, IDYES, wide(std::u16string(kYesCaption)));
+            SetDlgItemTextW(box, IDNO, wide(std::u16string(kNoCaption)));
         }
     }
     return CallNextHookEx(yesNoHook, code, wParam, lParam);
@@ -234,11 +239,7 @@ void DesignControl::fitToText() {
 }
 
 std::vector<DesignControl> createDesignControls(HWND window, const WindowDesign& design, UINT dpi) {
-    std::vector<const ControlDesign*> order;
-    for (const ControlDesign& control : design.controls)
-        order.push_back(&control);
-    std::stable_sort(order.begin(), order.end(), [](auto* a, auto* b) { return a->tabIndex < b->tabIndex; });
-
+    const std::vector<const ControlDesign*> order = design.tabOrder();
     std::vector<DesignControl> controls;
     controls.reserve(order.size());
     for (const ControlDesign* control : order) {

@@ -29,7 +29,6 @@ using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 // same size: it reaches every character through the system's font linking, where a missing face
 // would leave the font mapper free to pick one that shows Japanese text as boxes.
 FontHandle createDesignFont(const std::optional<FontDesign>& font, UINT dpi);
-inline constexpr FontDesign kInterfaceFont{u"ＭＳ Ｐゴシック", 9};
 void setControlFont(HWND control, HFONT font);
 
 // The size of `text` drawn in `font`: what an auto-sized label takes.
@@ -108,8 +107,8 @@ INT_PTR CALLBACK modalDialogProcedure(HWND hwnd, UINT message, WPARAM wParam, LP
 
 // An OK-only message box titled `title`.
 void showMessageBox(HWND owner, const std::u16string& text, std::u16string_view title = kApplicationTitle);
-// A Yes/No question whose buttons read "はい(&Y)" and "いいえ(&N)" in any system language;
-// true for Yes.
+// A Yes/No question whose buttons read kYesCaption and kNoCaption in any system language; true
+// for Yes.
 bool askYesNo(HWND owner, const std::u16string& text, bool yesIsDefault,
               std::u16string_view title = kApplicationTitle);
 

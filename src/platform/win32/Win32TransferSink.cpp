@@ -1,6 +1,7 @@
 #include "Win32TransferSink.h"
 
 #include "SystemFunction.h"
+#include "Win32Text.h"
 
 #include "link/SpreadsheetWindowTitle.h"
 
@@ -86,12 +87,9 @@ BOOL CALLBACK collectTopLevelWindow(HWND window, LPARAM found) {
     GetWindowThreadProcessId(window, &process);
     if (!IsWindowVisible(window) || process == GetCurrentProcessId()) // never types into itself
         return TRUE;
-    std::u16string title(std::size_t(GetWindowTextLengthW(window)) + 1, u'\0');
-    title.resize(
-        std::size_t(GetWindowTextW(window, reinterpret_cast<wchar_t*>(title.data()), int(title.size()))));
     auto* list = reinterpret_cast<TopLevelWindows*>(found);
     list->windows.push_back(window);
-    list->titles.push_back(std::move(title));
+    list->titles.push_back(windowText(window));
     return TRUE;
 }
 
@@ -145,63 +143,6 @@ bool bringForward(HWND window) {
     return waitForForeground(window, kForegroundTimeoutMs);
 }
 
-WORD virtualKeyOf(NamedKey key) {
-    switch (key) {
-    case NamedKey::Enter:
-        return VK_RETURN;
-    case NamedKey::Tab:
-        return VK_TAB;
-    case NamedKey::Escape:
-        return VK_ESCAPE;
-    case NamedKey::Backspace:
-        return VK_BACK;
-    case NamedKey::Delete:
-        return VK_DELETE;
-    case NamedKey::Insert:
-        return VK_INSERT;
-    case NamedKey::Home:
-        return VK_HOME;
-    case NamedKey::End:
-        return VK_END;
-    case NamedKey::PageUp:
-        return VK_PRIOR;
-    case NamedKey::PageDown:
-        return VK_NEXT;
-    case NamedKey::Up:
-        return VK_UP;
-    case NamedKey::Down:
-        return VK_DOWN;
-    case NamedKey::Left:
-        return VK_LEFT;
-    case NamedKey::Right:
-        return VK_RIGHT;
-    case NamedKey::Break:
-        return VK_CANCEL;
-    case NamedKey::CapsLock:
-        return VK_CAPITAL;
-    case NamedKey::NumLock:
-        return VK_NUMLOCK;
-    case NamedKey::ScrollLock:
-        return VK_SCROLL;
-    case NamedKey::PrintScreen:
-        return VK_SNAPSHOT;
-    case NamedKey::Help:
-        return VK_HELP;
-    case NamedKey::Add:
-        return VK_ADD;
-    case NamedKey::Subtract:
-        return VK_SUBTRACT;
-    case NamedKey::Multiply:
-        return VK_MULTIPLY;
-    case NamedKey::Divide:
-        return VK_DIVIDE;
-    case NamedKey::None:
-        return 0;
-    default: // F1 to F16 follow each other in both lists
-        return WORD(VK_F1 + (int(key) - int(NamedKey::F1)));
-    }
-}
-
 // The navigation block shares its scan codes with the numeric keypad; without the extended flag a
 // program that reads scan codes takes these keys for keypad keys.
 bool isExtended(WORD virtualKey) {
@@ -245,7 +186,7 @@ void sendEvent(INPUT event) {
 // A stroke: its modifiers pressed, the key (the layout's key for a character, with Shift where the
 // layout needs it, else the character itself as a Unicode event), the modifiers released.
 void sendStroke(const KeyStroke& stroke) {
-    WORD virtualKey = virtualKeyOf(stroke.named);
+    WORD virtualKey = namedKeyCodes(stroke.named).windowsVirtualKey;
     bool shift = stroke.modifiers & KeyStroke::Shift;
     std::u16string units;
     if (stroke.named == NamedKey::None) {
@@ -462,7 +403,7 @@ bool Win32TransferSink::AppActivate(const std::u16string& title) {
     finishPaste();
     TopLevelWindows found;
     EnumWindows(collectTopLevelWindow, reinterpret_cast<LPARAM>(&found));
-    const std::ptrdiff_t match = MatchWindowTitle(found.titles, title);
+    const std::ptrdiff_t match = matchWindowTitle(found.titles, title);
     if (match < 0)
         return false;
     const HWND window = found.windows[std::size_t(match)];

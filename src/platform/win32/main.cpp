@@ -1,5 +1,6 @@
 // zelk.exe: the lookup window on the catalogue the command line names, or on "JISTEELW.CSV" in
 // the current directory; its exit status is a ZelkExitStatus.
+#include "FirstPaintReporter.h"
 #include "LookupWindow.h"
 #include "Win32TransferSink.h"
 #include "forms/ZelkExitStatus.h"
@@ -41,13 +42,13 @@ int runMessageLoop(HWND window) {
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
     const std::unique_ptr<TransferSink> transferSink = createPlatformTransferSink();
     LookupWindow window(*transferSink);
-    if (GetEnvironmentVariableW(L"ZELK_REPORT_FIRST_PAINT", nullptr, 0) > 0)
-        window.reportFirstPaint();
     if (!window.create())
-        return ZelkExitNoDisplay;
+        return int(ZelkExitStatus::NoDisplay);
+    if (GetEnvironmentVariableW(L"ZELK_REPORT_FIRST_PAINT", nullptr, 0) > 0)
+        reportFirstPaint(window.handle());
     if (window.logic().Form_Load(std::filesystem::path(withoutEnclosingQuotes(commandLine))) ==
         LookupWindowLogic::StartOutcome::Closed)
-        return ZelkExitCatalogueMissing;
+        return int(ZelkExitStatus::CatalogueMissing);
     ShowWindow(window.handle(), showCommand);
     UpdateWindow(window.handle());
     return runMessageLoop(window.handle());

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-void ReportMemberChoices(QWidget& window) {
+void reportMemberChoices(QWidget& window) {
     auto* list = window.findChild<QListWidget*>(QStringLiteral("lstnum"));
     auto* label = window.findChild<QLabel*>(QStringLiteral("lblW"));
     if (!list || !label)

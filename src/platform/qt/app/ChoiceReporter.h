@@ -6,4 +6,4 @@ class QWidget;
 // of `window` has been handled (value label written, transfer done), prints the value label's
 // text on standard output as "choice <text>", so that a test can tell when the choice is over and
 // what the label shows without reading the screen. Enabled by ZELK_REPORT_CHOICES.
-void ReportMemberChoices(QWidget& window);
+void reportMemberChoices(QWidget& window);

@@ -1,18 +1,32 @@
 #include "FirstPaintReporter.h"
 
+#include "forms/FirstPaintTime.h"
+
 #include <QEvent>
+#include <QWidget>
 
-#include <chrono>
-#include <cstdio>
+namespace {
 
-bool FirstPaintReporter::eventFilter(QObject* watched, QEvent* event) {
-    if (!m_reported && event->type() == QEvent::Paint) {
-        m_reported = true;
-        const auto now = std::chrono::system_clock::now().time_since_epoch();
-        std::printf(
-            "first-paint-ns %lld\n",
-            static_cast<long long>(std::chrono::duration_cast<std::chrono::nanoseconds>(now).count()));
-        std::fflush(stdout);
+class FirstPaintFilter final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (!m_reported && event->type() == QEvent::Paint) {
+            m_reported = true;
+            printFirstPaintTime();
+        }
+        return QObject::eventFilter(watched, event);
     }
-    return QObject::eventFilter(watched, event);
+
+private:
+    bool m_reported = false;
+};
+
+} // namespace
+
+void reportFirstPaint(QWidget& window) {
+    // Owned by the window, so that it goes with it.
+    window.installEventFilter(new FirstPaintFilter(&window));
 }

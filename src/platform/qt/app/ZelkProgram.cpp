@@ -45,25 +45,24 @@ int runZelk(int argc, char* argv[]) {
             "zelk: no display to show the window on (DISPLAY is not set).\n"
             "Run it under a virtual display, for instance: xvfb-run build/bin/zelk data/JISTEELW.CSV\n",
             stderr);
-        return ZelkExitNoDisplay;
+        return int(ZelkExitStatus::NoDisplay);
     }
     const std::filesystem::path argument = catalogueArgument(argc, argv);
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("zelk"));
     // Every control whose design names no font of its own shows the Japanese interface face.
-    QApplication::setFont(designFont({u"ＭＳ Ｐゴシック", 9}));
+    QApplication::setFont(designFont(kInterfaceFont));
 
     const std::unique_ptr<TransferSink> transferSink = createPlatformTransferSink();
     LookupWindow window(*transferSink, setWindowStayOnTop);
-    FirstPaintReporter firstPaint;
     if (qEnvironmentVariableIsSet("ZELK_REPORT_FIRST_PAINT"))
-        window.installEventFilter(&firstPaint);
+        reportFirstPaint(window);
     if (qEnvironmentVariableIsSet("ZELK_REPORT_CHOICES"))
-        ReportMemberChoices(window);
+        reportMemberChoices(window);
 
     if (window.logic().Form_Load(argument) == LookupWindowLogic::StartOutcome::Closed)
-        return ZelkExitCatalogueMissing;
+        return int(ZelkExitStatus::CatalogueMissing);
     window.show();
     return QApplication::exec();
 }

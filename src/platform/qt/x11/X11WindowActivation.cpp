@@ -38,7 +38,7 @@ xcb_window_t findX11Window(X11Connection& connection, const std::u16string& titl
     std::vector<std::u16string> titles;
     for (const xcb_window_t window : windows)
         titles.push_back(connection.title(window));
-    const std::ptrdiff_t match = MatchWindowTitle(titles, title);
+    const std::ptrdiff_t match = matchWindowTitle(titles, title);
     return match < 0 ? xcb_window_t(XCB_NONE) : windows[std::size_t(match)];
 }
 

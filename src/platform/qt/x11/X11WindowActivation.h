@@ -6,7 +6,7 @@
 
 class X11Connection;
 
-// The top-level window that stands for `title` as MatchWindowTitle chooses it, or XCB_NONE.
+// The top-level window that stands for `title` as matchWindowTitle chooses it, or XCB_NONE.
 xcb_window_t findX11Window(X11Connection& connection, const std::u16string& title);
 
 // Makes `window` the active window with the keyboard focus: through the window manager

@@ -17,7 +17,9 @@ constexpr std::u16string_view kDefaultDataFileName = u"JISTEELW.CSV";
 } // namespace
 
 LookupWindowLogic::LookupWindowLogic(LookupView& view, TransferSink& transferSink)
-    : m_view(view), m_link(transferSink, [&view](const std::u16string& text) { view.showMessage(text); }) {}
+    : m_view(view), m_link(transferSink, [this](const std::u16string& text) {
+          m_view.showCaptionedMessage(windowCaption(), text);
+      }) {}
 
 LookupWindowLogic::StartOutcome LookupWindowLogic::Form_Load(const std::filesystem::path& argument) {
     DataFileName = textPath(kDefaultDataFileName);
@@ -85,7 +87,11 @@ void LookupWindowLogic::refreshGroupList() {
 }
 
 void LookupWindowLogic::refreshCaption() {
-    m_view.setCaption(u"ZELK_Win [ " + FileNameOf(pathText(DataFileName)) + u" ]");
+    m_view.setCaption(windowCaption());
+}
+
+std::u16string LookupWindowLogic::windowCaption() const {
+    return u"ZELK_Win [ " + FileNameOf(pathText(DataFileName)) + u" ]";
 }
 
 bool LookupWindowLogic::isGroup(int g) const {

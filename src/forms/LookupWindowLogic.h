@@ -66,6 +66,8 @@ private:
     void refreshTransferCaptions();
     void refreshGroupList();
     void refreshCaption();
+    // The window's caption, which the spreadsheet link's messages carry as their title.
+    std::u16string windowCaption() const;
     bool isGroup(int g) const;
 
     LookupView& m_view;

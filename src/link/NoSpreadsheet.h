@@ -7,8 +7,8 @@
 // does when no spreadsheet runs.
 class NoSpreadsheet final : public TransferSink {
 public:
-    bool AppActivate(const std::u16string&) override { return false; }
-    void ClipboardClear() override {}
-    void ClipboardSetText(const std::u16string&) override {}
-    void SendKeys(const KeySequence&, bool) override {}
+    TransferFault AppActivate(const std::u16string&) override { return TransferFault::NoWindow; }
+    TransferFault ClipboardClear() override { return TransferFault::None; }
+    TransferFault ClipboardSetText(const std::u16string&) override { return TransferFault::None; }
+    TransferFault SendKeys(const KeySequence&, bool) override { return TransferFault::None; }
 };

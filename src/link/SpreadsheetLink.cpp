@@ -3,14 +3,41 @@
 #include "MemberTexts.h"
 #include "SpreadsheetWindowTitle.h"
 #include "TransferSink.h"
+#include "TransferWaits.h"
 #include "base/Text.h"
 #include "catalogue/Catalogue.h"
+#include "catalogue/CatalogueFormat.h"
 #include "catalogue/NumberText.h"
 
 namespace {
 
-// The area formula of a file that gives none.
-constexpr std::u16string_view kNoFormula = u"=/";
+std::u16string seconds(int milliseconds) {
+    return decimalText(milliseconds / 1000);
+}
+
+// Why the transfer stopped, as the user reads it. `lastPaste` names what was pasted last.
+std::u16string faultText(TransferFault fault, std::u16string_view lastPaste) {
+    switch (fault) {
+    case TransferFault::ClipboardBusy:
+        return formatText(
+            u"ほかのプログラムがクリップボードを開いたままにしていて、%1 秒待っても使えませんでした。",
+            {seconds(kClipboardBusyTimeoutMs)});
+    case TransferFault::NotFocused:
+        return u"エクセルのウィンドウにキーボードの入力が移っていません（ほかのウィンドウが前にあります）。"
+               u"キーを送ると、ほかのウィンドウに入ってしまいます。";
+    case TransferFault::NotFetched:
+        return formatText(u"エクセルが「%1」で貼り付けた内容を %2 秒待っても受け取りませんでした。",
+                          {lastPaste, seconds(kFirstFetchTimeoutMs)});
+    case TransferFault::NotResponding:
+        return u"エクセルが応答していません。";
+    case TransferFault::WindowClosed:
+        return u"エクセルのウィンドウが閉じられました。";
+    case TransferFault::None:
+    case TransferFault::NoWindow:
+        break;
+    }
+    return {};
+}
 
 } // namespace
 
@@ -18,39 +45,40 @@ SpreadsheetLink::SpreadsheetLink(TransferSink& sink, ShowMessage showMessage)
     : m_sink(sink), m_showMessage(std::move(showMessage)), m_paste(*parseKeySequence(u"^v").sequence) {}
 
 void SpreadsheetLink::TransferToSpreadsheet(const Catalogue& c, std::int16_t g, std::int16_t m) {
-    if (!m_sink.AppActivate(spreadsheetWindowTitle()))
+    const TransferFault activation = m_sink.AppActivate(spreadsheetWindowTitle());
+    if (activation == TransferFault::NoWindow || !succeeded(u"ウィンドウの切り替え", activation))
         return;
 
     if (TransferMode == WeightOnly || TransferMode == PaintOnly) {
-        const double value = TransferMode == WeightOnly ? c.MemberWeight[g][m] : c.MemberPaintCoef[g][m];
-        m_sink.ClipboardClear();
-        pasteText(NumberText(value));
+        const bool weight = TransferMode == WeightOnly;
+        const std::u16string what = (weight ? c.WeightTitle : c.PaintTitle) + u"の貼り付け";
+        if (succeeded(what, m_sink.ClipboardClear()))
+            pasteText(what, NumberText(weight ? c.MemberWeight[g][m] : c.MemberPaintCoef[g][m]));
         return;
     }
     if (TransferMode != TableForm)
         return;
 
-    m_sink.ClipboardClear();
-    pasteText(TableRowText(c, g, m));
-    if (!sendSetting(u"W>", c.WeightKeys))
+    const std::u16string row = u"行の貼り付け";
+    const std::u16string weightFormula = formatText(u"%1 の式の貼り付け", {kWeightFormulaTag});
+    const std::u16string areaFormula = formatText(u"%1 の式の貼り付け", {kAreaFormulaTag});
+    const bool sent = succeeded(row, m_sink.ClipboardClear()) && pasteText(row, TableRowText(c, g, m)) &&
+                      sendSetting(kWeightKeysTag, c.WeightKeys) &&
+                      succeeded(weightFormula, m_sink.ClipboardClear()) &&
+                      pasteText(weightFormula, c.WeightFormula) && sendSetting(kAreaKeysTag, c.AreaKeys) &&
+                      succeeded(areaFormula, m_sink.ClipboardClear()) &&
+                      (c.AreaFormula == kNoFormula || pasteText(areaFormula, c.AreaFormula));
+    if (!sent)
         return;
-    m_sink.ClipboardClear();
-    pasteText(c.WeightFormula);
-    if (!sendSetting(u"A>", c.AreaKeys))
-        return;
-    m_sink.ClipboardClear();
-    if (c.AreaFormula != kNoFormula)
-        pasteText(c.AreaFormula);
-
     switch (c.GroupKind[g]) {
     case 1:
-        sendSetting(u"1>", c.Kind1Keys);
+        sendSetting(kKind1KeysTag, c.Kind1Keys);
         break;
     case 2:
-        sendSetting(u"2>", c.Kind2Keys);
+        sendSetting(kKind2KeysTag, c.Kind2Keys);
         break;
     case 3:
-        sendSetting(u"3>", c.Kind3Keys);
+        sendSetting(kKind3KeysTag, c.Kind3Keys);
         break;
     default:
         break;
@@ -59,9 +87,12 @@ void SpreadsheetLink::TransferToSpreadsheet(const Catalogue& c, std::int16_t g, 
 
 // Every clipboard change waits for the paste before it to have fetched the clipboard, so the
 // paste keystroke always goes with wait.
-void SpreadsheetLink::pasteText(const std::u16string& text) {
-    m_sink.ClipboardSetText(text);
-    m_sink.SendKeys(m_paste, true);
+bool SpreadsheetLink::pasteText(std::u16string_view what, const std::u16string& text) {
+    if (!succeeded(what, m_sink.ClipboardSetText(text)))
+        return false;
+    const TransferFault fault = m_sink.SendKeys(m_paste, true);
+    m_lastPaste = what;
+    return succeeded(what, fault);
 }
 
 // A setting is sent whole or not at all: half a cursor movement would put the next paste into the
@@ -74,6 +105,14 @@ bool SpreadsheetLink::sendSetting(std::u16string_view tag, const std::u16string&
                                  {tag, keys, parsed.error}));
         return false;
     }
-    m_sink.SendKeys(*parsed.sequence, false);
-    return true;
+    return succeeded(formatText(u"%1 の行のキー操作", {tag}), m_sink.SendKeys(*parsed.sequence, false));
+}
+
+bool SpreadsheetLink::succeeded(std::u16string_view step, TransferFault fault) {
+    if (fault == TransferFault::None)
+        return true;
+    m_showMessage(
+        formatText(u"エクセルへの転送を「%1」のところで止めました。これより後は何も送っていません。\n%2",
+                   {step, faultText(fault, m_lastPaste)}));
+    return false;
 }

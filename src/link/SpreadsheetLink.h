@@ -8,6 +8,7 @@
 
 struct Catalogue;
 class TransferSink;
+enum class TransferFault;
 
 // The spreadsheet link of the lookup window: the link flag, the transfer mode and the transfer
 // that ends a member choice. Everything the spreadsheet sees goes through `TransferSink`; what
@@ -26,15 +27,19 @@ public:
 
     // Types member m of group g into the spreadsheet in the current mode. The caller runs it after
     // writing the value label, and only while TransferEnabled is set. No spreadsheet window: ends
-    // without a word. A keystroke setting that cannot be read: nothing of it is sent, the transfer
-    // stops there and one message names the setting and its text.
+    // without a word. A step that fails (the clipboard, the focus, the spreadsheet's fetch of a
+    // paste) or a keystroke setting that cannot be read stops the transfer there: nothing after it
+    // is sent, and one message says which step stopped and why.
     void TransferToSpreadsheet(const Catalogue& catalogue, std::int16_t g, std::int16_t m);
 
 private:
-    void pasteText(const std::u16string& text);
+    bool pasteText(std::u16string_view what, const std::u16string& text);
     bool sendSetting(std::u16string_view tag, const std::u16string& keys);
+    bool succeeded(std::u16string_view step, TransferFault fault);
 
     TransferSink& m_sink;
     ShowMessage m_showMessage;
     KeySequence m_paste;
+    // What the last paste pasted, for a sink that learns only later that it was never fetched.
+    std::u16string m_lastPaste;
 };

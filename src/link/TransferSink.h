@@ -4,27 +4,41 @@
 
 #include <string>
 
+// Why a step of a transfer did not happen. A transfer stops at the first step that reports one;
+// nothing after it is sent.
+enum class TransferFault {
+    None,
+    NoWindow,      // no spreadsheet window to bring forward: the transfer ends without a word
+    ClipboardBusy, // another program kept the clipboard open for longer than the link waits
+    NotFocused,    // the spreadsheet's window does not have the keyboard focus
+    NotFetched,    // the spreadsheet did not fetch the text pasted into it in time
+    NotResponding, // the spreadsheet stopped handling its input
+    WindowClosed,  // the spreadsheet's window has gone
+};
+
 // What the spreadsheet transfer needs of the platform: bring the spreadsheet's window forward,
-// the clipboard, and keystrokes into the foreground window. The transfer logic uses nothing else,
-// so that it runs against the X11 and Windows realisations and against a recording.
+// the clipboard, and keystrokes into that window. The transfer logic uses nothing else, so that it
+// runs against the X11 and Windows realisations and against a recording.
 class TransferSink {
 public:
     virtual ~TransferSink() = default;
 
-    // Brings forward a top-level window whose title is `title`, else one whose title begins with it.
-    // False when there is no such window.
-    virtual bool AppActivate(const std::u16string& title) = 0;
+    // Brings forward a top-level window whose title is `title`, else one whose title begins with
+    // it; NoWindow when there is no such window. That window is the transfer's target from now on:
+    // the other operations act on it and fail when it has gone or lost the focus.
+    [[nodiscard]] virtual TransferFault AppActivate(const std::u16string& title) = 0;
 
     // Empties the system clipboard.
-    virtual void ClipboardClear() = 0;
+    [[nodiscard]] virtual TransferFault ClipboardClear() = 0;
 
     // Puts `text` on the clipboard as plain text.
-    virtual void ClipboardSetText(const std::u16string& text) = 0;
+    [[nodiscard]] virtual TransferFault ClipboardSetText(const std::u16string& text) = 0;
 
-    // Types `keys` into the foreground window. With `wait`, that window handles them before
-    // anything the next call does (for a paste: it has fetched the clipboard before the clipboard
-    // changes again): a sink waits before returning, or, where the window takes keys in order, at
-    // the next call that would change the clipboard or the window. Without `wait`, returns once
-    // they are sent.
-    virtual void SendKeys(const KeySequence& keys, bool wait) = 0;
+    // Types `keys` into the target window, and into no other: when the target does not have the
+    // focus, nothing is sent. With `wait`, the window handles them before anything the next call
+    // does (for a paste: it has fetched the clipboard before the clipboard changes again): a sink
+    // waits before returning, or, where the window takes keys in order, at the next call that
+    // would change the clipboard or the window, which then reports what went wrong with them.
+    // Without `wait`, returns once they are sent.
+    [[nodiscard]] virtual TransferFault SendKeys(const KeySequence& keys, bool wait) = 0;
 };

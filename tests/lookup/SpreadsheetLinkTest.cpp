@@ -1,7 +1,21 @@
-// What the spreadsheet receives when a member of lookup.csv is chosen (transfers.tsv).
+// What the spreadsheet receives when a member of lookup.csv is chosen, and what the user is told
+// when a step fails (transfers.tsv).
 #include "link/SpreadsheetLink.h"
 #include "catalogue/LoadCatalogue.h"
 #include "support/SpreadsheetStandIn.h"
+
+// "6 NotFetched": the sixth call to the sink fails with that fault.
+void scriptFault(SpreadsheetStandIn& sheet, const std::string& text) {
+    if (text.empty())
+        return;
+    const std::vector<std::string> faults = {"ClipboardBusy", "NotFocused", "NotFetched", "NotResponding",
+                                             "WindowClosed"};
+    const std::size_t blank = text.find(' ');
+    sheet.failingCall = std::stoi(text.substr(0, blank));
+    const auto found = std::find(faults.begin(), faults.end(), text.substr(blank + 1));
+    ASSERT_NE(found, faults.end()) << text;
+    sheet.fault = TransferFault(int(TransferFault::ClipboardBusy) + (found - faults.begin()));
+}
 
 struct Link {
     Link() { LoadCatalogue(catalogue, sourcePath("tests/lookup/lookup.csv")); }
@@ -19,11 +33,12 @@ TEST(SpreadsheetLink, sendsWhatEachCaseLists) {
         l.link.TransferMode = std::int16_t(std::string("TWP").find(row[1][0]));
         l.catalogue.AreaFormula = row[4].empty() ? l.catalogue.AreaFormula : fromUtf8(row[4]);
         l.catalogue.WeightKeys = row[5].empty() ? l.catalogue.WeightKeys : fromUtf8(row[5]);
+        scriptFault(l.sheet, row[6]);
         l.link.TransferToSpreadsheet(l.catalogue, std::int16_t(std::stoi(row[2])),
                                      std::int16_t(std::stoi(row[3])));
         l.sheet.received.push_back("clipboard " + l.sheet.clipboard.value_or("(empty)"));
         l.sheet.received.insert(l.sheet.received.end(), l.messages.begin(), l.messages.end());
-        EXPECT_EQ(l.sheet.received, split(row[6], '|'));
+        EXPECT_EQ(l.sheet.received, split(row[7], '|'));
         EXPECT_EQ(l.sheet.activatedTitle, "Microsoft Excel");
     }
 }

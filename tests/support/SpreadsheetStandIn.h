@@ -1,6 +1,7 @@
 #pragma once
 // The spreadsheet as a transfer reaches it: each paste with the clipboard text that it fetched,
-// each other keystroke text as typed, and the clipboard as the transfer leaves it.
+// each other keystroke text as typed, and the clipboard as the transfer leaves it. A call can be
+// made to fail: that call does nothing and reports the fault.
 #include "link/TransferSink.h"
 #include "support/TestFiles.h"
 
@@ -12,18 +13,36 @@ public:
     std::string activatedTitle;
     std::vector<std::string> received;
     std::optional<std::string> clipboard;
+    // The call (counted from 1 over all four operations) that fails, and how.
+    int failingCall = 0;
+    TransferFault fault = TransferFault::None;
 
-    bool AppActivate(const std::u16string& title) override { return activatedTitle = u8(title), running; }
-    void ClipboardClear() override { clipboard.reset(), fetchPaste(); }
-    void ClipboardSetText(const std::u16string& text) override { clipboard = u8(text), fetchPaste(); }
-    void SendKeys(const KeySequence& keys, bool wait) override {
+    TransferFault AppActivate(const std::u16string& title) override {
+        activatedTitle = u8(title);
+        return failed() ? fault : running ? TransferFault::None : TransferFault::NoWindow;
+    }
+    TransferFault ClipboardClear() override {
+        if (failed())
+            return fault;
+        return clipboard.reset(), fetchPaste(), TransferFault::None;
+    }
+    TransferFault ClipboardSetText(const std::u16string& text) override {
+        if (failed())
+            return fault;
+        return clipboard = u8(text), fetchPaste(), TransferFault::None;
+    }
+    TransferFault SendKeys(const KeySequence& keys, bool wait) override {
+        if (failed())
+            return fault;
         if (keys.text != u"^v")
             received.push_back("keys " + u8(keys.text));
         else if (m_pastePending = true; wait)
             fetchPaste();
+        return TransferFault::None;
     }
 
 private:
+    bool failed() { return ++m_calls == failingCall; }
     // A paste sent without waiting is handled whenever the spreadsheet gets to it: here, after
     // the next change of the clipboard.
     void fetchPaste() {
@@ -32,4 +51,5 @@ private:
         m_pastePending = false;
     }
     bool m_pastePending = false;
+    int m_calls = 0;
 };

@@ -4,6 +4,7 @@
 #include "Win32Text.h"
 
 #include "link/SpreadsheetWindowTitle.h"
+#include "link/TransferWaits.h"
 
 #include <windows.h>
 
@@ -20,26 +21,14 @@ using Clock = std::chrono::steady_clock;
 // Between two key events. Under Wine, events sent back to back are partly lost, and a busy
 // spreadsheet loses a key that comes right after another.
 constexpr int kGapMs = 2;
-// Pastes watched with the long quiet time before the learned number of fetches is trusted.
-constexpr int kLearningPastes = 3;
-// Longer than the gaps between the fetches of one paste (a real spreadsheet leaves about 100 ms).
-constexpr int kLearningQuietMs = 250;
 // Once the learned number of fetches has come, time for the spreadsheet to close the clipboard.
 constexpr int kSettleMs = 2;
-// A paste that has not fetched by then never will (the keystroke went elsewhere).
-constexpr int kFirstFetchTimeoutMs = 3000;
 // A program that fetches the clipboard whenever it changes would fetch again after every re-offer:
-// the wait ends after this long all the same, and each text is offered again only a few times.
-constexpr int kPasteTimeoutMs = 5000;
+// each text is offered again only a few times (and the paste's wait is bounded all the same).
 constexpr int kMaxReoffers = 4;
 constexpr int kPollMs = 1;
 // After other keystrokes with wait: time for the window to handle them.
 constexpr int kKeysSettleMs = 30;
-constexpr int kForegroundTimeoutMs = 1000;
-// How long the activation waits for the user to let go of the keys (longer means a key held down
-// on purpose, say to run through the list, which must not stop the transfer).
-constexpr int kHeldKeysTimeoutMs = 1000;
-constexpr int kClipboardBusyTimeoutMs = 1000;
 
 constexpr UINT kReofferMessage = WM_APP + 1;
 constexpr UINT_PTR kReofferTimer = 1;
@@ -102,10 +91,9 @@ bool anyKeyDown() {
 }
 
 bool waitForForeground(HWND window, int milliseconds) {
-    const Clock::time_point start = Clock::now();
-    while (GetForegroundWindow() != window && millisecondsSince(start) < milliseconds)
-        pumpMessagesFor(kPollMs);
-    return GetForegroundWindow() == window;
+    return waitUntil(
+        SteadyWaitClock(), [] { pumpMessagesFor(kPollMs); },
+        [window] { return GetForegroundWindow() == window; }, milliseconds);
 }
 
 INPUT keyEvent(WORD virtualKey, WORD scanCode, DWORD flags) {
@@ -124,7 +112,7 @@ INPUT keyEvent(WORD virtualKey, WORD scanCode, DWORD flags) {
 bool bringForward(HWND window) {
     if (IsIconic(window))
         ShowWindow(window, SW_RESTORE);
-    if (SetForegroundWindow(window) && waitForForeground(window, kForegroundTimeoutMs / 4))
+    if (SetForegroundWindow(window) && waitForForeground(window, kFocusTimeoutMs / 4))
         return true;
     const DWORD self = GetCurrentThreadId();
     const DWORD foreground = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
@@ -140,7 +128,7 @@ bool bringForward(HWND window) {
         SetForegroundWindow(window);
         SendInput(1, &alt[1], sizeof(INPUT));
     }
-    return waitForForeground(window, kForegroundTimeoutMs);
+    return waitForForeground(window, kFocusTimeoutMs);
 }
 
 // The navigation block shares its scan codes with the numeric keypad; without the extended flag a
@@ -226,10 +214,10 @@ public:
     Win32TransferSink();
     ~Win32TransferSink() override;
 
-    bool AppActivate(const std::u16string& title) override;
-    void ClipboardClear() override;
-    void ClipboardSetText(const std::u16string& text) override;
-    void SendKeys(const KeySequence& keys, bool wait) override;
+    TransferFault AppActivate(const std::u16string& title) override;
+    TransferFault ClipboardClear() override;
+    TransferFault ClipboardSetText(const std::u16string& text) override;
+    TransferFault SendKeys(const KeySequence& keys, bool wait) override;
 
 private:
     static LRESULT CALLBACK windowProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
@@ -239,7 +227,7 @@ private:
 
     bool openClipboard();
     void putText();
-    void finishPaste();
+    TransferFault finishPaste();
     void waitForReleasedKeys();
     void useFineTimer();
 
@@ -251,17 +239,17 @@ private:
     int m_reoffersLeft = 0;
     // Every fetch of the text so far, and when the last came.
     int m_fetches = 0;
-    Clock::time_point m_lastFetch;
-    // What the pastes into the current spreadsheet window have taught about its fetches.
+    std::int64_t m_lastFetch = 0;
+    // The current spreadsheet window, and what the pastes into it have taught about its fetches.
     HWND m_target = nullptr;
     DWORD m_targetProcess = 0;
-    int m_pastesWatched = 0;
-    int m_learnedFetches = 0;
+    SteadyWaitClock m_clock;
+    PasteWatch m_pasteWatch{m_clock, kSettleMs};
     int m_fetchesAtPreviousPaste = 0;
     // A paste sent with wait whose fetches have not been waited for yet, and when it was sent.
     bool m_pastePending = false;
     int m_fetchesBeforePaste = 0;
-    Clock::time_point m_pasteSent;
+    std::int64_t m_pasteSent = 0;
 };
 
 Win32TransferSink::Win32TransferSink() {
@@ -323,7 +311,7 @@ void Win32TransferSink::onRenderFormat(UINT format) {
     GetWindowThreadProcessId(GetOpenClipboardWindow(), &reader);
     if (reader == 0 || reader == m_targetProcess) {
         ++m_fetches;
-        m_lastFetch = Clock::now();
+        m_lastFetch = m_clock.milliseconds();
     }
     if (m_reoffersLeft > 0) {
         --m_reoffersLeft;
@@ -367,107 +355,95 @@ void Win32TransferSink::putText() {
 
 // Another program may hold the clipboard for a moment.
 bool Win32TransferSink::openClipboard() {
-    const Clock::time_point start = Clock::now();
-    while (!OpenClipboard(m_window)) {
-        if (millisecondsSince(start) > kClipboardBusyTimeoutMs)
-            return false;
-        pumpMessagesFor(kPollMs);
-    }
-    return true;
+    return waitUntil(
+        m_clock, [] { pumpMessagesFor(kPollMs); }, [this] { return OpenClipboard(m_window) != FALSE; },
+        kClipboardBusyTimeoutMs);
 }
 
-void Win32TransferSink::ClipboardClear() {
-    finishPaste();
+TransferFault Win32TransferSink::ClipboardClear() {
+    if (const TransferFault fault = finishPaste(); fault != TransferFault::None)
+        return fault;
     m_offering = false;
     if (!openClipboard())
-        return;
+        return TransferFault::ClipboardBusy;
     EmptyClipboard();
     CloseClipboard();
+    return TransferFault::None;
 }
 
 // Windows derives the ANSI and OEM forms from the Unicode text for programs that ask for those.
-void Win32TransferSink::ClipboardSetText(const std::u16string& text) {
-    finishPaste();
+TransferFault Win32TransferSink::ClipboardSetText(const std::u16string& text) {
+    if (const TransferFault fault = finishPaste(); fault != TransferFault::None)
+        return fault;
     m_offering = false;
     if (!openClipboard())
-        return;
+        return TransferFault::ClipboardBusy;
     EmptyClipboard();
     m_text = text;
     m_offering = true;
     m_reoffersLeft = kMaxReoffers;
     SetClipboardData(CF_UNICODETEXT, nullptr);
     CloseClipboard();
+    return TransferFault::None;
 }
 
-bool Win32TransferSink::AppActivate(const std::u16string& title) {
-    finishPaste();
+TransferFault Win32TransferSink::AppActivate(const std::u16string& title) {
+    if (const TransferFault fault = finishPaste(); fault != TransferFault::None)
+        return fault;
     TopLevelWindows found;
     EnumWindows(collectTopLevelWindow, reinterpret_cast<LPARAM>(&found));
     const std::ptrdiff_t match = matchWindowTitle(found.titles, title);
     if (match < 0)
-        return false;
+        return TransferFault::NoWindow;
     const HWND window = found.windows[std::size_t(match)];
     useFineTimer();
     waitForReleasedKeys();
     if (!bringForward(window))
-        return false;
+        return TransferFault::NotFocused;
     if (window != m_target) {
         m_target = window;
         GetWindowThreadProcessId(window, &m_targetProcess);
-        m_pastesWatched = 0;
-        m_learnedFetches = 0;
+        m_pasteWatch.forget();
     }
-    return true;
+    return TransferFault::None;
 }
 
-void Win32TransferSink::SendKeys(const KeySequence& keys, bool wait) {
+TransferFault Win32TransferSink::SendKeys(const KeySequence& keys, bool wait) {
     if (keys.strokes.empty())
-        return;
+        return TransferFault::None;
     const int fetchesBefore = m_fetches;
     for (const KeyStroke& stroke : keys.strokes)
         sendStroke(stroke);
     if (!wait)
-        return;
+        return TransferFault::None;
     if (keys.pastes() && m_offering) {
         // What waits for the paste's fetches is the next change of the clipboard (or of the
         // window): keys sent after the paste queue up behind it in the spreadsheet, so they go
         // at once.
         m_pastePending = true;
         m_fetchesBeforePaste = fetchesBefore;
-        m_pasteSent = Clock::now();
+        m_pasteSent = m_clock.milliseconds();
     } else {
         pumpMessagesFor(kKeysSettleMs);
     }
+    return TransferFault::None;
 }
 
-// The pending paste is done once the spreadsheet has fetched the text and no further fetch has
-// come for a while: at first for a long while, and once the usual number of fetches is known,
-// right after that many.
-void Win32TransferSink::finishPaste() {
+// The pending paste is done once the spreadsheet has fetched the text and stopped fetching.
+TransferFault Win32TransferSink::finishPaste() {
     if (!m_pastePending)
-        return;
+        return TransferFault::None;
     m_pastePending = false;
     const int fetchesBefore = m_fetchesBeforePaste;
-    // Fetches that came for the previous paste after it was considered done count for it now.
-    if (m_pastesWatched > 0)
-        m_learnedFetches = std::max(m_learnedFetches, fetchesBefore - m_fetchesAtPreviousPaste);
+    // The previous paste's fetches, those that came after its wait included.
+    const int previousInAll = fetchesBefore - m_fetchesAtPreviousPaste;
     m_fetchesAtPreviousPaste = fetchesBefore;
-    const bool trusted = m_pastesWatched >= kLearningPastes && m_learnedFetches > 0;
-    const Clock::time_point start = m_pasteSent;
-    int fetches = 0;
-    for (;; pumpMessagesFor(kPollMs)) {
-        fetches = m_fetches - fetchesBefore;
-        if (fetches == 0) {
-            if (millisecondsSince(start) > kFirstFetchTimeoutMs)
-                break;
-            continue;
-        }
-        const int quietMs = trusted && fetches >= m_learnedFetches ? kSettleMs : kLearningQuietMs;
-        if (millisecondsSince(m_lastFetch) >= quietMs || millisecondsSince(start) > kPasteTimeoutMs)
-            break;
-    }
-    m_learnedFetches = std::max(m_learnedFetches, fetches);
-    ++m_pastesWatched;
+    const bool fetched = m_pasteWatch.wait(
+        m_pasteSent, previousInAll, [] { pumpMessagesFor(kPollMs); },
+        [this, fetchesBefore] {
+            return PasteWatch::Fetches{m_fetches - fetchesBefore, m_lastFetch};
+        });
+    return fetched ? TransferFault::None : TransferFault::NotFetched;
 }
 
 // The gaps between key events are a few milliseconds, finer than the system's default tick. The
@@ -482,9 +458,8 @@ void Win32TransferSink::useFineTimer() {
 // to the spreadsheet once that is in the foreground, in the middle of the keystrokes sent there.
 // Letting the user's keys go up first sends that release to this program instead.
 void Win32TransferSink::waitForReleasedKeys() {
-    const Clock::time_point start = Clock::now();
-    while (anyKeyDown() && millisecondsSince(start) < kHeldKeysTimeoutMs)
-        pumpMessagesFor(kPollMs);
+    waitUntil(
+        m_clock, [] { pumpMessagesFor(kPollMs); }, [] { return !anyKeyDown(); }, kHeldKeysTimeoutMs);
 }
 
 } // namespace

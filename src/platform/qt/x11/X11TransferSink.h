@@ -3,6 +3,7 @@
 #include "X11ClipboardRequestWatcher.h"
 #include "X11KeyInjector.h"
 #include "link/TransferSink.h"
+#include "link/TransferWaits.h"
 
 #include <xcb/xcb.h>
 
@@ -15,32 +16,28 @@ class X11Connection;
 // event loop runs, so every wait below runs the event loop (without user input).
 //
 // "With wait" for a paste keystroke means: the spreadsheet has fetched the clipboard for that
-// paste, and has stopped fetching. Spreadsheets fetch late and more than once and paste what they
-// got last, so returning at the first fetch is too early. The first pastes into a window wait until
-// no request has come for a long quiet time and learn how many data requests a paste brings; later
-// pastes return shortly after that many have come. A request that comes in after a paste was
-// considered done raises the learned number. Keystrokes with wait that are not a paste are waited
-// for until the server has made their events, and a little longer.
+// paste, and has stopped fetching, as PasteWatch tells from the data requests. Keystrokes with
+// wait that are not a paste are waited for until the server has made their events, and a little
+// longer.
 class X11TransferSink : public TransferSink {
 public:
     explicit X11TransferSink(X11Connection& connection);
 
-    bool AppActivate(const std::u16string& title) override;
-    void ClipboardClear() override;
-    void ClipboardSetText(const std::u16string& text) override;
-    void SendKeys(const KeySequence& keys, bool wait) override;
+    TransferFault AppActivate(const std::u16string& title) override;
+    TransferFault ClipboardClear() override;
+    TransferFault ClipboardSetText(const std::u16string& text) override;
+    TransferFault SendKeys(const KeySequence& keys, bool wait) override;
 
 private:
     X11Connection& m_connection;
     X11ClipboardRequestWatcher m_watcher;
     X11KeyInjector m_keys;
     xcb_window_t m_target = XCB_NONE;
-    int m_pastesWatched = 0;
-    int m_learnedDataRequests = 0;
+    SteadyWaitClock m_clock;
+    PasteWatch m_pasteWatch;
     uint32_t m_previousPaste = 0;
 
-    void waitForPaste(uint32_t keyPress);
+    TransferFault waitForPaste(uint32_t keyPress);
     void waitUntilMade();
     void waitForReleasedKeys();
-    void forgetLearning();
 };

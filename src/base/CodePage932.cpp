@@ -33,12 +33,12 @@ std::size_t unitLength(std::string_view bytes, std::size_t i) {
 // Converts a run of non-direct units; when the run as a whole does not convert, it is taken one
 // unit at a time so that only the undefined units become U+FFFD.
 bool decodeConverted(std::string_view run, std::u16string& out) {
-    if (platform::decodeRun(run, out))
+    if (Native::decodeRun(run, out))
         return true;
     bool ok = true;
     for (std::size_t i = 0; i < run.size();) {
         const std::size_t length = unitLength(run, i);
-        if (!platform::decodeRun(run.substr(i, length), out)) {
+        if (!Native::decodeRun(run.substr(i, length), out)) {
             out.push_back(kReplacement);
             ok = false;
         }
@@ -53,10 +53,10 @@ bool decodeConverted(std::string_view run, std::u16string& out) {
 // U+F8F0-U+F8F3 as single bytes it does not decode.
 bool encodeExactly(std::u16string_view run, std::string& out) {
     const std::size_t start = out.size();
-    if (!platform::encodeRun(run, out))
+    if (!Native::encodeRun(run, out))
         return false;
     std::u16string decoded;
-    return platform::decodeRun(std::string_view(out).substr(start), decoded) && decoded == run;
+    return Native::decodeRun(std::string_view(out).substr(start), decoded) && decoded == run;
 }
 
 } // namespace

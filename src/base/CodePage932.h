@@ -20,12 +20,12 @@ bool decode(std::string_view bytes, std::u16string& out);
 // character (or a lone surrogate) has no bytes in the code page; no best-fit replacement is made.
 bool encode(std::u16string_view text, std::string& out);
 
-// The platform's converter, for runs that hold no byte or character below 0x80 and no 0x80 /
+// The platform's own converter, for runs that hold no byte or character below 0x80 and no 0x80 /
 // U+0080: all or nothing, false when any unit is not in the code page. Only decode() and
 // encode() call these.
-namespace platform {
+namespace Native {
 bool decodeRun(std::string_view bytes, std::u16string& out);
 bool encodeRun(std::u16string_view text, std::string& out);
-} // namespace platform
+} // namespace Native
 
 } // namespace CodePage932

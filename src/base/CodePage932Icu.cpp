@@ -5,7 +5,7 @@
 
 #include <memory>
 
-namespace CodePage932::platform {
+namespace CodePage932::Native {
 
 namespace {
 
@@ -71,4 +71,4 @@ bool encodeRun(std::u16string_view text, std::string& out) {
     return true;
 }
 
-} // namespace CodePage932::platform
+} // namespace CodePage932::Native

@@ -9,11 +9,11 @@
 
 #include <climits>
 
-namespace CodePage932::platform {
+namespace CodePage932::Native {
 
 namespace {
 
-constexpr UINT codePage = 932;
+constexpr UINT kCodePage = 932;
 
 } // namespace
 
@@ -28,7 +28,7 @@ bool decodeRun(std::string_view bytes, std::u16string& out) {
     // MB_ERR_INVALID_CHARS: a unit without a character fails the call instead of becoming the
     // code page's default character.
     const int length =
-        MultiByteToWideChar(codePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
+        MultiByteToWideChar(kCodePage, MB_ERR_INVALID_CHARS, bytes.data(), static_cast<int>(bytes.size()),
                             wide.data(), static_cast<int>(wide.size()));
     if (length <= 0)
         return false;
@@ -51,7 +51,7 @@ bool encodeRun(std::u16string_view text, std::string& out) {
     // and sets usedDefaultChar, instead of a look-alike (0x5C for U+00A5).
     BOOL usedDefaultChar = FALSE;
     const int length =
-        WideCharToMultiByte(codePage, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
+        WideCharToMultiByte(kCodePage, WC_NO_BEST_FIT_CHARS, wide.data(), static_cast<int>(wide.size()),
                             bytes.data(), static_cast<int>(bytes.size()), nullptr, &usedDefaultChar);
     if (length <= 0 || usedDefaultChar)
         return false;
@@ -59,4 +59,4 @@ bool encodeRun(std::u16string_view text, std::string& out) {
     return true;
 }
 
-} // namespace CodePage932::platform
+} // namespace CodePage932::Native

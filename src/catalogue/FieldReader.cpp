@@ -59,9 +59,9 @@ std::optional<double> parseDecimalField(std::u16string_view text) {
     // The common field, a plain decimal with nothing around it, is read where it stands; the
     // result is the one the general path below gives it.
     const char16_t* begin = text.data();
-    const bool signed_ = !text.empty() && (text[0] == u'+' || text[0] == u'-');
-    if (const std::optional<double> plain = parseShortDecimal(begin + (signed_ ? 1 : 0), begin + text.size()))
-        return signed_ && text[0] == u'-' ? -*plain : *plain;
+    const bool hasSign = !text.empty() && (text[0] == u'+' || text[0] == u'-');
+    if (const std::optional<double> plain = parseShortDecimal(begin + (hasSign ? 1 : 0), begin + text.size()))
+        return hasSign && text[0] == u'-' ? -*plain : *plain;
     text = trimSpacesAndTabs(text);
     if (text.empty())
         return 0.0;

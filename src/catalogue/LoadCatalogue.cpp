@@ -266,18 +266,18 @@ LoadResult LoadCatalogue(Catalogue& catalogue, ByteSource& source, const std::u1
     return result;
 }
 
-std::u16string ProblemLineText(const LoadProblem& problem) {
+std::u16string problemLineText(const LoadProblem& problem) {
     return formatText(u"%1行目: %2", {decimalText(problem.line), problem.text});
 }
 
-std::u16string ProblemsMessage(const std::u16string& displayName, const std::vector<LoadProblem>& problems) {
+std::u16string problemsMessage(const std::u16string& displayName, const std::vector<LoadProblem>& problems) {
     if (problems.empty())
         return {};
     std::u16string message =
         formatText(u"鋼材データファイル%1に問題があります。読めたところまでを使います。\n", {displayName});
     const std::size_t listed = std::min<std::size_t>(kProblemsListed, problems.size());
     for (std::size_t i = 0; i < listed; ++i)
-        message += u'\n' + ProblemLineText(problems[i]);
+        message += u'\n' + problemLineText(problems[i]);
     if (problems.size() > listed)
         message += formatText(u"\nほか %1 件", {decimalText(std::int64_t(problems.size() - listed))});
     return message;

@@ -38,11 +38,11 @@ LoadResult LoadCatalogue(Catalogue& catalogue, const std::filesystem::path& Data
 LoadResult LoadCatalogue(Catalogue& catalogue, ByteSource& source, const std::u16string& displayName);
 
 // "12行目: ..." as the problem appears in messages and in `zelk-tool check`.
-std::u16string ProblemLineText(const LoadProblem& problem);
+std::u16string problemLineText(const LoadProblem& problem);
 
 // The one message that tells the user what the load repaired, naming the line of the first few
 // problems and how many more there were; empty when there were none.
-std::u16string ProblemsMessage(const std::u16string& displayName, const std::vector<LoadProblem>& problems);
+std::u16string problemsMessage(const std::u16string& displayName, const std::vector<LoadProblem>& problems);
 
 // "鋼材データファイル<name>を読み込めません（<reason>）。"
 std::u16string unreadableCatalogueMessage(const std::u16string& displayName, const std::u16string& reason);

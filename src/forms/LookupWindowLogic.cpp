@@ -58,7 +58,7 @@ bool LookupWindowLogic::reloadCatalogue() {
         break;
     }
     if (!result.problems.empty())
-        m_view.showMessage(ProblemsMessage(pathText(DataFileName), result.problems));
+        m_view.showMessage(problemsMessage(pathText(DataFileName), result.problems));
     return true;
 }
 

@@ -111,21 +111,22 @@ const MenuDesign kMenuTree[] = {
 } // namespace
 
 const WindowDesign& lookupWindowDesign() {
-    static const WindowDesign design{"frmZELK", u"ZELK_Win", FrameKind::Resizable,     true,           false,
-                                     true,      false,       {7128, 1140, 2700, 3204}, kLookupControls};
-    return design;
+    static const WindowDesign kDesign{"frmZELK", u"ZELK_Win", FrameKind::Resizable,     true,           false,
+                                      true,      false,       {7128, 1140, 2700, 3204}, kLookupControls};
+    return kDesign;
 }
 
 const WindowDesign& textEditorDesign() {
-    static const WindowDesign design{"frmText", u"Text Screen", FrameKind::Resizable, true,           true,
-                                     false,     true,           {0, 0, 4932, 4896},   kEditorControls};
-    return design;
+    static const WindowDesign kDesign{"frmText", u"Text Screen", FrameKind::Resizable, true,           true,
+                                      false,     true,           {0, 0, 4932, 4896},   kEditorControls};
+    return kDesign;
 }
 
 const WindowDesign& aboutWindowDesign() {
-    static const WindowDesign design{"frmAbout", u"ﾊﾞｰｼﾞｮﾝ情報", FrameKind::FixedDialog, false,         false,
-                                     true,       true,           {0, 0, 3144, 1716},     kAboutControls};
-    return design;
+    static const WindowDesign kDesign{
+        "frmAbout", u"ﾊﾞｰｼﾞｮﾝ情報", FrameKind::FixedDialog, false,         false,
+        true,       true,           {0, 0, 3144, 1716},     kAboutControls};
+    return kDesign;
 }
 
 std::span<const MenuDesign> lookupMenuTree() {

@@ -12,7 +12,7 @@ void WindowRegenerationReporter::problem(std::int64_t line, const std::u16string
 void WindowRegenerationReporter::showProblems() {
     if (m_problems.empty())
         return;
-    m_view.showMessage(ProblemsMessage(m_dataFileName, m_problems));
+    m_view.showMessage(problemsMessage(m_dataFileName, m_problems));
     m_problems.clear();
 }
 

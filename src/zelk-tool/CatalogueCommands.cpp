@@ -63,7 +63,7 @@ json catalogueJson(const std::filesystem::path& file, const Catalogue& c, const 
     }
     json messages = json::array();
     for (const LoadProblem& problem : result.problems)
-        messages.push_back(toUtf8(ProblemLineText(problem)));
+        messages.push_back(toUtf8(problemLineText(problem)));
 
     return {
         {"file", toUtf8(pathText(file))},
@@ -103,6 +103,6 @@ ToolExitStatus runCheck(const std::filesystem::path& file) {
     if (!result)
         return status;
     for (const LoadProblem& problem : result->problems)
-        printOut(ProblemLineText(problem) + u'\n');
+        printOut(problemLineText(problem) + u'\n');
     return result->problems.empty() ? ToolExitStatus::Ok : ToolExitStatus::Problems;
 }

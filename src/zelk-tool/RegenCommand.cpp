@@ -14,7 +14,7 @@ public:
     explicit PrintingReporter(std::u16string dataFileName) : m_dataFileName(std::move(dataFileName)) {}
 
     void problem(std::int64_t line, const std::u16string& text) override {
-        printErr(m_dataFileName + u':' + ProblemLineText({line, text}) + u'\n');
+        printErr(m_dataFileName + u':' + problemLineText({line, text}) + u'\n');
     }
 
     void stopped(const RegenerationResult& result) override {

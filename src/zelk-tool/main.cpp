@@ -52,8 +52,8 @@ public:
         return m_pointers.data();
     }
     const std::string& argument(std::size_t i) const {
-        static const std::string none;
-        return i < m_utf8.size() ? m_utf8[i] : none;
+        static const std::string kNone;
+        return i < m_utf8.size() ? m_utf8[i] : kNone;
     }
 
     std::u16string text(const std::string& value) const {

@@ -20,7 +20,7 @@ static std::string dump(const Catalogue& c, const LoadResult& r) {
     if (!r.message.empty())
         text += "message " + u8(r.message) + "\n";
     for (const LoadProblem& problem : r.problems)
-        text += "problem " + u8(ProblemLineText(problem)) + "\n";
+        text += "problem " + u8(problemLineText(problem)) + "\n";
     text += row({"keys " + u8(c.WeightKeys), u8(c.WeightFormula), u8(c.AreaKeys), u8(c.AreaFormula),
                  u8(c.Kind1Keys), u8(c.Kind2Keys), u8(c.Kind3Keys)});
     text += row({"titles " + u8(c.WeightTitle), u8(c.PaintTitle)});

@@ -37,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         checkTablesMatchCounts(catalogue);
         check(result.unitLinesStored >= 0 && result.unitLinesStored <= Catalogue::kUnitKindCapacity);
         for (const LoadProblem& problem : result.problems)
-            check(problem.line >= 1 && !ProblemLineText(problem).empty()); // a line that exists
+            check(problem.line >= 1 && !problemLineText(problem).empty()); // a line that exists
         break;
     case LoadResult::Status::TagMismatch:
         check(result.message.starts_with(u"error in Line("));

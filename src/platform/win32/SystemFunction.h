@@ -18,24 +18,24 @@ template <typename Function> Function* systemFunction(const wchar_t* library, co
 
 // The editor's Save As dialog.
 inline decltype(GetSaveFileNameW)* saveFileDialog() {
-    static const auto function =
+    static const auto kFunction =
         systemFunction<decltype(GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
-    return function;
+    return kFunction;
 }
 
 // The help page's opening.
 inline decltype(ShellExecuteW)* shellExecute() {
-    static const auto function = systemFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
-    return function;
+    static const auto kFunction = systemFunction<decltype(ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+    return kFunction;
 }
 
 // The finer timer tick of a transfer.
 inline decltype(timeBeginPeriod)* beginTimerPeriod() {
-    static const auto function = systemFunction<decltype(timeBeginPeriod)>(L"winmm.dll", "timeBeginPeriod");
-    return function;
+    static const auto kFunction = systemFunction<decltype(timeBeginPeriod)>(L"winmm.dll", "timeBeginPeriod");
+    return kFunction;
 }
 
 inline decltype(timeEndPeriod)* endTimerPeriod() {
-    static const auto function = systemFunction<decltype(timeEndPeriod)>(L"winmm.dll", "timeEndPeriod");
-    return function;
+    static const auto kFunction = systemFunction<decltype(timeEndPeriod)>(L"winmm.dll", "timeEndPeriod");
+    return kFunction;
 }

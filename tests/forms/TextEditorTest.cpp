@@ -98,7 +98,7 @@ TEST_P(EditorAnswers, leaveEveryFileAsTheUserChose) {
 }
 
 INSTANTIATE_TEST_SUITE_P(TextEditor, EditorAnswers,
-                         ::testing::ValuesIn(readTable("tests/windows/editor-cases.tsv")),
+                         ::testing::ValuesIn(readTable("tests/forms/editor-cases.tsv")),
                          [](const auto& param) { return param.param[0]; });
 
 TEST(TextEditor, asksBeforeReplacingWhatAnotherEditorSavedMeanwhile) {

@@ -18,7 +18,7 @@ void scriptFault(SpreadsheetStandIn& sheet, const std::string& text) {
 }
 
 struct Link {
-    Link() { LoadCatalogue(catalogue, sourcePath("tests/lookup/lookup.csv")); }
+    Link() { LoadCatalogue(catalogue, sourcePath("tests/forms/lookup.csv")); }
     Catalogue catalogue;
     std::vector<std::string> messages;
     SpreadsheetStandIn sheet;
@@ -26,7 +26,7 @@ struct Link {
 };
 
 TEST(SpreadsheetLink, sendsWhatEachCaseLists) {
-    for (const auto& row : readTable("tests/lookup/transfers.tsv")) {
+    for (const auto& row : readTable("tests/link/transfers.tsv")) {
         SCOPED_TRACE(row[0]);
         Link l;
         l.sheet.running = row[1] != "no spreadsheet";

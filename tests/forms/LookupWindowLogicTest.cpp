@@ -22,7 +22,7 @@ class LookupWindow : public testing::Test {
 protected:
     void SetUp() override {
         fs::current_path(dir / ".");
-        fs::copy_file(sourcePath("tests/lookup/lookup.csv"), "JISTEELW.CSV");
+        fs::copy_file(sourcePath("tests/forms/lookup.csv"), "JISTEELW.CSV");
         fs::create_directory("sub");
     }
     void TearDown() override { fs::current_path(previous); }
@@ -54,7 +54,7 @@ TEST_F(LookupWindow, startUpShowsTheFirstGroupOnTop) {
 // The caption names the file; the coefficient command is there for a catalogue whose path ends
 // in the default name, exactly. What the load has to say comes first.
 TEST_F(LookupWindow, argumentNamesTheCatalogue) {
-    for (const auto& row : readTable("tests/lookup/start-arguments.tsv")) {
+    for (const auto& row : readTable("tests/forms/start-arguments.tsv")) {
         if (!row[1].empty())
             fs::copy_file(sourcePath(row[1]), row[0], fs::copy_options::overwrite_existing);
         Window window;
@@ -76,7 +76,7 @@ TEST_F(LookupWindow, argumentNamesTheCatalogue) {
 TEST_F(LookupWindow, choosingShowsTheMembersAndTheValues) {
     w.logic.Form_Load({});
     w.logic.mnuexcel_Click(); // the link off: the label alone changes
-    for (const auto& row : readTable("tests/lookup/value-labels.tsv")) {
+    for (const auto& row : readTable("tests/forms/value-labels.tsv")) {
         view.setGroupIndex(std::stoi(row[0]));
         view.chosenMember = std::stoi(row[1]);
         w.logic.lstnum_Click();

@@ -1,4 +1,6 @@
 #include "base/CodePage932.h"
+#include "base/FileNameOf.h"
+#include "support/TestFiles.h"
 
 #include <gtest/gtest.h>
 
@@ -77,4 +79,9 @@ TEST(CodePage932, charactersWithoutBytesAreRefused) {
         std::string bytes;
         EXPECT_FALSE(CodePage932::encode(text, bytes));
     }
+}
+
+TEST(FileNameOf, takesTheTextAfterTheLastSeparator) {
+    for (const auto& row : readTable("tests/base/file-names.tsv"))
+        EXPECT_EQ(u8(FileNameOf(fromUtf8(row[0]))), row.size() > 1 ? row[1] : "") << row[0];
 }

@@ -11,59 +11,26 @@
 
 namespace {
 
-void appendHex(std::string& text, unsigned value, int digits) {
-    char buffer[8];
-    std::snprintf(buffer, sizeof buffer, " %0*X", digits, value);
-    text += buffer;
-}
-
-void appendDecodeLine(std::string& text, std::string_view bytes) {
-    text += "decode";
-    for (char b : bytes)
-        appendHex(text, static_cast<unsigned char>(b), 2);
-    text += " ->";
-    std::u16string chars;
-    if (CodePage932::decode(bytes, chars)) {
-        for (char16_t c : chars)
-            appendHex(text, c, 4);
-    } else {
-        text += " invalid";
-    }
-    text += '\n';
-}
-
-void appendEncodeLine(std::string& text, std::u16string_view chars) {
-    text += "encode";
-    for (char16_t c : chars)
-        appendHex(text, c, 4);
-    text += " ->";
-    std::string bytes;
-    if (CodePage932::encode(chars, bytes)) {
-        for (char b : bytes)
-            appendHex(text, static_cast<unsigned char>(b), 2);
-    } else {
-        text += " invalid";
-    }
-    text += '\n';
-}
-
-std::string table() {
-    std::string text;
-    for (unsigned first = 0; first <= 0xFF; ++first)
-        appendDecodeLine(text, std::string(1, static_cast<char>(first)));
-    for (unsigned first = 0; first <= 0xFF; ++first) {
-        for (unsigned second = 0; second <= 0xFF; ++second) {
-            const char bytes[] = {static_cast<char>(first), static_cast<char>(second)};
-            appendDecodeLine(text, std::string_view(bytes, 2));
+// "decode 82 A0 -> 3042" or "encode 3042 -> 82 A0", with "invalid" for what does not convert.
+template <typename From, typename To>
+void appendLine(std::string& text, const char* what, const From& from, bool (*convert)(From, To&)) {
+    const auto hex = [&text](const auto& units) {
+        for (const auto unit : units) {
+            char digits[8];
+            std::snprintf(digits, sizeof digits, " %0*X", int(2 * sizeof unit),
+                          unsigned(std::make_unsigned_t<decltype(unit)>(unit)));
+            text += digits;
         }
-    }
-    for (unsigned c = 0; c <= 0xFFFF; ++c)
-        appendEncodeLine(text, std::u16string(1, static_cast<char16_t>(c)));
-    // Surrogate pairs (U+10000, U+20B9F, U+1F600, U+10FFFF) and a pair in the wrong order.
-    for (std::u16string_view pair :
-         {u"\xD800\xDC00", u"\xD842\xDF9F", u"\xD83D\xDE00", u"\xDBFF\xDFFF", u"\xDC00\xD800"})
-        appendEncodeLine(text, pair);
-    return text;
+    };
+    text += what;
+    hex(from);
+    text += " ->";
+    To to;
+    if (convert(from, to))
+        hex(to);
+    else
+        text += " invalid";
+    text += '\n';
 }
 
 } // namespace
@@ -73,12 +40,31 @@ int main(int argc, char** argv) {
         std::cerr << "usage: cp932_table OUTPUT_FILE\n";
         return 2;
     }
+    std::string text;
+    for (unsigned first = 0; first <= 0xFF; ++first) {
+        const char bytes[] = {char(first)};
+        appendLine(text, "decode", std::string_view(bytes, 1), CodePage932::decode);
+    }
+    for (unsigned first = 0; first <= 0xFF; ++first) {
+        for (unsigned second = 0; second <= 0xFF; ++second) {
+            const char bytes[] = {char(first), char(second)};
+            appendLine(text, "decode", std::string_view(bytes, 2), CodePage932::decode);
+        }
+    }
+    for (unsigned c = 0; c <= 0xFFFF; ++c) {
+        const char16_t unit = char16_t(c);
+        appendLine(text, "encode", std::u16string_view(&unit, 1), CodePage932::encode);
+    }
+    // Surrogate pairs (U+10000, U+20B9F, U+1F600, U+10FFFF) and a pair in the wrong order.
+    for (std::u16string_view pair :
+         {u"\xD800\xDC00", u"\xD842\xDF9F", u"\xD83D\xDE00", u"\xDBFF\xDFFF", u"\xDC00\xD800"})
+        appendLine(text, "encode", pair, CodePage932::encode);
     std::ofstream file(argv[1], std::ios::binary);
-    file << table();
+    file << text;
     file.close();
     if (!file) {
         std::cerr << "cp932_table: cannot write " << argv[1] << '\n';
-        return 2;
+        return 1;
     }
     return 0;
 }

@@ -55,7 +55,8 @@ private:
 };
 
 // The rows of a tab-separated case table: lines starting with "#" and blank lines are skipped;
-// in a field \t, \n, \r and \\ stand for a tab, line feed, return and backslash, \xHH for a byte.
+// in a field \t, \n, \r and \\ stand for a tab, line feed, return and backslash, \xHH for a byte;
+// \uXXXX stays for u16, which makes it one UTF-16 unit.
 inline std::vector<std::vector<std::string>> readTable(const std::string& relative) {
     std::vector<std::vector<std::string>> rows;
     std::istringstream lines(readBytes(sourcePath(relative)));
@@ -71,12 +72,23 @@ inline std::vector<std::vector<std::string>> readTable(const std::string& relati
                 field += line[i];
             else if (line[++i] == 'x')
                 field += char(std::stoi(line.substr(i + 1, 2), nullptr, 16)), i += 2;
+            else if (line[i] == 'u')
+                field += "\\u";
             else
                 field += line[i] == 't' ? '\t' : line[i] == 'n' ? '\n' : line[i] == 'r' ? '\r' : line[i];
         }
     }
     EXPECT_FALSE(rows.empty()) << relative;
     return rows;
+}
+
+// A table field as UTF-16: its UTF-8 text, with \uXXXX for a unit of its own (a lone surrogate too).
+inline std::u16string u16(std::string_view field) {
+    std::u16string text;
+    for (std::size_t at; (at = field.find("\\u")) != std::string_view::npos; field.remove_prefix(at + 6))
+        text += fromUtf8(field.substr(0, at)) +
+                char16_t(std::stoi(std::string(field.substr(at + 2, 4)), nullptr, 16));
+    return text + fromUtf8(field);
 }
 
 // The names (without extension) of the files in a case folder that end in `extension`.

@@ -1,4 +1,5 @@
-// When the wait for a paste ends (paste-waits.tsv), on a clock that the wait itself moves on.
+// When the waits for a paste (paste-waits.tsv) and for a condition end, on a clock that the wait
+// itself moves on.
 #include "link/TransferWaits.h"
 #include "support/TestFiles.h"
 
@@ -48,4 +49,16 @@ TEST(PasteWatch, endsEachWaitAsTheCaseSays) {
         }
         EXPECT_EQ(ends, split(row[3], '|'));
     }
+}
+
+// The plain wait: over as soon as its condition holds, or false once its time is up.
+TEST(WaitUntil, endsWhenDoneOrAtTheTimeout) {
+    FakeClock clock;
+    const auto tick = [&clock] { ++clock.now; };
+    EXPECT_FALSE(waitUntil(
+        clock, tick, [] { return false; }, 1000));
+    EXPECT_EQ(clock.now, 2000);
+    EXPECT_TRUE(waitUntil(
+        clock, tick, [&clock] { return clock.now == 2010; }, 1000));
+    EXPECT_EQ(clock.now, 2010);
 }

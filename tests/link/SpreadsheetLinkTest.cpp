@@ -4,17 +4,19 @@
 #include "catalogue/LoadCatalogue.h"
 #include "support/SpreadsheetStandIn.h"
 
+#include <map>
+
 // "6 NotFetched": the sixth call to the sink fails with that fault.
 void scriptFault(SpreadsheetStandIn& sheet, const std::string& text) {
-    if (text.empty())
-        return;
-    const std::vector<std::string> faults = {"ClipboardBusy", "NotFocused", "NotFetched", "NotResponding",
-                                             "WindowClosed"};
-    const std::size_t blank = text.find(' ');
-    sheet.failingCall = std::stoi(text.substr(0, blank));
-    const auto found = std::find(faults.begin(), faults.end(), text.substr(blank + 1));
-    ASSERT_NE(found, faults.end()) << text;
-    sheet.fault = TransferFault(int(TransferFault::ClipboardBusy) + (found - faults.begin()));
+    const std::map<std::string, TransferFault> faults = {{"ClipboardBusy", TransferFault::ClipboardBusy},
+                                                         {"NotFocused", TransferFault::NotFocused},
+                                                         {"NotFetched", TransferFault::NotFetched},
+                                                         {"NotResponding", TransferFault::NotResponding},
+                                                         {"WindowClosed", TransferFault::WindowClosed}};
+    if (const std::size_t blank = text.find(' '); blank != std::string::npos) {
+        sheet.failingCall = std::stoi(text.substr(0, blank));
+        sheet.fault = faults.at(text.substr(blank + 1));
+    }
 }
 
 struct Link {
@@ -30,7 +32,9 @@ TEST(SpreadsheetLink, sendsWhatEachCaseLists) {
         SCOPED_TRACE(row[0]);
         Link l;
         l.sheet.running = row[1] != "no spreadsheet";
-        l.link.TransferMode = std::int16_t(std::string("TWP").find(row[1][0]));
+        l.link.TransferMode = row[1] == "W"   ? SpreadsheetLink::WeightOnly
+                              : row[1] == "P" ? SpreadsheetLink::PaintOnly
+                                              : SpreadsheetLink::TableForm;
         l.catalogue.AreaFormula = row[4].empty() ? l.catalogue.AreaFormula : fromUtf8(row[4]);
         l.catalogue.WeightKeys = row[5].empty() ? l.catalogue.WeightKeys : fromUtf8(row[5]);
         scriptFault(l.sheet, row[6]);

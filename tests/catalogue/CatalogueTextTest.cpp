@@ -18,8 +18,12 @@ TEST(CatalogueText, readsAndWritesBackInTheFilesEncoding) {
                   u"");
         EXPECT_EQ(readBytes(dir / "B.CSV"), bytes);
     }
-    EXPECT_EQ(CatalogueText::encode(u"a\r\nb\nc\rd", CatalogueText::Encoding::Cp932).bytes,
-              "a\r\nb\r\nc\r\nd\r\n");
+    EXPECT_EQ(CatalogueText::encode(u"a\r\nb\n\nc\rd", CatalogueText::Encoding::Cp932).bytes,
+              "a\r\nb\r\n\r\nc\r\nd\r\n");
+    // A character named in a message: its code point, a lone surrogate as itself.
+    EXPECT_EQ(u8(CatalogueText::codePointText(u"\u00A9") + CatalogueText::codePointText(u"\xD83D\xDE00") +
+                 CatalogueText::codePointText(u"\xDE00")),
+              "U+00A9U+1F600U+DE00");
 }
 
 #ifdef _WIN32

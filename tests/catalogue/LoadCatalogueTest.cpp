@@ -1,8 +1,9 @@
 // The loader on the case files in cases/: each NAME.csv loads to the tables that NAME.expected
-// lists, and the tables keep their shape whatever the file holds.
+// lists, and the tables keep their shape whatever the file holds; the header lines one by one.
 #include "catalogue/LoadCatalogue.h"
 #include "base/CodePage932.h"
 #include "base/Files.h"
+#include "support/CatalogueShape.h"
 #include "support/TestFiles.h"
 
 const std::string kCases = "tests/catalogue/cases/";
@@ -40,28 +41,6 @@ static std::string dump(const Catalogue& c, const LoadResult& r) {
     return text;
 }
 
-// What holds after every load: full-size tables, eight blanks in the unused member slots of a
-// read group, nothing at all in the groups and unit kinds that were not read.
-static void expectTableShape(const Catalogue& c, const LoadResult& r) {
-    ASSERT_EQ(c.GroupName.size(), 101u);
-    ASSERT_EQ(c.UnitWeightLabel.size(), 51u);
-    EXPECT_EQ(c.MaxMembersPerGroup, 200);
-    for (int g = 0; g <= 100; ++g) {
-        ASSERT_EQ(c.MemberName[g].size(), 201u);
-        const bool read = g >= 1 && g <= c.GroupCount;
-        EXPECT_TRUE(read || (c.GroupName[g].empty() && c.GroupMemberCount[g] == 0)) << "group " << g;
-        for (int m = read ? c.GroupMemberCount[g] + 1 : 1; m <= 200; ++m)
-            ASSERT_EQ(u8(c.MemberName[g][m]), read ? "        " : "") << "group " << g << " slot " << m;
-    }
-    for (int k = r.unitLinesStored + 1; k <= 50; ++k)
-        EXPECT_TRUE(c.UnitWeightLabel[k].empty() && c.UnitPaintLabel[k].empty()) << "kind " << k;
-}
-
-static LoadResult loadBytes(Catalogue& catalogue, std::string bytes) {
-    MemorySource source(std::move(bytes));
-    return LoadCatalogue(catalogue, source, u"JISTEELW.CSV");
-}
-
 class LoadCatalogueCase : public testing::TestWithParam<std::string> {};
 
 // Each case is read over a full catalogue of another header: a load rebuilds the tables from
@@ -71,7 +50,7 @@ TEST_P(LoadCatalogueCase, readsTheTablesListed) {
     LoadCatalogue(catalogue, sourcePath(kCases + "capacity-of-another-header.csv"));
     const LoadResult result = LoadCatalogue(catalogue, sourcePath(kCases + GetParam() + ".csv"));
     EXPECT_EQ(dump(catalogue, result), readBytes(sourcePath(kCases + GetParam() + ".expected")));
-    expectTableShape(catalogue, result);
+    EXPECT_EQ(tableShapeFault(catalogue, result), "");
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, LoadCatalogueCase, testing::ValuesIn(caseNames(kCases, ".csv")),
@@ -94,27 +73,9 @@ TEST(LoadCatalogue, headerLinesGiveTheirValueOrTheTagMessage) {
         std::string bytes;
         ASSERT_TRUE(CodePage932::encode(fromUtf8(row[1]), bytes));
         Catalogue c;
-        const LoadResult r =
-            loadBytes(c, example.substr(0, begin) + bytes + example.substr(example.find("\r\n", begin)));
+        MemorySource source(example.substr(0, begin) + bytes + example.substr(example.find("\r\n", begin)));
+        const LoadResult r = LoadCatalogue(c, source, u"JISTEELW.CSV");
         EXPECT_EQ(r.status == LoadResult::Status::TagMismatch ? u8(r.message) : u8(c.*settings[line - 1]),
                   row[2]);
-    }
-}
-
-// A catalogue is a few megabytes: a longer line is some other file, refused with its number.
-TEST(LoadCatalogue, lineOverOneMebibyteIsRefusedNamingTheLine) {
-    std::string head = readBytes(sourcePath(kCases + "worked-example.csv"));
-    head.resize(head.find("H-SECTION")); // the header and the unit kinds: 10 lines
-    // Line 12 of exactly so many bytes before its LF, its CR included.
-    for (const std::size_t lineBytes : {std::size_t(1) << 20, (std::size_t(1) << 20) + 1}) {
-        Catalogue catalogue;
-        const std::string remark(lineBytes - std::string("M,,1,2\r").size(), 'r');
-        const LoadResult result = loadBytes(catalogue, head + "G,1,2\r\nM," + remark + ",1,2\r\n/*\r\n");
-        EXPECT_EQ(u8(result.message),
-                  lineBytes == std::size_t(1) << 20
-                      ? ""
-                      : "鋼材データファイルJISTEELW.CSVを読み込めません（12 行目が 1048576 "
-                        "バイトを超えています。鋼材データファイルではありません）。");
-        EXPECT_EQ(catalogue.MemberRemark[1][1].size(), lineBytes == std::size_t(1) << 20 ? remark.size() : 0);
     }
 }

@@ -116,6 +116,7 @@ TEST(TextEditor, asksBeforeReplacingWhatAnotherEditorSavedMeanwhile) {
     EXPECT_NE(first.said.find(file.string()), std::string::npos) << first.said;
     EXPECT_TRUE(first.close("save:yes file:cat.csv proceed:yes"));
     EXPECT_EQ(readBytes(file), "A,1\r\nfirst\r\n");
+    EXPECT_TRUE(first.close("save:yes file:new.csv")); // another file: nothing of it to lose
 }
 
 #ifdef __linux__

@@ -1,13 +1,11 @@
 // What the Qt windows add to the logic, as a user sees it: the label after a click, the caption,
-// the check marks, the editor's question and the About button. (The message box of a missing
+// the check marks, the editor's question and the About window. (The message box of a missing
 // catalogue is checked with the whole program.)
-#include "link/MemberTexts.h"
-#include "link/NoSpreadsheet.h"
 #include "platform/qt/AboutWindow.h"
 #include "platform/qt/LookupWindow.h"
 #include "platform/qt/QtDesign.h"
 #include "platform/qt/TextEditorWindow.h"
-#include "support/TestFiles.h"
+#include "support/SpreadsheetStandIn.h"
 
 #include <QAction>
 #include <QApplication>
@@ -31,35 +29,35 @@ QApplication* const application = new QApplication(argc, argv);
 
 const fs::path kCatalogue = sourcePath("tests/data/link-table.csv");
 
-TEST(LookupWindow, showsTheClickedMembersValuesAndTheFileInTheCaption) {
-    NoSpreadsheet sink;
-    LookupWindow window(sink, {});
+// The caption names the file and a click shows the member's values. The link's switch and the three
+// modes are the items with a check mark; each mode command moves the mark and chooses what a click
+// on a member sends.
+TEST(LookupWindow, showsTheChoiceAndSendsWhatTheCheckedModeSays) {
+    SpreadsheetStandIn sheet;
+    LookupWindow window(sheet, {});
     ASSERT_EQ(window.logic().Form_Load(kCatalogue), LookupWindowLogic::StartOutcome::Shown);
     window.show();
-    EXPECT_EQ(window.windowTitle(), u"ZELK_Win [ link-table.csv ]"_qs);
     auto* list = window.findChild<QListWidget*>(u"lstnum"_qs);
-    auto* label = window.findChild<QLabel*>(u"lblW"_qs);
-    ASSERT_TRUE(list && label && list->count() > 1);
-    QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
-    EXPECT_EQ(label->text(), qtText(valueLabelText(window.logic().catalogue(), 1, 2)));
-}
-
-TEST(LookupWindow, modeCommandsMoveTheCheckMarks) {
-    NoSpreadsheet sink;
-    LookupWindow window(sink, {});
-    ASSERT_EQ(window.logic().Form_Load(kCatalogue), LookupWindowLogic::StartOutcome::Shown);
-    const auto checks = [&window] {
-        QString marks;
-        for (const char* name : {"mnuexcel", "mnuT", "mnuW", "mnuP"})
-            marks += window.findChild<QAction*>(QString::fromLatin1(name))->isChecked() ? u'x' : u'-';
-        return marks;
-    };
-    EXPECT_EQ(checks(), u"xx--"_qs);
-    window.findChild<QAction*>(u"mnuW"_qs)->trigger();
-    EXPECT_EQ(checks(), u"x-x-"_qs);
-    window.findChild<QAction*>(u"mnuP"_qs)->trigger();
-    window.findChild<QAction*>(u"mnuexcel"_qs)->trigger();
-    EXPECT_EQ(checks(), u"---x"_qs);
+    const auto* label = window.findChild<QLabel*>(u"lblW"_qs);
+    std::string seen = (window.windowTitle() + u" "_qs).toStdString();
+    for (const char* command : {"", "mnuW", "mnuP", "mnuT", "mnuexcel", "mnuexcel"}) {
+        if (*command)
+            window.findChild<QAction*>(QString::fromLatin1(command))->trigger();
+        for (const QAction* action : window.findChildren<QAction*>()) {
+            if (action->isCheckable())
+                seen += action->objectName().toStdString() + (action->isChecked() ? "* " : " ");
+        }
+        sheet.received.clear();
+        list->clearSelection();
+        QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, list->visualItemRect(list->item(1)).center());
+        seen += "| " + (sheet.received.empty() ? "-" : sheet.received[0]) + "\n";
+        seen += command[0] ? "" : label->text().toStdString() + "\n";
+    }
+    const std::string row = "paste H-100x100x6x8\tSS400\t 1\t 17.2\t 34.19\n";
+    EXPECT_EQ(seen, "ZELK_Win [ link-table.csv ] mnuexcel* mnuT* mnuW mnuP | " + row +
+                        "17.2kg/m 34.19m2/t\n" + "mnuexcel* mnuT mnuW* mnuP | paste  17.2\n" +
+                        "mnuexcel* mnuT mnuW mnuP* | paste  34.19\n" + "mnuexcel* mnuT* mnuW mnuP | " + row +
+                        "mnuexcel mnuT* mnuW mnuP | -\n" + "mnuexcel* mnuT* mnuW mnuP | " + row);
 }
 
 TEST(TextEditorWindow, typingMakesTheCloseAskAndOnlyTheButtonsAnswer) {
@@ -82,9 +80,12 @@ TEST(TextEditorWindow, typingMakesTheCloseAskAndOnlyTheButtonsAnswer) {
     EXPECT_EQ(readBytes(dir / "cat.csv"), "A,1\r\n");
 }
 
-TEST(AboutWindow, iconButtonClosesIt) {
+// Each label sizes itself to show its whole text.
+TEST(AboutWindow, showsEachLabelWholeAndTheIconButtonClosesIt) {
     AboutWindow about(nullptr);
     about.show();
+    for (const QLabel* label : about.findChildren<QLabel*>())
+        EXPECT_EQ(label->size(), label->sizeHint()) << label->text().toStdString();
     auto* button = about.findChild<QPushButton*>(u"Command1"_qs);
     ASSERT_TRUE(button);
     QTest::mouseClick(button, Qt::LeftButton);

@@ -1,6 +1,6 @@
 #pragma once
 // A lookup window without a display: it keeps what the user would see (lists, label, captions,
-// check marks, messages, whether it is on top) and runs the handlers that a real window runs.
+// messages, whether it is on top) and runs the handlers that a real window runs.
 #include "forms/LookupView.h"
 #include "support/TestFiles.h"
 
@@ -16,7 +16,7 @@ public:
     int chosenGroup = -1, chosenMember = -1;
     std::string valueLabel, caption;
     std::map<MenuItem, std::string> captions;
-    std::map<MenuItem, bool> visible, checked;
+    std::map<MenuItem, bool> visible;
     bool onTop = false, closed = false;
     int helpPagesOpened = 0, exitCode = -1;
     // The client area's height, and the member list's as the window last set it.
@@ -42,7 +42,7 @@ public:
     void setValueLabel(const std::u16string& text) override { valueLabel = u8(text); }
     void setMenuCaption(MenuItem item, const std::u16string& text) override { captions[item] = u8(text); }
     void setMenuVisible(MenuItem item, bool on) override { visible[item] = on; }
-    void setMenuChecked(MenuItem item, bool on) override { checked[item] = on; }
+    void setMenuChecked(MenuItem, bool) override {}
     void setCaption(const std::u16string& text) override { caption = u8(text); }
     int innerWidth() const override { return 0; }
     int innerHeight() const override { return windowHeight; }

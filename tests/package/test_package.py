@@ -1,35 +1,31 @@
 #!/usr/bin/env python3
-"""The Debian package as a user gets it: made by CPack from the build, unpacked with dpkg -x into a
-temporary root, and started the way the desktop menu starts it (the desktop entry's Exec line), with
-a temporary home, on the X server in DISPLAY. With ZELK_PACKAGE_SCREENSHOT_DIR set, the first start
-saves a screenshot of the window there (zelk-desktop-start.png).
-
-Usage: test_package.py BUILD_DIR SOURCE_DIR VERSION
-"""
+# The Debian package as a user gets it: made by CPack from the build, unpacked with dpkg -x into a
+# temporary root, and started the way the desktop menu starts it (the desktop entry's Exec line),
+# with a temporary home, on the X server in DISPLAY. With ZELK_PACKAGE_SCREENSHOT_DIR set, the first
+# start saves a screenshot of the window there (zelk-desktop-start.png).
+#
+# Usage: test_package.py BUILD_DIR SOURCE_DIR VERSION
 import configparser
 import json
 import os
 import pathlib
-import queue
 import shlex
 import shutil
 import subprocess
 import sys
 import tempfile
-import threading
 import time
 import unittest
 
 APP_ID = "io.github.zelkwin.Zelk"
 DEADLINE = 60  # seconds a step may take before the test gives up on it
-BUILD_DIR = SOURCE_DIR = VERSION = None
 
 
 def run(*command, **options):
     result = subprocess.run([str(c) for c in command], capture_output=True, timeout=600, **options)
     if result.returncode != 0:
         raise AssertionError(f"{command} exited with {result.returncode}:\n{result.stderr.decode(errors='replace')}")
-    return result
+    return result.stdout.decode(errors="replace")
 
 
 def waitFor(condition, what):
@@ -42,28 +38,27 @@ def waitFor(condition, what):
     raise AssertionError(f"gave up waiting for {what}")
 
 
-def firstMemberLabel(tool, catalogue):
-    return json.loads(run(tool, "show", catalogue).stdout)["groups"][0]["members"][0]["label"]
-
-
 class Package(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
         cls.scratch = pathlib.Path(tempfile.mkdtemp(prefix="zelk-package-"))
         run("cpack", "--config", BUILD_DIR / "CPackConfig.cmake", "-G", "DEB", "-B", cls.scratch / "out")
-        arch = run("dpkg", "--print-architecture").stdout.decode().strip()
-        cls.deb = cls.scratch / "out" / f"zelk_{VERSION}_{arch}.deb"
+        arch = run("dpkg", "--print-architecture").strip()
         cls.root = cls.scratch / "root"
-        run("dpkg", "-x", cls.deb, cls.root)
+        run("dpkg", "-x", cls.scratch / "out" / f"zelk_{VERSION}_{arch}.deb", cls.root)
         cls.bundled = cls.root / "usr/share/zelk/JISTEELW.CSV"
-        cls.tool = cls.root / "usr/bin/zelk-tool"
         # The shell's opener, replaced by one that writes down what it was asked to open and where.
         cls.fakeBin = cls.scratch / "fake-bin"
         cls.fakeBin.mkdir()
-        opener = cls.fakeBin / "xdg-open"
-        opener.write_text('#!/bin/sh\nprintf "%s\\n" "$PWD" "$@" > "$OPENED_RECORD.part"\n'
-                          'mv "$OPENED_RECORD.part" "$OPENED_RECORD"\n')
-        opener.chmod(0o755)
+        (cls.fakeBin / "xdg-open").write_text('#!/bin/sh\nprintf "%s\\n" "$PWD" "$@" > "$OPENED_RECORD.part"\n'
+                                              'mv "$OPENED_RECORD.part" "$OPENED_RECORD"\n')
+        (cls.fakeBin / "xdg-open").chmod(0o755)
+        # The desktop entry's Exec line, with its program taken from the unpacked root.
+        entry = configparser.ConfigParser(interpolation=None)
+        entry.read(cls.root / f"usr/share/applications/{APP_ID}.desktop", encoding="utf-8")
+        command = [a for a in shlex.split(entry["Desktop Entry"]["Exec"]) if not a.startswith("%")]
+        assert command[0].startswith("/"), command
+        cls.menuCommand = [str(cls.root / command[0].lstrip("/"))] + command[1:]
 
     @classmethod
     def tearDownClass(cls):
@@ -76,38 +71,25 @@ class Package(unittest.TestCase):
         self.processes = []
 
     def tearDown(self):
-        for process in list(self.processes):
-            self.stop(process)
+        for process in self.processes:
+            process.terminate()
+            process.wait(timeout=DEADLINE)
 
-    def menuCommand(self):
-        """The desktop entry's Exec line, with its program taken from the unpacked root."""
-        entry = configparser.ConfigParser(interpolation=None)
-        entry.optionxform = str
-        entry.read(self.root / f"usr/share/applications/{APP_ID}.desktop", encoding="utf-8")
-        command = [a for a in shlex.split(entry["Desktop Entry"]["Exec"]) if not a.startswith("%")]
-        self.assertTrue(command[0].startswith("/"), command)
-        return [str(self.root / command[0].lstrip("/"))] + command[1:]
+    def firstMemberLabel(self, catalogue):
+        return json.loads(run(self.root / "usr/bin/zelk-tool", "show", catalogue))["groups"][0]["members"][0]["label"]
 
     def startFromMenu(self, dataHome):
-        """Starts zelk as the menu does, in the home folder; returns the process and its window."""
+        # Starts zelk as the menu does, in the home folder; returns the process and its window.
         environment = {k: v for k, v in os.environ.items() if not k.startswith(("ZELK_", "XDG_"))}
         environment.update(HOME=str(self.home), PATH=f"{self.fakeBin}:{environment['PATH']}",
                            QT_QPA_PLATFORM="xcb", ZELK_REPORT_CHOICES="1", OPENED_RECORD=str(self.opened))
         if dataHome is not None:
             environment["XDG_DATA_HOME"] = str(dataHome)
-        process = subprocess.Popen(self.menuCommand(), cwd=self.home, env=environment, stdout=subprocess.PIPE,
-                                   stderr=subprocess.DEVNULL, text=True)
+        # zelk's standard output goes to a file, which the choices are read from.
+        process = subprocess.Popen(self.menuCommand, cwd=self.home, env=environment, stderr=subprocess.DEVNULL,
+                                   stdout=(self.home / f"out-{len(self.processes)}.txt").open("w"))
+        process.output = self.home / f"out-{len(self.processes)}.txt"
         self.processes.append(process)
-        # zelk's standard output, line by line, read on the side so that a wait for a line can end.
-        process.lines = queue.Queue()
-
-        def readLines():
-            with process.stdout:
-                for line in process.stdout:
-                    process.lines.put(line)
-            process.lines.put("")  # the end
-
-        threading.Thread(target=readLines, daemon=True).start()
         window = waitFor(lambda: subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(process.pid)],
                                                 capture_output=True, text=True).stdout.split(), "zelk's window")[0]
         run("xdotool", "windowactivate", "--sync", window)
@@ -119,16 +101,12 @@ class Package(unittest.TestCase):
         self.processes.remove(process)
 
     def chooseFirstMember(self, process):
-        """The value strip's text once the first member of the first group is chosen by keyboard."""
+        # The value strip's text once the first member of the first group is chosen by keyboard.
         # Into the member list, to the second member and back, so that the first is a fresh choice.
         run("xdotool", "key", "Tab", "Down", "Up")
-        choices = []
-        while len(choices) < 2:
-            line = process.lines.get(timeout=DEADLINE)
-            self.assertTrue(line, "zelk ended before reporting its choices")
-            if line.startswith("choice "):
-                choices.append(line[len("choice "):].rstrip("\n"))
-        return choices[-1]
+        choices = waitFor(lambda: [line[len("choice "):] for line in process.output.read_text().splitlines()
+                                   if line.startswith("choice ")][1:], "zelk's two choices")
+        return choices[0]
 
     def test_menuStartOpensACopyOfTheBundledCatalogue(self):
         dataHome = self.home / "data"
@@ -137,12 +115,11 @@ class Package(unittest.TestCase):
         catalogue = folder / "JISTEELW.CSV"
         self.assertEqual(self.bundled.read_bytes(), (SOURCE_DIR / "data/JISTEELW.CSV").read_bytes())
         self.assertEqual(catalogue.read_bytes(), self.bundled.read_bytes())
-        self.assertEqual(run("xdotool", "getwindowname", window).stdout.decode().strip(),
-                         "ZELK_Win [ JISTEELW.CSV ]")
+        self.assertEqual(run("xdotool", "getwindowname", window).strip(), "ZELK_Win [ JISTEELW.CSV ]")
         proc = pathlib.Path(f"/proc/{process.pid}")
         self.assertEqual((proc / "cmdline").read_bytes().split(b"\0")[1:-1], [bytes(catalogue)])
         self.assertEqual(pathlib.Path(os.readlink(proc / "cwd")), folder)
-        self.assertEqual(self.chooseFirstMember(process), firstMemberLabel(self.tool, self.bundled))
+        self.assertEqual(self.chooseFirstMember(process), self.firstMemberLabel(self.bundled))
         self.assertEqual(sorted(p.name for p in folder.iterdir()), ["JISTEELW.CSV"])
         screenshots = os.environ.get("ZELK_PACKAGE_SCREENSHOT_DIR")
         if screenshots:
@@ -151,8 +128,7 @@ class Package(unittest.TestCase):
 
     def test_editedCatalogueSurvivesTheNextStart(self):
         # No XDG_DATA_HOME: the catalogue goes to ~/.local/share/zelk.
-        process, _ = self.startFromMenu(None)
-        self.stop(process)
+        self.stop(self.startFromMenu(None)[0])
         catalogue = self.home / ".local/share/zelk/JISTEELW.CSV"
         # The first member gets twice its weight.
         lines = catalogue.read_bytes().split(b"\r\n")
@@ -162,8 +138,8 @@ class Package(unittest.TestCase):
         lines[memberLine] = b",".join(fields)
         edited = b"\r\n".join(lines)
         catalogue.write_bytes(edited)
-        editedLabel = firstMemberLabel(self.tool, catalogue)
-        self.assertNotEqual(editedLabel, firstMemberLabel(self.tool, self.bundled))
+        editedLabel = self.firstMemberLabel(catalogue)
+        self.assertNotEqual(editedLabel, self.firstMemberLabel(self.bundled))
 
         process, _ = self.startFromMenu(None)
         self.assertEqual(self.chooseFirstMember(process), editedLabel)

@@ -1,8 +1,16 @@
-// Decimal fields against the C library. The field syntax itself is in the loader's cases.
+// Decimal fields (decimal-fields.tsv), and against the C library. The field syntax itself is in
+// the loader's cases.
 #include "catalogue/FieldReader.h"
 #include "support/TestFiles.h"
 
 #include <cstdlib>
+
+TEST(FieldReader, decimalFieldsReadAsTheCaseSays) {
+    for (const auto& row : readTable("tests/catalogue/decimal-fields.tsv")) {
+        const std::optional<double> value = parseDecimalField(fromUtf8(row[0]));
+        EXPECT_EQ(value ? numberText(*value) : "none", row[1]) << row[0];
+    }
+}
 
 // Short decimals take a fast path of their own; it must give the correctly rounded double that
 // strtod gives.

@@ -8,7 +8,8 @@
 namespace {
 
 // The lines as lines.tsv writes them, then the encoding, or the error that stopped the reading.
-std::string linesOf(ByteSource& source) {
+std::string linesOf(std::string bytes) {
+    MemorySource source(std::move(bytes));
     TextLineReader reader(source);
     std::string seen;
     for (std::u16string line; reader.readLine(line);)
@@ -16,11 +17,6 @@ std::string linesOf(ByteSource& source) {
     if (reader.readFailed())
         return seen + " " + u8(reader.errorText());
     return seen + (reader.encoding() == TextLineReader::Encoding::Utf8 ? " utf8" : " cp932");
-}
-
-std::string linesOf(std::string bytes) {
-    MemorySource source(std::move(bytes));
-    return linesOf(source);
 }
 
 } // namespace

@@ -11,16 +11,6 @@ public:
     std::int64_t milliseconds() const override { return now; }
 };
 
-// "100,200" or "-".
-std::vector<int> fetchTimes(const std::string& text) {
-    std::vector<int> times;
-    if (text != "-") {
-        for (const std::string& time : split(text, ','))
-            times.push_back(std::stoi(time));
-    }
-    return times;
-}
-
 } // namespace
 
 TEST(PasteWatch, endsEachWaitAsTheCaseSays) {
@@ -31,13 +21,15 @@ TEST(PasteWatch, endsEachWaitAsTheCaseSays) {
         std::vector<std::string> ends;
         int previousInAll = 0;
         for (const std::string& paste : split(row[1], '|')) {
-            const std::vector<int> times = fetchTimes(paste);
+            // "100,200": a fetch 100 ms and one 200 ms after the paste keystroke; "-": none.
+            const std::vector<std::string> times =
+                paste == "-" ? std::vector<std::string>() : split(paste, ',');
             const std::int64_t sentAt = clock.now;
             const auto fetches = [&] {
                 PasteWatch::Fetches seen;
-                for (const int time : times) {
-                    if (sentAt + time <= clock.now)
-                        seen = {seen.count + 1, sentAt + time};
+                for (const std::string& time : times) {
+                    if (sentAt + std::stoi(time) <= clock.now)
+                        seen = {seen.count + 1, sentAt + std::stoi(time)};
                 }
                 return seen;
             };

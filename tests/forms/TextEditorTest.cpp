@@ -104,7 +104,8 @@ INSTANTIATE_TEST_SUITE_P(TextEditor, EditorAnswers,
 TEST(TextEditor, asksBeforeReplacingWhatAnotherEditorSavedMeanwhile) {
     const ScratchDir folder;
     const fs::path file = folder / "cat.csv";
-    writeBytes(file, "A,1\r\n");
+    const std::string head = std::string(65532, 'A') + ",1\r\n"; // 64 KiB: the size of a read, exactly
+    writeBytes(file, head);
     ScriptedView first(file), second(file);
     first.type(u"first");
     second.type(u"second");
@@ -112,10 +113,10 @@ TEST(TextEditor, asksBeforeReplacingWhatAnotherEditorSavedMeanwhile) {
     EXPECT_TRUE(second.said.empty()) << second.said;
 
     EXPECT_FALSE(first.close("save:yes file:cat.csv proceed:no"));
-    EXPECT_EQ(readBytes(file), "A,1\r\nsecond\r\n");
+    EXPECT_EQ(readBytes(file), head + "second\r\n");
     EXPECT_NE(first.said.find(file.string()), std::string::npos) << first.said;
     EXPECT_TRUE(first.close("save:yes file:cat.csv proceed:yes"));
-    EXPECT_EQ(readBytes(file), "A,1\r\nfirst\r\n");
+    EXPECT_EQ(readBytes(file), head + "first\r\n");
     EXPECT_TRUE(first.close("save:yes file:new.csv")); // another file: nothing of it to lose
 }
 

@@ -31,7 +31,7 @@ add_custom_command(OUTPUT ${zelk_zip} ${zelk_setup}
     COMMAND ${CMAKE_COMMAND} -E copy_directory ${PROJECT_SOURCE_DIR}/data/zelkhelp ${zelk_stage}/zelkhelp
     COMMAND ${CMAKE_COMMAND} -E chdir ${zelk_package_dir}
         ${CMAKE_COMMAND} -E tar cf ${zelk_zip} --format=zip ${zelk_package_name}
-    COMMAND ${MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DSTAGE=${zelk_stage} -DOUTFILE=${zelk_setup}
+    COMMAND ${MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DFILE_VERSION=${ZELK_FILE_VERSION} -DSTAGE=${zelk_stage} -DOUTFILE=${zelk_setup}
         ${PROJECT_SOURCE_DIR}/packaging/windows/zelk.nsi
     DEPENDS ${zelk_programs} ${zelk_package_sources}
     COMMENT "Windows packages: ${zelk_package_name}.zip and the installer"

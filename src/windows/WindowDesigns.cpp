@@ -1,5 +1,6 @@
 #include "WindowDesigns.h"
 
+#include "ZelkVersion.h"
 #include "lookup/LookupWindowLogic.h"
 
 #include <cmath>
@@ -66,7 +67,7 @@ const ControlDesign aboutControls[] = {
      {},
      {1200, 840, 1092, 204},
      2,
-     u"Version 1.01",
+     u"Version " ZELK_VERSION,
      FontDesign{u"ＭＳ Ｐゴシック", 10.38},
      Colour{0, 0, 255},
      true},

@@ -1,8 +1,8 @@
 # The Windows packages, made with every Windows build (target package_win) in package/ by
 # packaging/windows/make-packages: ZELK_Win-<version>-win64.zip, the portable folder;
 # ZELK_Win-<version>-setup.exe, the per-user NSIS installer; ZELK_Win-<version>-x64.msi, the
-# per-machine installer, which adds zelk-start.exe. package/packages.env tells scripts and tests
-# where the parts lie and the versions.
+# per-machine installer, which adds zelk-start.exe. They are never signed here: scripts/package-win
+# signs copies. package/packages.env tells scripts and tests where the parts lie and the versions.
 find_program(MAKENSIS makensis REQUIRED)
 find_program(WIXL wixl REQUIRED)
 set(zelk_package_name ZELK_Win-${PROJECT_VERSION}-win64)

@@ -13,6 +13,7 @@
 //   stop-after-paste  after its first paste it stops (SIGSTOP) like a hung program, until it is
 //                  sent SIGCONT.
 #include "StandIn.h"
+#include "platform/qt/x11/X11Connection.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
@@ -24,11 +25,8 @@
 #include <QTableWidget>
 #include <QTimer>
 
-#include <xcb/xcb.h>
-
 #include <algorithm>
 #include <csignal>
-#include <cstdlib>
 #include <memory>
 #include <optional>
 
@@ -46,65 +44,33 @@ void askForFormats() {
 // was. It learns that window from the root window's _NET_ACTIVE_WINDOW.
 class FocusRefuser : public QAbstractNativeEventFilter {
 public:
-    FocusRefuser() : m_x11(qApp->nativeInterface<QNativeInterface::QX11Application>()->connection()) {
-        const xcb_setup_t* setup = xcb_get_setup(m_x11);
-        m_root = xcb_setup_roots_iterator(setup).data->root;
-        m_own = setup->resource_id_base;
-        m_mask = setup->resource_id_mask;
-        const char name[] = "_NET_ACTIVE_WINDOW";
-        auto* reply = xcb_intern_atom_reply(m_x11, xcb_intern_atom(m_x11, 0, sizeof name - 1, name), nullptr);
-        m_active = reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-        std::free(reply);
+    FocusRefuser() {
         const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-        xcb_change_window_attributes(m_x11, m_root, XCB_CW_EVENT_MASK, &mask);
-        notePrevious();
+        xcb_change_window_attributes(m_x11.get(), m_x11.root(), XCB_CW_EVENT_MASK, &mask);
     }
 
-    bool nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) override {
-        const auto* event = static_cast<const xcb_generic_event_t*>(message);
-        if (eventType != "xcb_generic_event_t")
-            return false;
+    bool nativeEventFilter(const QByteArray&, void* message, qintptr*) override {
+        const auto* event = static_cast<const xcb_focus_in_event_t*>(message);
         const uint8_t type = event->response_type & 0x7f;
-        if (type == XCB_PROPERTY_NOTIFY &&
-            reinterpret_cast<const xcb_property_notify_event_t*>(event)->atom == m_active)
-            notePrevious();
-        // The focus coming from outside; not the pointer's passing over it, nor a move between its
-        // own windows.
-        const uint8_t detail = reinterpret_cast<const xcb_focus_in_event_t*>(event)->detail;
-        if (type != XCB_FOCUS_IN || detail == XCB_NOTIFY_DETAIL_POINTER ||
-            detail == XCB_NOTIFY_DETAIL_INFERIOR || m_previous == XCB_NONE)
-            return false;
-        xcb_client_message_event_t activate{};
-        activate.response_type = XCB_CLIENT_MESSAGE;
-        activate.format = 32;
-        activate.window = m_previous;
-        activate.type = m_active;
-        activate.data.data32[0] = 2; // as a pager asks
-        xcb_send_event(m_x11, 0, m_root,
-                       XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY | XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT,
-                       reinterpret_cast<const char*>(&activate));
-        xcb_flush(m_x11);
+        if (type == XCB_PROPERTY_NOTIFY) {
+            const xcb_window_t active = m_x11.activeWindow();
+            if (active != XCB_NONE && m_x11.clientOf(active) != m_own)
+                m_previous = active;
+        }
+        // The focus coming from outside; not the pointer's passing over it, nor a move inside.
+        if (type == XCB_FOCUS_IN && event->detail != XCB_NOTIFY_DETAIL_POINTER &&
+            event->detail != XCB_NOTIFY_DETAIL_INFERIOR && m_previous != XCB_NONE) {
+            xcb_ewmh_request_change_active_window(
+                &m_x11.ewmh(), 0, m_previous, XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER, XCB_CURRENT_TIME, XCB_NONE);
+            xcb_flush(m_x11.get());
+        }
         return false;
     }
 
 private:
-    xcb_connection_t* m_x11;
-    xcb_window_t m_root = XCB_NONE;
-    uint32_t m_own = 0;
-    uint32_t m_mask = 0;
-    xcb_atom_t m_active = XCB_ATOM_NONE;
-    xcb_window_t m_previous = XCB_NONE;
-
-    void notePrevious() {
-        auto* reply = xcb_get_property_reply(
-            m_x11, xcb_get_property(m_x11, 0, m_root, m_active, XCB_ATOM_WINDOW, 0, 1), nullptr);
-        if (reply && xcb_get_property_value_length(reply) == 4) {
-            const xcb_window_t active = *static_cast<const xcb_window_t*>(xcb_get_property_value(reply));
-            if (active != XCB_NONE && (active & ~m_mask) != m_own)
-                m_previous = active;
-        }
-        std::free(reply);
-    }
+    X11Connection& m_x11 = *X11Connection::application();
+    const uint32_t m_own = m_x11.clientOf(xcb_get_setup(m_x11.get())->resource_id_base);
+    xcb_window_t m_previous = m_x11.activeWindow();
 };
 
 class StandInSheet : public QTableWidget {

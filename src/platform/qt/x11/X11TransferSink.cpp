@@ -46,7 +46,7 @@ TransferFault X11TransferSink::AppActivate(const std::u16string& title) {
         m_pasteWatch.forget();
     }
     activateX11Window(m_connection, window);
-    return readyForKeys();
+    return readyForKeys(true);
 }
 
 TransferFault X11TransferSink::ClipboardClear() {
@@ -66,7 +66,7 @@ TransferFault X11TransferSink::ClipboardSetText(const std::u16string& text) {
 TransferFault X11TransferSink::SendKeys(const KeySequence& keys, bool wait) {
     if (keys.strokes.empty())
         return TransferFault::None;
-    if (const TransferFault fault = readyForKeys(); fault != TransferFault::None)
+    if (const TransferFault fault = readyForKeys(false); fault != TransferFault::None)
         return fault;
     // Whatever another program has put on the clipboard since is not pasted.
     if (keys.pastes() && !QGuiApplication::clipboard()->ownsClipboard())
@@ -114,9 +114,10 @@ TransferFault X11TransferSink::targetOpen() const {
                                                                  : TransferFault::WindowClosed;
 }
 
-// The target is open, answers, and holds the focus, at two looks a moment apart: a window that
-// hands the focus on as soon as it gets it would have the keys typed into whatever takes it next.
-TransferFault X11TransferSink::readyForKeys() {
+// The target is open, answers, and holds the focus; right after the activation at two looks a
+// moment apart: a window that hands the focus on as soon as it gets it would have the keys typed
+// into whatever takes it next.
+TransferFault X11TransferSink::readyForKeys(bool activated) {
     if (const TransferFault fault = targetOpen(); fault != TransferFault::None)
         return fault;
     if (!m_ping.answers(m_target, m_clock, pump, kAnswerTimeoutMs))
@@ -126,7 +127,7 @@ TransferFault X11TransferSink::readyForKeys() {
         m_clock, pump,
         [&] {
             const bool now = targetHasFocus();
-            const bool held = before && now;
+            const bool held = (before || !activated) && now;
             before = now;
             return held;
         },

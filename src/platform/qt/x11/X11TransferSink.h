@@ -55,7 +55,7 @@ private:
 
     bool belongsToTarget(xcb_window_t window);
     bool targetHasFocus();
-    TransferFault readyForKeys();
+    TransferFault readyForKeys(bool activated);
     TransferFault targetOpen() const;
     TransferFault waitForPaste(uint32_t keyPress);
     void waitUntilMade();

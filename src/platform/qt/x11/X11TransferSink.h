@@ -28,8 +28,8 @@ class X11Connection;
 // their events, and a little longer.
 class X11TransferSink : public TransferSink {
 public:
-    // How long the spreadsheet's program gets to answer a ping: a spreadsheet busy with a paste
-    // answers within a few hundred milliseconds; one that takes longer is taken for hung.
+    // How long the spreadsheet's program gets to answer a ping before it is taken for hung: time
+    // for a paste and the recalculation after it, well short of the seconds a user would wait.
     static constexpr int kAnswerTimeoutMs = 2000;
 
     explicit X11TransferSink(X11Connection& connection);

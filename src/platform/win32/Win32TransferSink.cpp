@@ -30,8 +30,9 @@ constexpr int kMaxReoffers = 4;
 constexpr int kPollMs = 1;
 // After other keystrokes with wait: time for the window to handle them.
 constexpr int kKeysSettleMs = 30;
-// A spreadsheet that leaves a message unanswered for this long has stopped handling its input: keys
-// sent now would only pile up in its queue. Longer than a busy moment of a real one.
+// A spreadsheet that leaves a message unanswered for this long is taken to have stopped handling
+// its input, and keys sent now would only pile up in its queue (Windows itself calls a window hung
+// after 5 s, which is longer than the user should wait with the program busy).
 constexpr int kAnswerTimeoutMs = 2000;
 // While a paste is waited for, how often the spreadsheet is asked whether it still answers.
 constexpr int kAskAgainMs = 100;

@@ -10,11 +10,14 @@ public:
     std::int64_t milliseconds() const override { return now; }
 };
 
-// "100,200" or "-".
-std::vector<int> fetchTimes(const std::string& text) {
+// "100,200" or "-"; "s50" among them: the sink stops the wait from 50 ms on.
+std::vector<int> fetchTimes(const std::string& text, int& stopAt) {
     std::vector<int> times;
-    if (text != "-") {
-        for (const std::string& time : split(text, ','))
+    stopAt = 0;
+    for (const std::string& time : split(text, ',')) {
+        if (time[0] == 's')
+            stopAt = std::stoi(time.substr(1));
+        else if (time != "-")
             times.push_back(std::stoi(time));
     }
     return times;
@@ -30,7 +33,8 @@ TEST(PasteWatch, endsEachWaitAsTheCaseSays) {
         std::vector<std::string> ends;
         int previousInAll = 0;
         for (const std::string& paste : split(row[1], '|')) {
-            const std::vector<int> times = fetchTimes(paste);
+            int stopAt = 0;
+            const std::vector<int> times = fetchTimes(paste, stopAt);
             const std::int64_t sentAt = clock.now;
             const auto fetches = [&] {
                 PasteWatch::Fetches seen;
@@ -41,7 +45,8 @@ TEST(PasteWatch, endsEachWaitAsTheCaseSays) {
                 return seen;
             };
             const bool fetched = watch.wait(
-                sentAt, previousInAll, [&] { ++clock.now; }, fetches);
+                sentAt, previousInAll, [&] { ++clock.now; }, fetches,
+                [&] { return stopAt > 0 && clock.now - sentAt >= stopAt; });
             ends.push_back(std::to_string(clock.now - sentAt) + (fetched ? "" : " unfetched"));
             previousInAll = int(times.size());
             clock.now = sentAt + 10000; // the next paste comes after every fetch of this one

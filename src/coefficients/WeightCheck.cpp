@@ -5,11 +5,13 @@
 #include "base/PowersOfTen.h"
 #include "base/Text.h"
 
+#include <array>
 #include <charconv>
 #include <cmath>
 #include <iterator>
 #include <limits>
 #include <numbers>
+#include <string>
 
 namespace {
 

@@ -1,10 +1,12 @@
 // Designation parsing: whatever the text, SplitDimensions either gives its numbers or throws one
-// of its two data errors, for exactly the texts that lack a size character or a separator; and
-// the fast leadingNumber gives the very double that the C library reads from the same digits.
+// of its two data errors, for exactly the texts that lack a size character or a separator; the
+// fast leadingNumber gives the very double that the C library reads from the same digits; and the
+// weight check takes any designation without throwing and words what it finds.
 #include "FuzzSupport.h"
 #include "coefficients/DataError.h"
 #include "coefficients/LeadingNumber.h"
 #include "coefficients/SizeDesignation.h"
+#include "coefficients/WeightCheck.h"
 
 #include <algorithm>
 #include <cfloat>
@@ -106,5 +108,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         else
             check(count >= 2 && separators < count - 1 && error.message == kMissingSeparatorMessage);
     }
+    if (const std::optional<WeightFinding> finding = checkMemberWeight(text, 1.0))
+        check(!weightFindingText(*finding).empty() && std::isfinite(finding->computed));
     return 0;
 }

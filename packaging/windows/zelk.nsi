@@ -2,7 +2,8 @@
 ; one folder of the user's own, a Start-menu shortcut that starts zelk in that folder (where the
 ; catalogue "JISTEELW.CSV" and the editor's "JISTEELW.new" live), an uninstaller in the list of
 ; installed programs. A catalogue the user has edited is kept on upgrade and on uninstall.
-; makensis -DVERSION=1.0.0 -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe> zelk.nsi
+; makensis -DVERSION=1.01 -DFILE_VERSION=1.1.0.0 -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe> zelk.nsi
+; (VERSION as the user reads it, FILE_VERSION the four numbers Windows reads it as: cmake/ZelkVersion.cmake)
 ; 64-bit like the programs it installs (which also lets Wine run it without its 32-bit part).
 Target amd64-unicode
 SetCompressor /SOLID lzma
@@ -25,7 +26,7 @@ InstallDirRegKey HKCU "${SETTINGS_KEY}" "InstallLocation"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "Japanese"
 
-VIProductVersion "${VERSION}.0"
+VIProductVersion "${FILE_VERSION}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "ProductName" "${PRODUCT}"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "FileDescription" "${PRODUCT} セットアップ"
 VIAddVersionKey /LANG=${LANG_JAPANESE} "FileVersion" "${VERSION}"

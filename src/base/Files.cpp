@@ -1,4 +1,5 @@
 #include "Files.h"
+#include "Text.h"
 
 #include <algorithm>
 #include <cstring>
@@ -23,4 +24,8 @@ PathKind pathKind(const std::filesystem::path& path) {
 bool isSameFile(const std::filesystem::path& a, const std::filesystem::path& b) {
     std::error_code error;
     return std::filesystem::equivalent(a, b, error) && !error;
+}
+
+std::u16string ReplacingFile::keptCopyMessage() const {
+    return formatText(u"%1。新しい内容は %2 に残しました", {m_error, pathText(m_temporary)});
 }

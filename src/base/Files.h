@@ -70,9 +70,19 @@ private:
 };
 
 // A new file that replaces `target` only when it is complete: the bytes go to a temporary file in
-// the target's folder, which commit() flushes to the disk and renames over the target. Until
-// then the target stays as it was, and a file that is never committed is removed again. Two
-// writers of one target leave one complete file, the last committed.
+// the target's folder, which commit() flushes to the disk and puts in the target's place, then
+// flushes the folder, so that a power cut leaves the old file or the new one. Until then the
+// target stays as it was, and a file that is never committed is removed again. Two writers of one
+// target leave one complete file, the last committed (but for a file written in place, below).
+//
+// The file keeps its identity. A symbolic link (or a chain of them; on Windows also a junction on
+// the way) is followed: the file it leads to is replaced, in its own folder, and the link stays.
+// The new file gets the old one's permissions, and its owner and group where the process may set
+// them (POSIX); on Windows ReplaceFileW keeps its attributes, security, creation time and streams
+// (a plain move stands in where the volume lacks it, and the attributes are carried over by hand).
+// A file that has further hard links is written in place once the complete new content is on the
+// disk in the temporary file, so that every name sees it; should that write fail, the temporary
+// file stays and the error names it.
 class ReplacingFile final : public ByteSink {
 public:
     enum class Fallback {
@@ -97,11 +107,19 @@ public:
 
 private:
     void discard();
+    // Copies the temporary file over the target's own bytes and flushes them.
+    bool writeInPlace();
+    // The reason a write in place failed, and where the new content is kept.
+    std::u16string keptCopyMessage() const;
 
-    std::filesystem::path m_target;
-    std::filesystem::path m_temporary; // empty when writing in place
+    std::filesystem::path m_target;    // the file that the given path leads to
+    std::filesystem::path m_temporary; // empty when writing in place without a copy
     std::intptr_t m_handle = -1;
     std::u16string m_error;
+    bool m_inPlace = false; // the target has further hard links
+#ifdef _WIN32
+    unsigned long m_attributes = 0; // the target's, carried over to the new file
+#endif
 };
 
 enum class PathKind { Missing, RegularFile, Other };

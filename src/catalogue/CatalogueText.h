@@ -39,8 +39,9 @@ struct EncodeResult {
 // not end with a line end gets one.
 EncodeResult encode(std::u16string_view text, Encoding encoding);
 
-// Replaces the file at `path` by `bytes` all at once: the old file stays whole if anything fails.
-// In a folder where no new file can be made, a writable file is written in place instead.
+// Replaces the file at `path` by `bytes` all at once: the old file stays whole if anything fails,
+// and the file keeps its identity (links followed, hard links kept, owner and mode kept: see
+// ReplacingFile). In a folder where no new file can be made, a writable file is written in place.
 // Returns an empty text on success, otherwise the reason.
 std::u16string write(const std::filesystem::path& path, const std::string& bytes);
 

@@ -43,8 +43,8 @@ std::u16string headerValue(std::u16string_view line, int index) {
 
 class Loader {
 public:
-    Loader(Catalogue& catalogue, LoadResult& result, TextLineReader& lines)
-        : m_catalogue(catalogue), m_result(result), m_fields(lines) {
+    Loader(Catalogue& catalogue, LoadResult& result, TextLineReader& lines, const MemberObserver& onMember)
+        : m_catalogue(catalogue), m_result(result), m_fields(lines), m_onMember(onMember) {
         m_fields.setProblemHandler([this](std::int64_t line, const std::u16string& text) {
             m_result.problems.push_back({line, text});
         });
@@ -179,6 +179,8 @@ private:
         std::int16_t m = 0;
         MemberRead read;
         while ((read = readMemberRecord(m_fields, m_member)) == MemberRead::Member) {
+            if (m_onMember)
+                m_onMember(m_member);
             if (m < m_catalogue.MaxMembersPerGroup)
                 ++m; // past the capacity every further member lands in the last slot
             m_catalogue.MemberName[j][m] = trimSpaces(m_member.designation);
@@ -213,6 +215,7 @@ private:
     Catalogue& m_catalogue;
     LoadResult& m_result;
     FieldReader m_fields;
+    const MemberObserver& m_onMember;
     // One record at a time, in strings that keep their storage from record to record.
     GroupHeader m_header;
     MemberRecord m_member;
@@ -241,7 +244,8 @@ std::u16string missingCatalogueMessage(const std::u16string& displayName) {
     return formatText(u"鋼材データファイル%1が見つかりません。", {displayName});
 }
 
-LoadResult LoadCatalogue(Catalogue& catalogue, const std::filesystem::path& DataFileName) {
+LoadResult LoadCatalogue(Catalogue& catalogue, const std::filesystem::path& DataFileName,
+                         const MemberObserver& onMember) {
     catalogue.resetTables();
     const std::u16string displayName = pathText(DataFileName);
     if (DataFileName.empty() || pathKind(DataFileName) == PathKind::Missing) {
@@ -253,14 +257,15 @@ LoadResult LoadCatalogue(Catalogue& catalogue, const std::filesystem::path& Data
     InputFile file;
     if (!file.open(DataFileName))
         return unreadableResult(catalogue, displayName, file.errorText());
-    return LoadCatalogue(catalogue, file, displayName);
+    return LoadCatalogue(catalogue, file, displayName, onMember);
 }
 
-LoadResult LoadCatalogue(Catalogue& catalogue, ByteSource& source, const std::u16string& displayName) {
+LoadResult LoadCatalogue(Catalogue& catalogue, ByteSource& source, const std::u16string& displayName,
+                         const MemberObserver& onMember) {
     LoadResult result;
     catalogue.resetTables();
     TextLineReader lines(source);
-    Loader(catalogue, result, lines).run();
+    Loader(catalogue, result, lines, onMember).run();
     if (lines.readFailed())
         return unreadableResult(catalogue, displayName, lines.errorText());
     return result;

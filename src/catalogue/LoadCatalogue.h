@@ -1,9 +1,11 @@
 #pragma once
 
 #include "Catalogue.h"
+#include "CatalogueRecords.h"
 
 #include <cstdint>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,13 +31,19 @@ struct LoadResult {
     std::int16_t unitLinesStored = 0;
 };
 
+// Sees every member record as the loader reads it, with its line, for readers that want more of
+// a member than the tables keep. The tables are filled the same with or without one.
+using MemberObserver = std::function<void(const MemberRecord&)>;
+
 // Reads the catalogue file at `DataFileName` (relative to the current directory unless absolute)
 // into `catalogue`, rebuilding its tables from nothing. Header settings keep their old values
 // until their line is read. Shows nothing itself: the caller shows `message` and the problems.
-LoadResult LoadCatalogue(Catalogue& catalogue, const std::filesystem::path& DataFileName);
+LoadResult LoadCatalogue(Catalogue& catalogue, const std::filesystem::path& DataFileName,
+                         const MemberObserver& onMember = {});
 
 // The same for catalogue bytes from elsewhere; `displayName` names them in a read error.
-LoadResult LoadCatalogue(Catalogue& catalogue, ByteSource& source, const std::u16string& displayName);
+LoadResult LoadCatalogue(Catalogue& catalogue, ByteSource& source, const std::u16string& displayName,
+                         const MemberObserver& onMember = {});
 
 // "12行目: ..." as the problem appears in messages and in `zelk-tool check`.
 std::u16string problemLineText(const LoadProblem& problem);

@@ -45,7 +45,8 @@ public:
 // The input's first seven lines, its unit-kind count line and the unit-kind lines are copied as
 // they stand. Never ends the process and shows nothing itself: everything goes to `reporter`.
 //
-// The output is written to a temporary file beside `outputPath` that replaces it at the end, so
+// The output is written to a temporary file beside the file `outputPath` leads to (see
+// ReplacingFile: links followed, hard links and owner kept) that replaces it at the end, so
 // the input (even when `outputPath` is another name of the same file) and an earlier output stay
 // untouched until a whole new file takes the name. When a fault in the data stops the run, the
 // new file holds every line written before the faulty record; after a file error the old file

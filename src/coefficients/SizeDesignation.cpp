@@ -11,12 +11,19 @@ bool isSizeCharacter(char16_t c) {
 
 } // namespace
 
-std::u16string_view withoutSizePrefix(std::u16string_view designation) {
+std::optional<std::u16string_view> sizePrefix(std::u16string_view designation) {
     for (std::size_t i = 0; i < designation.size(); ++i) {
         if (isSizeCharacter(designation[i]))
-            return designation.substr(i);
+            return designation.substr(0, i);
     }
-    throw DataError{std::u16string(kMissingSizeMessage)};
+    return std::nullopt;
+}
+
+std::u16string_view withoutSizePrefix(std::u16string_view designation) {
+    const std::optional<std::u16string_view> prefix = sizePrefix(designation);
+    if (!prefix)
+        throw DataError{std::u16string(kMissingSizeMessage)};
+    return designation.substr(prefix->size());
 }
 
 void StripSizePrefix(std::u16string& designation) {
@@ -51,4 +58,12 @@ Dimensions SplitDimensions(std::u16string_view designation, int count) {
     }
     d.value[std::size_t(count - 1)] = leadingNumber(s);
     return d;
+}
+
+std::optional<Dimensions> dimensionsIfWellFormed(std::u16string_view designation, int count) {
+    try {
+        return SplitDimensions(designation, count);
+    } catch (const DataError&) {
+        return std::nullopt;
+    }
 }

@@ -1,10 +1,10 @@
 #pragma once
 
+#include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
-
-#include <array>
 
 // Taking a member designation such as "H-100x100x6x8" apart into its dimensions. The designation
 // is a prefix of any characters but "." and the ASCII digits, then numbers joined by a lower-case
@@ -14,8 +14,11 @@ inline constexpr std::u16string_view kMissingSizeMessage = u" DATA ERROR: サイ
 inline constexpr std::u16string_view kMissingSeparatorMessage =
     u" DATA ERROR: データ区切り <x> がありません。";
 
-// `designation` from its first size character ("." or an ASCII digit) on; throws DataError with
-// kMissingSizeMessage when there is none.
+// The prefix of `designation`: all before its first size character ("." or an ASCII digit), or
+// std::nullopt when it holds none.
+std::optional<std::u16string_view> sizePrefix(std::u16string_view designation);
+// `designation` from its first size character on; throws DataError with kMissingSizeMessage when
+// there is none.
 std::u16string_view withoutSizePrefix(std::u16string_view designation);
 // The same in place, as the generator's callers know it.
 void StripSizePrefix(std::u16string& designation);
@@ -33,3 +36,5 @@ struct Dimensions {
 // follows the k-th dimension is ignored. The missing size character is reported before a
 // missing separator.
 Dimensions SplitDimensions(std::u16string_view designation, int count);
+// The same for readers that only look: std::nullopt where SplitDimensions throws.
+std::optional<Dimensions> dimensionsIfWellFormed(std::u16string_view designation, int count);

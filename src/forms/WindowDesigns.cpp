@@ -1,6 +1,7 @@
 #include "WindowDesigns.h"
 
 #include "LookupWindowLogic.h"
+#include "ZelkVersion.h"
 
 #include <algorithm>
 #include <cmath>
@@ -86,7 +87,7 @@ const ControlDesign kAboutControls[] = {
      {},
      {1200, 840, 1092, 204},
      2,
-     u"Version 1.01",
+     u"Version " ZELK_VERSION,
      FontDesign{u"ＭＳ Ｐゴシック", 10.38},
      Colour{0, 0, 255},
      true},

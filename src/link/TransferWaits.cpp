@@ -27,7 +27,7 @@ void PasteWatch::forget() {
 }
 
 bool PasteWatch::wait(std::int64_t sentAt, int previousInAll, const std::function<void()>& pump,
-                      const std::function<Fetches()>& fetches) {
+                      const std::function<Fetches()>& fetches, const std::function<bool()>& stop) {
     if (m_pastesWatched > 0)
         m_learnedFetches = std::max(m_learnedFetches, previousInAll);
     const bool trusted = m_pastesWatched >= kLearningPastes && m_learnedFetches > 0;
@@ -43,6 +43,8 @@ bool PasteWatch::wait(std::int64_t sentAt, int previousInAll, const std::functio
             if (now - seen.lastAt >= quietMs || now - sentAt >= kPasteTimeoutMs)
                 break;
         }
+        if (stop && stop())
+            return false;
         pump();
     }
     m_learnedFetches = std::max(m_learnedFetches, seen.count);

@@ -63,9 +63,11 @@ public:
     // the text and stopped fetching, or until kFirstFetchTimeoutMs has passed without a fetch, or
     // kPasteTimeoutMs in all. `previousInAll` is how many fetches the paste before this one into the
     // same window brought in the end, late ones included (ignored for the first). False when the
-    // spreadsheet never fetched the text.
+    // spreadsheet never fetched the text. `stop`, asked whenever the wait would go on (the window
+    // has gone, the spreadsheet stopped answering), ends it at once with false; such a wait teaches
+    // nothing about the window's fetches.
     bool wait(std::int64_t sentAt, int previousInAll, const std::function<void()>& pump,
-              const std::function<Fetches()>& fetches);
+              const std::function<Fetches()>& fetches, const std::function<bool()>& stop = {});
 
 private:
     const WaitClock& m_clock;

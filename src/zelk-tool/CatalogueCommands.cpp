@@ -4,10 +4,15 @@
 
 #include "base/Text.h"
 #include "catalogue/LoadCatalogue.h"
+#include "coefficients/FixedPointText.h"
+#include "coefficients/WeightCheck.h"
 #include "link/MemberTexts.h"
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <charconv>
+#include <iterator>
 #include <optional>
 
 using nlohmann::json;
@@ -17,8 +22,8 @@ namespace {
 // Loads the file; on a missing or unreadable file or a wrong header tag prints the message as the
 // window words it and sets `status`.
 std::optional<LoadResult> load(Catalogue& catalogue, const std::filesystem::path& file,
-                               ToolExitStatus& status) {
-    LoadResult result = LoadCatalogue(catalogue, file);
+                               ToolExitStatus& status, const MemberObserver& onMember = {}) {
+    LoadResult result = LoadCatalogue(catalogue, file, onMember);
     switch (result.status) {
     case LoadResult::Status::Loaded:
         return result;
@@ -96,13 +101,77 @@ ToolExitStatus runShow(const std::filesystem::path& file) {
     return ToolExitStatus::Ok;
 }
 
-ToolExitStatus runCheck(const std::filesystem::path& file) {
+namespace {
+
+// One line of `check`: a problem the loader repaired, or a member whose weight disagrees with its
+// designation.
+struct CheckFinding {
+    std::int64_t line = 0;
+    const LoadProblem* problem = nullptr;
+    std::optional<WeightFinding> weight;
+};
+
+// `value` to the decimals that the finding's text shows, so that the text and the numbers agree.
+double asShown(double value, int decimals) {
+    const std::string text = fixedPointText(value, decimals);
+    double shown = 0;
+    std::from_chars(text.data(), text.data() + text.size(), shown);
+    return shown;
+}
+
+json findingJson(const CheckFinding& finding) {
+    if (finding.problem) {
+        return {{"line", finding.line}, {"kind", "repair"}, {"message", toUtf8(finding.problem->text)}};
+    }
+    const WeightFinding& weight = *finding.weight;
+    const std::optional<double> percent = differencePercent(weight);
+    return {
+        {"line", finding.line},
+        {"kind", "weight"},
+        {"message", toUtf8(weightFindingText(weight))},
+        {"designation", toUtf8(weight.designation)},
+        {"family", toUtf8(weight.prefix)},
+        {"weight", weight.weight},
+        {"computed", asShown(weight.computed, 4)},
+        {"withoutFillets", weight.banded},
+        {"differencePercent", percent ? json(asShown(*percent, 2)) : json(nullptr)},
+    };
+}
+
+} // namespace
+
+ToolExitStatus runCheck(const std::filesystem::path& file, bool asJson) {
     ToolExitStatus status = ToolExitStatus::Ok;
     Catalogue catalogue;
-    const std::optional<LoadResult> result = load(catalogue, file, status);
+    std::vector<CheckFinding> weights;
+    const std::optional<LoadResult> result = load(catalogue, file, status, [&](const MemberRecord& member) {
+        if (std::optional<WeightFinding> weight = checkMemberWeight(member.designation, member.weight))
+            weights.push_back({member.line, nullptr, std::move(weight)});
+    });
     if (!result)
         return status;
-    for (const LoadProblem& problem : result->problems)
-        printOut(problemLineText(problem) + u'\n');
-    return result->problems.empty() ? ToolExitStatus::Ok : ToolExitStatus::Problems;
+    // The weights among the repairs by their lines, the repairs in the loader's order; on one
+    // line the repair first, which explains the weight read.
+    std::vector<CheckFinding> findings;
+    auto weight = weights.begin();
+    for (const LoadProblem& problem : result->problems) {
+        for (; weight != weights.end() && weight->line < problem.line; ++weight)
+            findings.push_back(std::move(*weight));
+        findings.push_back({problem.line, &problem, std::nullopt});
+    }
+    std::move(weight, weights.end(), std::back_inserter(findings));
+    if (asJson) {
+        json list = json::array();
+        for (const CheckFinding& finding : findings)
+            list.push_back(findingJson(finding));
+        printOut(jsonText(list));
+    } else {
+        for (const CheckFinding& finding : findings) {
+            const std::u16string text =
+                finding.problem ? problemLineText(*finding.problem)
+                                : problemLineText({finding.line, weightFindingText(*finding.weight)});
+            printOut(text + u'\n');
+        }
+    }
+    return findings.empty() ? ToolExitStatus::Ok : ToolExitStatus::Problems;
 }

@@ -10,8 +10,9 @@
 
 // `show FILE`: the catalogue as the program loads it, as one JSON object.
 ToolExitStatus runShow(const std::filesystem::path& file);
-// `check FILE`: every problem the load repairs, one a line.
-ToolExitStatus runCheck(const std::filesystem::path& file);
+// `check FILE [--json]`: every problem the load repairs and every member whose unit weight
+// disagrees with its designation, one a line, or as one JSON array.
+ToolExitStatus runCheck(const std::filesystem::path& file, bool asJson);
 // `regen FILE -o OUT`: the catalogue with recomputed paint-area coefficients, written to OUT.
 ToolExitStatus runRegen(const std::filesystem::path& file, const std::filesystem::path& output);
 // `keys TEXT`: the keystrokes that a keystroke setting stands for, one a line.

@@ -16,7 +16,9 @@ const char kUsage[] = "Usage: zelk-tool COMMAND [ARGUMENTS]\n"
                       "The command-line companion of the zelk steel look-up window.\n\n"
                       "Commands:\n"
                       "  show FILE    print the catalogue FILE as the window loads it, as JSON\n"
-                      "  check FILE   list the problems that loading FILE repairs, one per line\n"
+                      "  check FILE [--json]\n"
+                      "               list the problems that loading FILE repairs and the unit weights\n"
+                      "               that disagree with their designations, one per line (or as JSON)\n"
                       "  regen FILE [-o OUT]\n"
                       "               recompute the paint-area coefficients of FILE into JISTEELW.new\n"
                       "               (or OUT)\n"
@@ -92,14 +94,19 @@ ToolExitStatus runTool(const CommandLine& commandLine) {
     std::string file;
     std::string output = toUtf8(kRegeneratedFileName);
     std::string text;
+    bool asJson = false;
 
     CLI::App* show =
         app.add_subcommand("show", "Prints the catalogue FILE as the program loads it, as one JSON object.");
     show->add_option("FILE", file, "The catalogue file.")->required();
     CLI::App* check = app.add_subcommand(
-        "check", "Lists every problem that loading the catalogue FILE repairs, one per line with its line "
-                 "number.\nExit status: 0 none, 1 some, 3 missing or unreadable file, 4 wrong header tag.");
+        "check", "Lists every problem that loading the catalogue FILE repairs, and every member whose "
+                 "unit weight disagrees with the weight computed from its designation by the formula and "
+                 "tolerance of its family (told by the prefix: H-, [-, L-, P-, PL-...; other "
+                 "designations are not checked), one per line with its line number.\nExit status: 0 "
+                 "none, 1 some, 3 missing or unreadable file, 4 wrong header tag.");
     check->add_option("FILE", file, "The catalogue file.")->required();
+    check->add_flag("--json", asJson, "The same findings as one JSON array.");
     CLI::App* regen = app.add_subcommand(
         "regen",
         "Recomputes every member's paint-area coefficient of the catalogue FILE and writes the whole "
@@ -154,7 +161,7 @@ ToolExitStatus runTool(const CommandLine& commandLine) {
     if (show->parsed())
         return runShow(commandLine.path(file));
     if (check->parsed())
-        return runCheck(commandLine.path(file));
+        return runCheck(commandLine.path(file), asJson);
     if (regen->parsed())
         return runRegen(commandLine.path(file), commandLine.path(output));
     if (keys->parsed())

@@ -1,10 +1,12 @@
 // Designation parsing: whatever the text, SplitDimensions gives numbers, none of them NaN and
-// zeros past the count asked for, or one of its two data errors; leadingNumber never gives NaN.
+// zeros past the count asked for, or one of its two data errors; leadingNumber never gives NaN;
+// the weight check takes any designation and words what it finds.
 // (The values themselves are the unit tests', against tables and against strtod.)
 #include "FuzzSupport.h"
 #include "coefficients/DataError.h"
 #include "coefficients/LeadingNumber.h"
 #include "coefficients/SizeDesignation.h"
+#include "coefficients/WeightCheck.h"
 
 #include <cmath>
 
@@ -22,5 +24,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         check(error.message == kMissingSizeMessage ||
               (count >= 2 && error.message == kMissingSeparatorMessage));
     }
+    if (const std::optional<WeightFinding> finding = checkMemberWeight(text, 1.0))
+        check(!weightFindingText(*finding).empty() && std::isfinite(finding->computed));
     return 0;
 }

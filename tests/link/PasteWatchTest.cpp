@@ -21,9 +21,12 @@ TEST(PasteWatch, endsEachWaitAsTheCaseSays) {
         std::vector<std::string> ends;
         int previousInAll = 0;
         for (const std::string& paste : split(row[1], '|')) {
-            // "100,200": a fetch 100 ms and one 200 ms after the paste keystroke; "-": none.
-            const std::vector<std::string> times =
-                paste == "-" ? std::vector<std::string>() : split(paste, ',');
+            // "100,200": a fetch 100 ms and one 200 ms after the paste keystroke; "-": none; "s50"
+            // first: the sink stops the wait from 50 ms on.
+            std::vector<std::string> times = paste == "-" ? std::vector<std::string>() : split(paste, ',');
+            const int stopAt = !times.empty() && times[0][0] == 's' ? std::stoi(times[0].substr(1)) : 0;
+            if (stopAt > 0)
+                times.erase(times.begin());
             const std::int64_t sentAt = clock.now;
             const auto fetches = [&] {
                 PasteWatch::Fetches seen;
@@ -34,7 +37,8 @@ TEST(PasteWatch, endsEachWaitAsTheCaseSays) {
                 return seen;
             };
             const bool fetched = watch.wait(
-                sentAt, previousInAll, [&] { ++clock.now; }, fetches);
+                sentAt, previousInAll, [&] { ++clock.now; }, fetches,
+                [&] { return stopAt > 0 && clock.now - sentAt >= stopAt; });
             ends.push_back(std::to_string(clock.now - sentAt) + (fetched ? "" : " unfetched"));
             previousInAll = int(times.size());
             clock.now = sentAt + 10000; // the next paste comes after every fetch of this one

@@ -109,15 +109,20 @@ protected:
     PROCESS_INFORMATION m_process{};
 };
 
-// The stand-in spreadsheet with the window title given.
+// The stand-in spreadsheet with the window title given, in a mode of StandInSpreadsheet.cpp; with no
+// title, one of its helpers, which opens no window, writing `report` (by default a new one).
 class StandIn : public Program {
 public:
-    explicit StandIn(const std::string& title)
-        : Program(L"standin-spreadsheet.exe", L"\"" + report() + L"\" \"" + wide(title) + L"\""),
-          m_window(find(nullptr, wide(title).c_str())) {
+    explicit StandIn(const std::string& title, const std::string& mode = "",
+                     std::wstring report = newReport())
+        : Program(L"standin-spreadsheet.exe",
+                  L"\"" + report + L"\" \"" + wide(title) + L"\" \"" + wide(mode) + L"\""),
+          m_report(std::move(report)),
+          m_window(title.empty() ? nullptr : find(nullptr, wide(title).c_str())) {
         // Keys sent while the window manager still hands the new window the focus get lost; a
         // user's spreadsheet has been open for a while.
-        pumpUntil([&] { return GetForegroundWindow() == m_window; }, 5000);
+        if (m_window)
+            pumpUntil([&] { return GetForegroundWindow() == m_window; }, 5000);
         pumpUntil([] { return false; }, 300);
     }
 
@@ -126,7 +131,7 @@ public:
     std::vector<std::string> grid() const {
         std::vector<std::string> lines;
         for (int attempt = 0; lines.empty() && attempt < 100; ++attempt) {
-            std::ifstream in{std::filesystem::path(report())};
+            std::ifstream in{std::filesystem::path(m_report)};
             for (std::string line; std::getline(in, line);)
                 lines.push_back(line);
             if (lines.empty())
@@ -136,14 +141,28 @@ public:
         return lines;
     }
     HWND window() const { return m_window; }
+    const std::wstring& report() const { return m_report; }
 
-private:
-    HWND m_window;
-    static std::wstring report() {
+    // A stand-in that stopped at a paste goes on.
+    void resume() const {
+        const std::wstring name = L"zelk-" + m_report.substr(m_report.find_last_of(L'\\') + 1) + L".resume";
+        const HANDLE resume = CreateEventW(nullptr, FALSE, FALSE, name.c_str());
+        SetEvent(resume);
+        CloseHandle(resume);
+    }
+
+    // A report file of its own for each stand-in of this test process.
+    static std::wstring newReport() {
+        static int count = 0;
         wchar_t folder[MAX_PATH];
         GetTempPathW(MAX_PATH, folder);
-        return folder + (L"zelk-standin-" + std::to_wstring(GetCurrentProcessId()) + L".txt");
+        return folder + (L"zelk-standin-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                         std::to_wstring(++count) + L".txt");
     }
+
+private:
+    std::wstring m_report;
+    HWND m_window;
 };
 
 // One key event, or a mouse event at (x, y), then a user's pause.

@@ -5,7 +5,18 @@
 // left) and Home move the current cell; typed characters are added to it. After every change it
 // writes its grid to the report file: "A1=text" lines row by row, then "cursor=", "ignored=" and
 // "pastes=" (those done) lines (UTF-8). The window itself shows nothing; the tests read the report.
-// Usage: standin-spreadsheet REPORT_FILE [TITLE]   (title "Microsoft Excel - Book1")
+// Usage: standin-spreadsheet REPORT_FILE [TITLE [MODE]]   (title "Microsoft Excel - Book1")
+// MODE, for the spreadsheet:
+//   stall-at-N  at its Nth paste keystroke it stops handling messages until the event
+//               "zelk-<report file name>.resume" is set
+//   close-at-N  at its Nth paste keystroke it closes its window and ends
+// MODE, for a helper that opens no visible window and is no spreadsheet:
+//   hold        once the stand-in writing REPORT_FILE has done a paste, holds the clipboard open
+//               for 2 s, then ends
+//   watch       a clipboard watcher as Windows' clipboard history is one: at every change it
+//               fetches the text unless the exclusion format is there; its report (REPORT_FILE)
+//               says whether it saw that format and how often it fetched
+//   watch-all   the same, fetching the text at every change all the same
 #include <windows.h>
 
 #include <algorithm>
@@ -17,13 +28,16 @@ namespace {
 
 constexpr UINT kFirstFetchMs = 100, kLastFetchMs = 200;
 constexpr LONG kKeyGapMs = 2;
+constexpr DWORD kHoldMs = 2000;
 
 using Cell = std::pair<int, int>; // row, column from 0
 
-std::wstring reportPath;
+std::wstring reportPath, mode;
 std::map<Cell, std::wstring> cells;
 Cell cursor;
-int pastes = 0, ignored = 0;
+int pastes = 0, ignored = 0, keystrokes = 0;
+int fetched = 0;
+bool excluded = false;
 LONG lastKeyTime = 0;
 bool skipChar = false;
 std::deque<Cell> pending; // where the pastes still fetching go, oldest first
@@ -32,12 +46,21 @@ std::wstring cellName(Cell cell) {
     return std::wstring(1, wchar_t(L'A' + cell.second)) + std::to_wstring(cell.first + 1);
 }
 
+// The events between the stand-in and the tests or its helpers, named after its report file.
+HANDLE event(const wchar_t* what) {
+    const std::wstring name = L"zelk-" + reportPath.substr(reportPath.find_last_of(L"\\/") + 1) + what;
+    return CreateEventW(nullptr, FALSE, FALSE, name.c_str());
+}
+
 void writeReport() {
     std::wstring text;
     for (const auto& [cell, value] : cells)
         text += cellName(cell) + L'=' + value + L'\n';
     text += L"cursor=" + cellName(cursor) + L"\nignored=" + std::to_wstring(ignored) + L"\npastes=" +
             std::to_wstring(pastes) + L'\n';
+    if (mode.starts_with(L"watch"))
+        text =
+            L"excluded=" + std::wstring(excluded ? L"yes" : L"no") + L"\nfetched=" + std::to_wstring(fetched);
     static char bytes[1 << 16];
     const int size = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), int(text.size()), bytes, sizeof bytes,
                                          nullptr, nullptr);
@@ -51,14 +74,24 @@ void writeReport() {
         Sleep(1);
 }
 
-std::wstring fetchClipboard(HWND window) {
-    std::wstring text;
+void openClipboard(HWND window) {
     for (int i = 0; i < 100 && !OpenClipboard(window); ++i)
         Sleep(1);
+}
+
+// In the open clipboard.
+std::wstring clipboardText() {
+    std::wstring text;
     if (HANDLE data = GetClipboardData(CF_UNICODETEXT)) {
         text = static_cast<const wchar_t*>(GlobalLock(data));
         GlobalUnlock(data);
     }
+    return text;
+}
+
+std::wstring fetchClipboard(HWND window) {
+    openClipboard(window);
+    const std::wstring text = clipboardText();
     CloseClipboard();
     return text;
 }
@@ -81,6 +114,13 @@ void onKeyDown(HWND window, WPARAM key) {
     static const std::map<WPARAM, Cell> moves{{VK_LEFT, {0, -1}}, {VK_RIGHT, {0, 1}},  {VK_UP, {-1, 0}},
                                               {VK_DOWN, {1, 0}},  {VK_RETURN, {1, 0}}, {VK_TAB, {0, 1}}};
     if (key == 'V' && GetKeyState(VK_CONTROL) < 0) {
+        ++keystrokes;
+        if (mode == L"stall-at-" + std::to_wstring(keystrokes))
+            WaitForSingleObject(event(L".resume"), INFINITE);
+        if (mode == L"close-at-" + std::to_wstring(keystrokes)) {
+            DestroyWindow(window);
+            return;
+        }
         pending.push_back(cursor);
         if (pending.size() == 1)
             SetTimer(window, 1, kFirstFetchMs, nullptr);
@@ -104,6 +144,8 @@ void onTimer(HWND window, UINT_PTR fetch) {
     paste(pending.front(), text);
     pending.pop_front();
     ++pastes;
+    static const HANDLE kPasted = event(L".pasted");
+    SetEvent(kPasted);
     if (!pending.empty())
         SetTimer(window, 1, kFirstFetchMs, nullptr);
 }
@@ -129,6 +171,19 @@ LRESULT CALLBACK sheetProcedure(HWND window, UINT message, WPARAM wParam, LPARAM
     case WM_TIMER:
         onTimer(window, wParam);
         break;
+    case WM_CLIPBOARDUPDATE: {
+        // As a monitor does: what it finds in the clipboard once it has opened it.
+        openClipboard(window);
+        const bool marked = IsClipboardFormatAvailable(
+            RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"));
+        excluded = excluded || marked;
+        if (IsClipboardFormatAvailable(CF_UNICODETEXT) && (mode == L"watch-all" || !marked)) {
+            clipboardText();
+            ++fetched;
+        }
+        CloseClipboard();
+        break;
+    }
     case WM_DESTROY:
         PostQuitMessage(0);
         return 0;
@@ -145,6 +200,15 @@ int wmain(int argc, wchar_t** argv) {
     if (argc < 2)
         return 2;
     reportPath = argv[1];
+    mode = argc > 3 ? argv[3] : L"";
+    if (mode == L"hold") {
+        WaitForSingleObject(event(L".pasted"), INFINITE);
+        while (!OpenClipboard(nullptr))
+            Sleep(0);
+        Sleep(kHoldMs);
+        CloseClipboard();
+        return 0;
+    }
     lastKeyTime = LONG(GetTickCount()) - kKeyGapMs;
     writeReport();
     WNDCLASSW windowClass{};
@@ -153,9 +217,13 @@ int wmain(int argc, wchar_t** argv) {
     windowClass.hbrBackground = HBRUSH(COLOR_WINDOW + 1);
     windowClass.lpszClassName = L"ZelkStandInSpreadsheet";
     RegisterClassW(&windowClass);
-    CreateWindowExW(0, windowClass.lpszClassName, argc > 2 ? argv[2] : L"Microsoft Excel - Book1",
-                    WS_OVERLAPPEDWINDOW | WS_VISIBLE, 420, 80, 600, 400, nullptr, nullptr,
-                    windowClass.hInstance, nullptr);
+    const bool watcher = mode.starts_with(L"watch");
+    const HWND window =
+        CreateWindowExW(0, windowClass.lpszClassName, argc > 2 ? argv[2] : L"Microsoft Excel - Book1",
+                        WS_OVERLAPPEDWINDOW | (watcher ? 0 : WS_VISIBLE), 420, 80, 600, 400, nullptr, nullptr,
+                        windowClass.hInstance, nullptr);
+    if (watcher)
+        AddClipboardFormatListener(window);
     MSG message;
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
         TranslateMessage(&message);

@@ -5,10 +5,13 @@
 #include "platform/qt/x11/X11WindowActivation.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDeadlineTimer>
 #include <QFile>
 
 #include <algorithm>
+#include <csignal>
+#include <optional>
 
 namespace {
 
@@ -16,11 +19,23 @@ X11Connection& x11() {
     return *X11Connection::application();
 }
 
-bool xdotool(const QStringList& arguments) {
+// Runs a tool to its end; its standard output, or nothing when it failed.
+std::optional<QString>
+run(const QString& program, const QStringList& arguments,
+    const QProcessEnvironment& environment = QProcessEnvironment::systemEnvironment()) {
     QProcess tool;
-    tool.setProcessChannelMode(QProcess::ForwardedChannels);
-    tool.start(QStringLiteral("xdotool"), arguments);
-    return tool.waitForFinished(10000) && tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+    tool.setProcessEnvironment(environment);
+    tool.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    tool.setStandardInputFile(QProcess::nullDevice()); // copyq's client reads it to its end
+    tool.start(program, arguments);
+    // Running the events meanwhile: the tool may ask this process for its clipboard.
+    const bool ran = waitUntil([&] { return tool.state() == QProcess::NotRunning; }) &&
+                     tool.exitStatus() == QProcess::NormalExit && tool.exitCode() == 0;
+    return ran ? std::optional(QString::fromUtf8(tool.readAllStandardOutput())) : std::nullopt;
+}
+
+bool xdotool(const QStringList& arguments) {
+    return run(QStringLiteral("xdotool"), arguments).has_value();
 }
 
 } // namespace
@@ -42,9 +57,9 @@ bool waitUntil(const std::function<bool()>& condition, int timeoutMs) {
     return true;
 }
 
-bool StandInProcess::start(const QString& title, int rows) {
+bool StandInProcess::start(const QString& title, int rows, const QString& mode) {
     m_process.start(QStringLiteral(ZELK_STANDIN_PATH),
-                    {m_dir.filePath("grid"), title, QString::number(rows)});
+                    {m_dir.filePath("grid"), title, QString::number(rows), mode});
     if (waitUntil([&] {
             return QFile::exists(m_dir.filePath("grid")) && findX11Window(x11(), title.toStdU16String());
         }))
@@ -65,6 +80,18 @@ std::map<std::string, std::string> StandInProcess::grid() const {
     return entries;
 }
 
+bool StandInProcess::isStopped() const {
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(m_process.processId()));
+    // pid (name) STATE ...: the state follows the name's closing parenthesis.
+    const QByteArray fields = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
+    return fields.mid(fields.lastIndexOf(')') + 2, 1) == "T";
+}
+
+void StandInProcess::resume() {
+    if (m_process.processId() > 0)
+        ::kill(pid_t(m_process.processId()), SIGCONT);
+}
+
 bool ZelkProcess::fail(const QString& message) {
     error = message;
     return false;
@@ -74,6 +101,7 @@ bool ZelkProcess::start(const QStringList& arguments, const QString& spreadsheet
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
     environment.insert(QStringLiteral("ZELK_REPORT_CHOICES"), QStringLiteral("1"));
+    environment.insert(QStringLiteral("ZELK_REPORT_MESSAGES"), QStringLiteral("1"));
     environment.remove(QStringLiteral("ZELK_SPREADSHEET_TITLE"));
     if (!spreadsheetTitle.isEmpty())
         environment.insert(QStringLiteral("ZELK_SPREADSHEET_TITLE"), spreadsheetTitle);
@@ -124,13 +152,75 @@ bool ZelkProcess::type(const QStringList& keys, int delayMs) {
            fail(QStringLiteral("xdotool could not type ") + keys.join(u' '));
 }
 
-std::vector<std::u16string> ZelkProcess::choices() {
+void ZelkProcess::readOutput() {
     m_output += m_process.readAllStandardOutput();
     for (qsizetype end; (end = m_output.indexOf('\n')) >= 0; m_output.remove(0, end + 1)) {
         if (m_output.startsWith("choice "))
             m_choices.push_back(QString::fromUtf8(m_output.mid(7, end - 7)).toStdU16String());
+        else if (m_output.startsWith("message "))
+            m_messages.push_back(m_output.mid(8, end - 8).toStdString());
     }
+}
+
+std::vector<std::u16string> ZelkProcess::choices() {
+    readOutput();
     return m_choices;
+}
+
+std::vector<std::string> ZelkProcess::messages() {
+    readOutput();
+    return m_messages;
+}
+
+std::u16string ZelkProcess::closeDialog() {
+    if (!waitUntil([this] { return windows().size() == 2; }))
+        return u"(no window beside the lookup window)";
+    const xcb_window_t dialog = windows()[windows()[0] == m_window ? 1 : 0];
+    const std::u16string shown = x11().title(dialog);
+    close(dialog);
+    waitUntil([this] { return windows().size() == 1; });
+    return shown;
+}
+
+std::u16string ZelkProcess::title() const {
+    return x11().title(m_window);
+}
+
+// Pure red, which zelk's window never shows: where it is left, zelk has not painted.
+constexpr uint32_t kRed = 0xff0000;
+
+bool ZelkProcess::showsRed() const {
+    xcb_connection_t* c = x11().get();
+    const QRect window = place();
+    const X11Reply<xcb_get_image_reply_t> image(xcb_get_image_reply(
+        c,
+        // The screen where the window is, as the user sees it.
+        xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, x11().root(), int16_t(window.x()), int16_t(window.y()),
+                      uint16_t(window.width()), uint16_t(window.height()), ~0u),
+        nullptr));
+    if (!image || image->depth != 24)
+        return false;
+    const auto* pixels = reinterpret_cast<const uint32_t*>(xcb_get_image_data(image.get()));
+    const int count = xcb_get_image_data_length(image.get()) / 4;
+    return std::any_of(pixels, pixels + count, [](uint32_t pixel) { return (pixel & 0xffffff) == kRed; });
+}
+
+bool ZelkProcess::repaintsWhile(const std::function<bool()>& waiting) {
+    xcb_connection_t* c = x11().get();
+    const QRect window = place();
+    const xcb_window_t cover = xcb_generate_id(c);
+    const uint32_t values[] = {kRed, 1}; // background, override-redirect: above all, no frame
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, cover, x11().root(), int16_t(window.x()), int16_t(window.y()),
+                      uint16_t(window.width()), uint16_t(window.height()), 0, XCB_WINDOW_CLASS_INPUT_OUTPUT,
+                      XCB_COPY_FROM_PARENT, XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
+    xcb_map_window(c, cover);
+    xcb_flush(c);
+    const bool covered = waitUntil([&] { return showsRed(); });
+    xcb_destroy_window(c, cover);
+    xcb_flush(c);
+    bool painted = false;
+    waitUntil([&] { return !waiting() || (painted = !showsRed()); });
+    return covered && painted;
 }
 
 bool ZelkProcess::waitForChoices(std::size_t count) {
@@ -162,4 +252,100 @@ void ZelkProcess::close(xcb_window_t window) const {
     xcb_ewmh_request_close_window(&x11().ewmh(), 0, window, XCB_CURRENT_TIME,
                                   XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER);
     xcb_flush(x11().get());
+}
+
+QProcessEnvironment ClipboardManager::environment() const {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    for (const char* name : {"HOME", "XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_RUNTIME_DIR"})
+        environment.insert(QString::fromLatin1(name), m_home.path());
+    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("xcb"));
+    return environment;
+}
+
+bool ClipboardManager::start() {
+    m_process.setProcessEnvironment(environment());
+    m_process.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+    m_process.start(QStringLiteral("copyq"), {});
+    // A new text each time until it has come up and taken one in: what it found at its start it
+    // takes for old, and a text it has seen before for unchanged.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        const QString mark = QStringLiteral("clipboard manager ready %1").arg(attempt);
+        QGuiApplication::clipboard()->setText(mark);
+        if (waitUntil([&] { return newest() == mark; }, 2000))
+            return true;
+    }
+    error = QStringLiteral("CopyQ did not take in the clipboard");
+    return false;
+}
+
+QString ClipboardManager::newest() const {
+    return run(QStringLiteral("copyq"), {QStringLiteral("read"), QStringLiteral("0")}, environment())
+        .value_or(QString());
+}
+
+bool KeyboardLayout::set(const QString& layout, const QString& model) {
+    const QString display = qEnvironmentVariable("DISPLAY");
+    m_saved = run(QStringLiteral("xkbcomp"), {QStringLiteral("-xkb"), display, m_dir.filePath("saved.xkb")})
+                  .has_value();
+    if (m_saved && run(QStringLiteral("setxkbmap"), {"-layout", layout, "-model", model}))
+        return true;
+    error = QStringLiteral("xkbcomp or setxkbmap failed");
+    return false;
+}
+
+QString KeyboardLayout::dump() {
+    return run(QStringLiteral("xkbcomp"), {QStringLiteral("-xkb"), qEnvironmentVariable("DISPLAY"), "-"})
+        .value_or(QString());
+}
+
+KeyboardLayout::~KeyboardLayout() {
+    if (m_saved)
+        run(QStringLiteral("xkbcomp"), {m_dir.filePath("saved.xkb"), qEnvironmentVariable("DISPLAY")});
+}
+
+bool CalcProcess::start() {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("SAL_USE_VCLPLUGIN"), QStringLiteral("gen")); // an X11 client
+    m_process.setProcessEnvironment(environment);
+    m_process.start(QStringLiteral("soffice"), {"-env:UserInstallation=file://" + m_profile.path(), "--calc",
+                                                "--norestore", "--nologo", "--nolockcheck"});
+    if (waitUntil(
+            [&] { return (m_window = findX11Window(x11(), u"Untitled 1 - LibreOffice Calc")) != XCB_NONE; },
+            120000))
+        return true;
+    error = QStringLiteral("LibreOffice Calc's window did not appear");
+    return false;
+}
+
+std::map<std::string, std::string> CalcProcess::cells(const QString& range) {
+    const QString mark = QStringLiteral("before the copy");
+    QGuiApplication::clipboard()->setText(mark);
+    std::map<std::string, std::string> cells;
+    if (!xdotool({"windowactivate", "--sync", QString::number(m_window)}) ||
+        !xdotool({"key", "--delay", "40", "ctrl+shift+F5", "ctrl+a"}) ||
+        !xdotool({"type", "--delay", "40", range}) ||
+        !xdotool({"key", "--delay", "40", "Return", "ctrl+c"}) ||
+        !waitUntil([&] { return QGuiApplication::clipboard()->text() != mark; }))
+        return cells;
+    const QStringList rows = QGuiApplication::clipboard()->text().remove(u'\r').split(u'\n');
+    const auto first = range.at(0).unicode() - u'A';
+    const int top = range.mid(1, range.indexOf(u':') - 1).toInt();
+    for (int r = 0; r < rows.size(); ++r) {
+        const QStringList fields = rows[r].split(u'\t');
+        for (int column = 0; column < fields.size(); ++column) {
+            if (!fields[column].isEmpty())
+                cells[QString(QChar(u'A' + first + column)).toStdString() + std::to_string(top + r)] =
+                    fields[column].toStdString();
+        }
+    }
+    return cells;
+}
+
+CalcProcess::~CalcProcess() {
+    // The window belongs to soffice.bin, a child of the soffice started here, which ends with it.
+    xcb_ewmh_connection_t& ewmh = x11().ewmh();
+    uint32_t pid = 0;
+    if (m_window != XCB_NONE &&
+        xcb_ewmh_get_wm_pid_reply(&ewmh, xcb_ewmh_get_wm_pid(&ewmh, m_window), &pid, nullptr))
+        ::kill(pid_t(pid), SIGTERM);
 }

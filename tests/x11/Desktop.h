@@ -36,10 +36,14 @@ struct ChildProcess : QProcess {
 
 class StandInProcess {
 public:
-    // Starts it with its window titled `title` and waits until the window is on the screen.
-    bool start(const QString& title, int rows = 40);
+    // Starts it with its window titled `title` (in `mode`, see StandInSpreadsheet.cpp) and waits
+    // until the window is on the screen.
+    bool start(const QString& title, int rows = 40, const QString& mode = {});
     // The grid file's entries: "cursor", "pastes", "ignored" and the cells that are not empty.
     std::map<std::string, std::string> grid() const;
+    // Whether it has stopped itself (mode stop-after-paste); resume() lets it go on.
+    bool isStopped() const;
+    void resume();
     QString error;
 
 private:
@@ -60,6 +64,16 @@ public:
     // The value label after each member choice so far, as zelk reports it once the choice is done.
     std::vector<std::u16string> choices();
     bool waitForChoices(std::size_t count);
+    // The texts of the message boxes shown so far, line breaks as "\n".
+    std::vector<std::string> messages();
+    // Closes the window that zelk shows beside the lookup window (a message box) once it is
+    // there, and returns its title.
+    std::u16string closeDialog();
+    // The lookup window's title.
+    std::u16string title() const;
+    // Covers zelk's window and uncovers it, then waits until zelk has painted it anew or `waiting`
+    // no longer holds; true when it painted while `waiting` held.
+    bool repaintsWhile(const std::function<bool()>& waiting);
 
     xcb_window_t window() const { return m_window; }
     // The process's windows that the window manager manages: the lookup window and any other.
@@ -75,9 +89,61 @@ private:
     ChildProcess m_process;
     QByteArray m_output;
     std::vector<std::u16string> m_choices;
+    std::vector<std::string> m_messages;
     xcb_window_t m_window = XCB_NONE;
 
     bool fail(const QString& message);
     // Where the window is on the screen; empty when it is gone.
     QRect place() const;
+    void readOutput();
+    bool showsRed() const;
+};
+
+// A clipboard manager as users run one (CopyQ, without a window), with a home of its own: it
+// fetches every new clipboard content at once, many times over, and keeps it in its history.
+class ClipboardManager {
+public:
+    // Starts it and waits until it has taken in a content of the test's own.
+    bool start();
+    // The newest entry of its history.
+    QString newest() const;
+    QString error;
+
+private:
+    QTemporaryDir m_home;
+    ChildProcess m_process;
+    QProcessEnvironment environment() const;
+};
+
+// The keyboard layout of the X server, changed for one test and put back afterwards. setxkbmap
+// changes it for good only while some client stays connected (the window manager here): an Xvfb
+// that its last client leaves starts over with its default layout.
+class KeyboardLayout {
+public:
+    // Keeps the current keymap, then sets `layout` and `model`.
+    bool set(const QString& layout, const QString& model);
+    // The keymap as the server has it (xkbcomp -xkb), for a test to check that the change took.
+    static QString dump();
+    ~KeyboardLayout();
+    QString error;
+
+private:
+    QTemporaryDir m_dir;
+    bool m_saved = false;
+};
+
+// LibreOffice Calc with a profile of its own, its new sheet "Untitled 1 - LibreOffice Calc".
+class CalcProcess {
+public:
+    bool start();
+    // The cells of `range` that are not empty, as Calc copies them (values, not formulas): its
+    // Name Box selects the range (Ctrl+Shift+F5), Ctrl+C copies it to the clipboard.
+    std::map<std::string, std::string> cells(const QString& range);
+    ~CalcProcess();
+    QString error;
+
+private:
+    QTemporaryDir m_profile;
+    ChildProcess m_process;
+    xcb_window_t m_window = XCB_NONE;
 };

@@ -8,3 +8,6 @@ constexpr int kStandInFormatsFetchMs = 10;
 constexpr int kStandInFirstFetchMs = 100;
 constexpr int kStandInLastFetchMs = 200;
 constexpr unsigned long kStandInKeyGapMs = 2;
+// In its mode "late", the fetches of the text come this much later, long after those of a
+// clipboard manager.
+constexpr int kStandInLateMs = 800;

@@ -5,9 +5,17 @@
 // characters are typed into it; a paste fills the cells from the current one on, tab-separated
 // fields as columns, lines as rows. After every change it writes its grid file:
 //   cursor<TAB>A2, pastes<TAB>N, ignored<TAB>N, then KEY<TAB>text for every cell that is not empty.
-// Usage: zelk-standin-spreadsheet GRID_FILE TITLE ROWS
+// Usage: zelk-standin-spreadsheet GRID_FILE TITLE ROWS [MODE]
+// MODE, for a spreadsheet worse still:
+//   late           it asks for the text kStandInLateMs later (busy recalculating);
+//   refuse-focus   it hands the focus back to the window active before as soon as it gets it,
+//                  as a window manager that refuses the activation leaves it;
+//   stop-after-paste  after its first paste it stops (SIGSTOP) like a hung program, until it is
+//                  sent SIGCONT.
 #include "StandIn.h"
+#include "platform/qt/x11/X11Connection.h"
 
+#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QClipboard>
 #include <QHash>
@@ -18,6 +26,7 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <csignal>
 #include <memory>
 #include <optional>
 
@@ -30,11 +39,46 @@ void askForFormats() {
         (void)data->formats();
 }
 
+// Sends the activation straight back to the window that was active before, whenever the focus
+// arrives from outside: as a window manager that refuses an activation leaves the focus where it
+// was. It learns that window from the root window's _NET_ACTIVE_WINDOW.
+class FocusRefuser : public QAbstractNativeEventFilter {
+public:
+    FocusRefuser() {
+        const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        xcb_change_window_attributes(m_x11.get(), m_x11.root(), XCB_CW_EVENT_MASK, &mask);
+    }
+
+    bool nativeEventFilter(const QByteArray&, void* message, qintptr*) override {
+        const auto* event = static_cast<const xcb_focus_in_event_t*>(message);
+        const uint8_t type = event->response_type & 0x7f;
+        if (type == XCB_PROPERTY_NOTIFY) {
+            const xcb_window_t active = m_x11.activeWindow();
+            if (active != XCB_NONE && m_x11.clientOf(active) != m_own)
+                m_previous = active;
+        }
+        // The focus coming from outside; not the pointer's passing over it, nor a move inside.
+        if (type == XCB_FOCUS_IN && event->detail != XCB_NOTIFY_DETAIL_POINTER &&
+            event->detail != XCB_NOTIFY_DETAIL_INFERIOR && m_previous != XCB_NONE) {
+            xcb_ewmh_request_change_active_window(
+                &m_x11.ewmh(), 0, m_previous, XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER, XCB_CURRENT_TIME, XCB_NONE);
+            xcb_flush(m_x11.get());
+        }
+        return false;
+    }
+
+private:
+    X11Connection& m_x11 = *X11Connection::application();
+    const uint32_t m_own = m_x11.clientOf(xcb_get_setup(m_x11.get())->resource_id_base);
+    xcb_window_t m_previous = m_x11.activeWindow();
+};
+
 class StandInSheet : public QTableWidget {
 public:
-    StandInSheet(QString gridFile, int rows) : QTableWidget(rows, kColumns), m_gridFile(std::move(gridFile)) {
-        connect(QGuiApplication::clipboard(), &QClipboard::changed, this, [](QClipboard::Mode mode) {
-            if (mode == QClipboard::Clipboard)
+    StandInSheet(QString gridFile, int rows, QString mode)
+        : QTableWidget(rows, kColumns), m_gridFile(std::move(gridFile)), m_mode(std::move(mode)) {
+        connect(QGuiApplication::clipboard(), &QClipboard::changed, this, [](QClipboard::Mode changed) {
+            if (changed == QClipboard::Clipboard)
                 QTimer::singleShot(5, Qt::PreciseTimer, askForFormats);
         });
         setCurrentCell(0, 0);
@@ -68,6 +112,7 @@ protected:
 
 private:
     QString m_gridFile;
+    QString m_mode;
     std::optional<unsigned long> m_lastKeyTime;
     QHash<int, std::pair<std::shared_ptr<QKeyEvent>, bool>> m_pressed; // with "too soon"
     QList<std::shared_ptr<QKeyEvent>> m_waiting;                       // for the paste to end
@@ -86,13 +131,16 @@ private:
         const bool ctrlOrAlt = event.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
         if ((event.modifiers() & Qt::ControlModifier) && key == Qt::Key_V) {
             m_pasting = true;
+            const int late = m_mode == u"late" ? kStandInLateMs : 0;
             QTimer::singleShot(kStandInFormatsFetchMs, Qt::PreciseTimer, this, askForFormats);
-            QTimer::singleShot(kStandInFirstFetchMs, Qt::PreciseTimer, this,
+            QTimer::singleShot(late + kStandInFirstFetchMs, Qt::PreciseTimer, this,
                                [] { (void)QGuiApplication::clipboard()->text(); });
-            QTimer::singleShot(kStandInLastFetchMs, Qt::PreciseTimer, this, [this] {
+            QTimer::singleShot(late + kStandInLastFetchMs, Qt::PreciseTimer, this, [this] {
                 paste(QGuiApplication::clipboard()->text());
                 m_pasting = false;
                 runWaiting();
+                if (m_mode == u"stop-after-paste" && m_pastes == 1)
+                    std::raise(SIGSTOP);
             });
         } else if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Tab || key == Qt::Key_Home) {
             moveTo(row, key == Qt::Key_Home ? 0 : column + (key == Qt::Key_Left ? -1 : 1));
@@ -158,7 +206,11 @@ private:
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QStringList arguments = QApplication::arguments();
-    StandInSheet sheet(arguments[1], std::max(1, arguments[3].toInt()));
+    const QString mode = arguments.value(4);
+    FocusRefuser refuser;
+    if (mode == u"refuse-focus")
+        app.installNativeEventFilter(&refuser);
+    StandInSheet sheet(arguments[1], std::max(1, arguments[3].toInt()), mode);
     sheet.setWindowTitle(arguments[2]);
     sheet.setGeometry(10, 40, 820, 600);
     sheet.show();

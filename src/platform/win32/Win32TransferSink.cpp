@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <cstring>
 #include <string>
 #include <vector>
@@ -29,6 +30,12 @@ constexpr int kMaxReoffers = 4;
 constexpr int kPollMs = 1;
 // After other keystrokes with wait: time for the window to handle them.
 constexpr int kKeysSettleMs = 30;
+// A spreadsheet that leaves a message unanswered for this long is taken to have stopped handling
+// its input, and keys sent now would only pile up in its queue (Windows itself calls a window hung
+// after 5 s, which is longer than the user should wait with the program busy).
+constexpr int kAnswerTimeoutMs = 2000;
+// While a paste is waited for, how often the spreadsheet is asked whether it still answers.
+constexpr int kAskAgainMs = 100;
 
 constexpr UINT kReofferMessage = WM_APP + 1;
 constexpr UINT_PTR kReofferTimer = 1;
@@ -82,6 +89,18 @@ BOOL CALLBACK collectTopLevelWindow(HWND window, LPARAM found) {
     return TRUE;
 }
 
+void pumpBriefly() {
+    pumpMessagesFor(kPollMs);
+}
+
+// The last of the messages sent to the spreadsheet without waiting that it has answered. The
+// answer's callback runs on this thread and carries only the message's number.
+std::uint64_t answeredMessage = 0;
+
+void CALLBACK onAnswer(HWND, UINT, ULONG_PTR number, LRESULT) {
+    answeredMessage = std::max(answeredMessage, std::uint64_t(number));
+}
+
 bool anyKeyDown() {
     for (int key = 1; key < 255; ++key) {
         if (GetAsyncKeyState(key) & 0x8000)
@@ -90,10 +109,16 @@ bool anyKeyDown() {
     return false;
 }
 
+// Keys go to the foreground window: it must be `window` or a window of the same root owner (a
+// dialog of the spreadsheet's), never one of another program, or of this one.
+bool inForeground(HWND window) {
+    const HWND foreground = GetForegroundWindow();
+    return foreground && GetAncestor(foreground, GA_ROOTOWNER) == GetAncestor(window, GA_ROOTOWNER);
+}
+
 bool waitForForeground(HWND window, int milliseconds) {
     return waitUntil(
-        SteadyWaitClock(), [] { pumpMessagesFor(kPollMs); },
-        [window] { return GetForegroundWindow() == window; }, milliseconds);
+        SteadyWaitClock(), pumpBriefly, [window] { return inForeground(window); }, milliseconds);
 }
 
 INPUT keyEvent(WORD virtualKey, WORD scanCode, DWORD flags) {
@@ -121,7 +146,7 @@ bool bringForward(HWND window) {
     SetForegroundWindow(window);
     if (attached)
         AttachThreadInput(self, foreground, FALSE);
-    if (GetForegroundWindow() != window) {
+    if (!inForeground(window)) {
         INPUT alt[2] = {keyEvent(VK_MENU, WORD(MapVirtualKeyW(VK_MENU, MAPVK_VK_TO_VSC)), 0),
                         keyEvent(VK_MENU, WORD(MapVirtualKeyW(VK_MENU, MAPVK_VK_TO_VSC)), KEYEVENTF_KEYUP)};
         SendInput(1, &alt[0], sizeof(INPUT));
@@ -154,8 +179,8 @@ bool isExtended(WORD virtualKey) {
     }
 }
 
-INPUT virtualKeyEvent(WORD virtualKey, bool up) {
-    return keyEvent(virtualKey, WORD(MapVirtualKeyW(virtualKey, MAPVK_VK_TO_VSC)),
+INPUT virtualKeyEvent(WORD virtualKey, bool up, HKL layout) {
+    return keyEvent(virtualKey, WORD(MapVirtualKeyExW(virtualKey, MAPVK_VK_TO_VSC, layout)),
                     (up ? KEYEVENTF_KEYUP : 0) | (isExtended(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0));
 }
 
@@ -171,9 +196,11 @@ void sendEvent(INPUT event) {
     previous = Clock::now();
 }
 
-// A stroke: its modifiers pressed, the key (the layout's key for a character, with Shift where the
-// layout needs it, else the character itself as a Unicode event), the modifiers released.
-void sendStroke(const KeyStroke& stroke) {
+// A stroke: its modifiers pressed, the key (the key of the spreadsheet's keyboard layout for a
+// character, with Shift where the layout needs it, else the character itself as a Unicode event),
+// the modifiers released. The layout is the spreadsheet's: on a Japanese keyboard "+", "=", "^",
+// "@" or ":" sit on other keys than on an American one.
+void sendStroke(const KeyStroke& stroke, HKL layout) {
     WORD virtualKey = namedKeyCodes(stroke.named).windowsVirtualKey;
     bool shift = stroke.modifiers & KeyStroke::Shift;
     std::u16string units;
@@ -181,8 +208,8 @@ void sendStroke(const KeyStroke& stroke) {
         const char32_t c = stroke.character;
         units = c < 0x10000 ? std::u16string(1, char16_t(c))
                             : std::u16string{char16_t(0xD7C0 + (c >> 10)), char16_t(0xDC00 | (c & 0x3FF))};
-        const SHORT layoutKey = units.size() == 1 ? VkKeyScanW(wchar_t(units[0])) : SHORT(-1);
-        if (layoutKey != -1 && !(layoutKey & 0x0600)) { // typed without Ctrl or AltGr
+        const SHORT layoutKey = units.size() == 1 ? VkKeyScanExW(wchar_t(units[0]), layout) : SHORT(-1);
+        if (layoutKey != -1 && !(layoutKey & 0xFE00)) { // typed with Shift at most (no AltGr, no kana)
             virtualKey = LOBYTE(layoutKey);
             shift = shift || (layoutKey & 0x0100);
         }
@@ -195,10 +222,10 @@ void sendStroke(const KeyStroke& stroke) {
     if (stroke.modifiers & KeyStroke::Alt)
         held.push_back(VK_MENU);
     for (const WORD modifier : held)
-        sendEvent(virtualKeyEvent(modifier, false));
+        sendEvent(virtualKeyEvent(modifier, false, layout));
     if (virtualKey != 0) {
-        sendEvent(virtualKeyEvent(virtualKey, false));
-        sendEvent(virtualKeyEvent(virtualKey, true));
+        sendEvent(virtualKeyEvent(virtualKey, false, layout));
+        sendEvent(virtualKeyEvent(virtualKey, true, layout));
     } else {
         for (const char16_t unit : units)
             sendEvent(keyEvent(0, WORD(unit), KEYEVENTF_UNICODE));
@@ -206,7 +233,31 @@ void sendStroke(const KeyStroke& stroke) {
             sendEvent(keyEvent(0, WORD(unit), KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
     }
     for (auto it = held.rbegin(); it != held.rend(); ++it)
-        sendEvent(virtualKeyEvent(*it, true));
+        sendEvent(virtualKeyEvent(*it, true, layout));
+}
+
+void setClipboardBytes(UINT format, const void* bytes, std::size_t size) {
+    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, size);
+    if (!memory)
+        return;
+    std::memcpy(GlobalLock(memory), bytes, size);
+    GlobalUnlock(memory);
+    if (!SetClipboardData(format, memory))
+        GlobalFree(memory);
+}
+
+// In the open clipboard: the text offered for rendering, marked as a password manager marks its
+// texts, so that Windows keeps it out of the clipboard history (which holds 25 entries: ten members
+// would push out everything the user copied) and the cloud clipboard, and monitors leave it alone.
+void offerText() {
+    static const UINT kMarks[] = {RegisterClipboardFormatW(L"ExcludeClipboardContentFromMonitorProcessing"),
+                                  RegisterClipboardFormatW(L"CanIncludeInClipboardHistory"),
+                                  RegisterClipboardFormatW(L"CanUploadToCloudClipboard")};
+    EmptyClipboard();
+    const DWORD no = 0;
+    for (const UINT mark : kMarks)
+        setClipboardBytes(mark, &no, sizeof no);
+    SetClipboardData(CF_UNICODETEXT, nullptr);
 }
 
 class Win32TransferSink final : public TransferSink {
@@ -227,7 +278,15 @@ private:
 
     bool openClipboard();
     void putText();
+    bool pasteOnItsWay() const;
+    bool targetGone() const;
     TransferFault finishPaste();
+    TransferFault checkTarget();
+    TransferFault targetLost();
+    void askTarget();
+    bool targetAnswered() const;
+    bool answersWithin();
+    bool stillAnswering();
     void waitForReleasedKeys();
     void useFineTimer();
 
@@ -240,16 +299,23 @@ private:
     // Every fetch of the text so far, and when the last came.
     int m_fetches = 0;
     std::int64_t m_lastFetch = 0;
-    // The current spreadsheet window, and what the pastes into it have taught about its fetches.
+    // The current spreadsheet window, its keyboard layout, and what the pastes into it have taught
+    // about its fetches.
     HWND m_target = nullptr;
     DWORD m_targetProcess = 0;
+    HKL m_layout = nullptr;
     SteadyWaitClock m_clock;
     PasteWatch m_pasteWatch{m_clock, kSettleMs};
     int m_fetchesAtPreviousPaste = 0;
-    // A paste sent with wait whose fetches have not been waited for yet, and when it was sent.
+    // A paste sent with wait whose fetches have not been waited for yet, and when it was sent;
+    // stalled: the spreadsheet stopped answering while it was on its way.
     bool m_pastePending = false;
+    bool m_pasteStalled = false;
     int m_fetchesBeforePaste = 0;
     std::int64_t m_pasteSent = 0;
+    // The last message sent to the target to see whether it answers, and when.
+    std::uint64_t m_asked = 0;
+    std::int64_t m_askedAt = 0;
 };
 
 Win32TransferSink::Win32TransferSink() {
@@ -304,12 +370,17 @@ LRESULT CALLBACK Win32TransferSink::windowProcedure(HWND window, UINT message, W
 void Win32TransferSink::onRenderFormat(UINT format) {
     if (format != CF_UNICODETEXT || !m_offering)
         return;
-    putText();
-    // Only the spreadsheet's fetches say how far its paste is; another program that reads the
-    // clipboard (a clipboard manager, one that opened it without a window) is served all the same.
+    // Only the spreadsheet's fetches say how far its paste is. Another program that reads the
+    // clipboard (a clipboard manager, one that opened it without a window) gets nothing while the
+    // paste is on its way: rendered for it, the text would stay rendered and the spreadsheet's own
+    // fetches would no longer show here. Before and after, it is served.
     DWORD reader = 0;
     GetWindowThreadProcessId(GetOpenClipboardWindow(), &reader);
-    if (reader == 0 || reader == m_targetProcess) {
+    const bool spreadsheet = reader != 0 && reader == m_targetProcess;
+    if (!spreadsheet && pasteOnItsWay())
+        return;
+    putText();
+    if (spreadsheet) {
         ++m_fetches;
         m_lastFetch = m_clock.milliseconds();
     }
@@ -335,29 +406,83 @@ void Win32TransferSink::onReoffer() {
         SetTimer(m_window, kReofferTimer, 1, nullptr);
         return;
     }
-    if (GetClipboardOwner() == m_window) { // else another program has put its own data there
-        EmptyClipboard();
-        SetClipboardData(CF_UNICODETEXT, nullptr);
-    }
+    if (GetClipboardOwner() == m_window) // else another program has put its own data there
+        offerText();
     CloseClipboard();
 }
 
 void Win32TransferSink::putText() {
-    const std::size_t bytes = (m_text.size() + 1) * sizeof(char16_t);
-    HGLOBAL memory = GlobalAlloc(GMEM_MOVEABLE, bytes);
-    if (!memory)
-        return;
-    std::memcpy(GlobalLock(memory), m_text.c_str(), bytes);
-    GlobalUnlock(memory);
-    if (!SetClipboardData(CF_UNICODETEXT, memory))
-        GlobalFree(memory);
+    setClipboardBytes(CF_UNICODETEXT, m_text.c_str(), (m_text.size() + 1) * sizeof(char16_t));
+}
+
+// From the paste keystroke until the spreadsheet's fetches have stopped (the long quiet time of the
+// learning pastes: the wait may end sooner).
+bool Win32TransferSink::pasteOnItsWay() const {
+    if (!m_pastePending)
+        return false;
+    const std::int64_t now = m_clock.milliseconds();
+    return m_fetches == m_fetchesBeforePaste ? now - m_pasteSent < kFirstFetchTimeoutMs
+                                             : now - m_lastFetch < PasteWatch::kLearningQuietMs;
 }
 
 // Another program may hold the clipboard for a moment.
 bool Win32TransferSink::openClipboard() {
     return waitUntil(
-        m_clock, [] { pumpMessagesFor(kPollMs); }, [this] { return OpenClipboard(m_window) != FALSE; },
-        kClipboardBusyTimeoutMs);
+        m_clock, pumpBriefly, [this] { return OpenClipboard(m_window) != FALSE; }, kClipboardBusyTimeoutMs);
+}
+
+// Whether the spreadsheet handles its messages is asked with a message sent without waiting: this
+// program goes on serving the clipboard and painting its windows meanwhile, and the spreadsheet
+// may be fetching the clipboard from it at that very moment.
+void Win32TransferSink::askTarget() {
+    ++m_asked;
+    m_askedAt = m_clock.milliseconds();
+    SendMessageCallbackW(m_target, WM_NULL, 0, 0, onAnswer, ULONG_PTR(m_asked));
+}
+
+bool Win32TransferSink::targetAnswered() const {
+    return answeredMessage >= m_asked;
+}
+
+// The target answers a message sent now within kAnswerTimeoutMs.
+bool Win32TransferSink::answersWithin() {
+    askTarget();
+    waitUntil(
+        m_clock, pumpBriefly, [this] { return targetAnswered() || targetGone(); }, kAnswerTimeoutMs);
+    return targetAnswered();
+}
+
+// During a wait: false once the target has left a message unanswered for kAnswerTimeoutMs.
+bool Win32TransferSink::stillAnswering() {
+    const std::int64_t now = m_clock.milliseconds();
+    if (!targetAnswered())
+        return now - m_askedAt < kAnswerTimeoutMs;
+    if (now - m_askedAt >= kAskAgainMs)
+        askTarget();
+    return true;
+}
+
+// A window that closes is hidden first, and gives up the foreground then, before it is destroyed.
+bool Win32TransferSink::targetGone() const {
+    return !IsWindow(m_target) || !IsWindowVisible(m_target);
+}
+
+// The target has gone, or stopped handling its input. A paste into a window that has gone is
+// over; one into a spreadsheet that stopped is still on its way.
+TransferFault Win32TransferSink::targetLost() {
+    if (targetGone()) {
+        m_pastePending = false;
+        return TransferFault::WindowClosed;
+    }
+    m_pasteStalled = m_pastePending;
+    return TransferFault::NotResponding;
+}
+
+// Before keys: the target is there, handles its messages and has the keyboard.
+TransferFault Win32TransferSink::checkTarget() {
+    if (targetGone() || IsHungAppWindow(m_target) || !answersWithin())
+        return targetLost();
+    return inForeground(m_target) ? TransferFault::None : TransferFault::NotFocused;
 }
 
 TransferFault Win32TransferSink::ClipboardClear() {
@@ -378,16 +503,18 @@ TransferFault Win32TransferSink::ClipboardSetText(const std::u16string& text) {
     m_offering = false;
     if (!openClipboard())
         return TransferFault::ClipboardBusy;
-    EmptyClipboard();
     m_text = text;
     m_offering = true;
     m_reoffersLeft = kMaxReoffers;
-    SetClipboardData(CF_UNICODETEXT, nullptr);
+    offerText();
     CloseClipboard();
     return TransferFault::None;
 }
 
 TransferFault Win32TransferSink::AppActivate(const std::u16string& title) {
+    // Nothing can fetch a paste into a window that has gone: this transfer need not hear of it.
+    if (m_pastePending && targetGone())
+        m_pastePending = false;
     if (const TransferFault fault = finishPaste(); fault != TransferFault::None)
         return fault;
     TopLevelWindows found;
@@ -405,44 +532,78 @@ TransferFault Win32TransferSink::AppActivate(const std::u16string& title) {
         GetWindowThreadProcessId(window, &m_targetProcess);
         m_pasteWatch.forget();
     }
+    m_layout = GetKeyboardLayout(GetWindowThreadProcessId(window, nullptr));
     return TransferFault::None;
 }
 
 TransferFault Win32TransferSink::SendKeys(const KeySequence& keys, bool wait) {
     if (keys.strokes.empty())
         return TransferFault::None;
-    const int fetchesBefore = m_fetches;
-    for (const KeyStroke& stroke : keys.strokes)
-        sendStroke(stroke);
-    if (!wait)
-        return TransferFault::None;
-    if (keys.pastes() && m_offering) {
-        // What waits for the paste's fetches is the next change of the clipboard (or of the
-        // window): keys sent after the paste queue up behind it in the spreadsheet, so they go
-        // at once.
+    if (const TransferFault fault = checkTarget(); fault != TransferFault::None)
+        return fault;
+    // What waits for a paste's fetches is the next change of the clipboard (or of the window):
+    // keys sent after the paste queue up behind it in the spreadsheet, so they go at once.
+    const bool paste = wait && keys.pastes() && m_offering;
+    if (paste) {
+        // Ctrl+V pastes only this program's text: another program may have replaced it since.
+        if (GetClipboardOwner() != m_window) {
+            if (!openClipboard())
+                return TransferFault::ClipboardBusy;
+            offerText();
+            CloseClipboard();
+        }
         m_pastePending = true;
-        m_fetchesBeforePaste = fetchesBefore;
+        m_pasteStalled = false;
+        m_fetchesBeforePaste = m_fetches;
         m_pasteSent = m_clock.milliseconds();
-    } else {
-        pumpMessagesFor(kKeysSettleMs);
     }
+    // The focus can go in the middle (the window closes, the user clicks elsewhere): each stroke
+    // goes only while the target still has it.
+    for (std::size_t i = 0; i < keys.strokes.size(); ++i) {
+        if (targetGone())
+            return targetLost();
+        if (!inForeground(m_target)) {
+            m_pastePending = m_pastePending && !(paste && i == 0); // a paste not sent at all
+            return TransferFault::NotFocused;
+        }
+        sendStroke(keys.strokes[i], m_layout);
+    }
+    if (wait && !paste)
+        pumpMessagesFor(kKeysSettleMs);
     return TransferFault::None;
 }
 
-// The pending paste is done once the spreadsheet has fetched the text and stopped fetching.
+// The pending paste is done once the spreadsheet has fetched the text and stopped fetching. Until
+// then the clipboard keeps its text: a spreadsheet that stopped answering with the paste in its
+// queue fetches it when it comes back, and must get that text, not the next one; the next
+// clipboard change waits for it again.
 TransferFault Win32TransferSink::finishPaste() {
     if (!m_pastePending)
         return TransferFault::None;
-    m_pastePending = false;
+    if (targetGone() || (m_pasteStalled && !answersWithin()))
+        return targetLost();
+    if (m_pasteStalled) { // its first fetch is waited for from now on
+        m_pasteStalled = false;
+        m_pasteSent = m_clock.milliseconds();
+    }
     const int fetchesBefore = m_fetchesBeforePaste;
     // The previous paste's fetches, those that came after its wait included.
     const int previousInAll = fetchesBefore - m_fetchesAtPreviousPaste;
-    m_fetchesAtPreviousPaste = fetchesBefore;
+    bool stopped = false;
     const bool fetched = m_pasteWatch.wait(
-        m_pasteSent, previousInAll, [] { pumpMessagesFor(kPollMs); },
+        m_pasteSent, previousInAll, pumpBriefly,
         [this, fetchesBefore] {
             return PasteWatch::Fetches{m_fetches - fetchesBefore, m_lastFetch};
+        },
+        [this, &stopped] {
+            stopped = targetGone() || !stillAnswering();
+            return stopped;
         });
+    // Not fetched is not fetched only from a spreadsheet that handles its input.
+    if (!fetched && (stopped || !answersWithin()))
+        return targetLost();
+    m_pastePending = false;
+    m_fetchesAtPreviousPaste = fetchesBefore;
     return fetched ? TransferFault::None : TransferFault::NotFetched;
 }
 
@@ -459,7 +620,7 @@ void Win32TransferSink::useFineTimer() {
 // Letting the user's keys go up first sends that release to this program instead.
 void Win32TransferSink::waitForReleasedKeys() {
     waitUntil(
-        m_clock, [] { pumpMessagesFor(kPollMs); }, [] { return !anyKeyDown(); }, kHeldKeysTimeoutMs);
+        m_clock, pumpBriefly, [] { return !anyKeyDown(); }, kHeldKeysTimeoutMs);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "ChoiceReporter.h"
 #include "FirstPaintReporter.h"
+#include "MessageReporter.h"
 #include "forms/ZelkExitStatus.h"
 #include "platform/qt/LookupWindow.h"
 #include "platform/qt/QtDesign.h"
@@ -60,6 +61,8 @@ int runZelk(int argc, char* argv[]) {
         reportFirstPaint(window);
     if (qEnvironmentVariableIsSet("ZELK_REPORT_CHOICES"))
         reportMemberChoices(window);
+    if (qEnvironmentVariableIsSet("ZELK_REPORT_MESSAGES"))
+        reportMessages();
 
     if (window.logic().Form_Load(argument) == LookupWindowLogic::StartOutcome::Closed)
         return int(ZelkExitStatus::CatalogueMissing);

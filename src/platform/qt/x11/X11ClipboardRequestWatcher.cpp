@@ -5,6 +5,7 @@
 #include <QCoreApplication>
 
 #include <limits>
+#include <utility>
 
 namespace {
 
@@ -17,9 +18,10 @@ bool atOrAfter(uint32_t a, uint32_t b) {
 
 } // namespace
 
-X11ClipboardRequestWatcher::X11ClipboardRequestWatcher(X11Connection& connection)
-    : m_clipboard(connection.atom("CLIPBOARD")), m_targets(connection.atom("TARGETS")),
-      m_timestamp(connection.atom("TIMESTAMP")) {
+X11ClipboardRequestWatcher::X11ClipboardRequestWatcher(X11Connection& connection,
+                                                       std::function<bool(xcb_window_t)> fromSpreadsheet)
+    : m_fromSpreadsheet(std::move(fromSpreadsheet)), m_clipboard(connection.atom("CLIPBOARD")),
+      m_targets(connection.atom("TARGETS")), m_timestamp(connection.atom("TIMESTAMP")) {
     m_clock.start();
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
@@ -47,7 +49,7 @@ bool X11ClipboardRequestWatcher::nativeEventFilter(const QByteArray& eventType, 
     if ((event->response_type & 0x7f) != XCB_SELECTION_REQUEST)
         return false;
     const auto* request = static_cast<const xcb_selection_request_event_t*>(message);
-    if (request->selection != m_clipboard)
+    if (request->selection != m_clipboard || !m_fromSpreadsheet(request->requestor))
         return false;
     m_lastRequestAt = m_clock.elapsed();
     if (request->target != m_targets && request->target != m_timestamp) {

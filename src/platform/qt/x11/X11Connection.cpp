@@ -4,6 +4,7 @@
 
 #include <QGuiApplication>
 
+#include <xcb/res.h>
 #include <xcb/xcb_icccm.h>
 
 #include <algorithm>
@@ -20,6 +21,7 @@ X11Connection::X11Connection(xcb_connection_t* connection) : m_connection(connec
     if (!connection || xcb_connection_has_error(connection))
         return;
     m_root = xcb_setup_roots_iterator(xcb_get_setup(connection)).data->root;
+    m_resourceMask = xcb_get_setup(connection)->resource_id_mask;
     xcb_intern_atom_cookie_t* cookies = xcb_ewmh_init_atoms(connection, &m_ewmh);
     m_ewmhReady = xcb_ewmh_init_atoms_replies(&m_ewmh, cookies, nullptr) != 0;
 }
@@ -133,10 +135,34 @@ xcb_window_t X11Connection::activeWindow() {
     return window;
 }
 
-bool X11Connection::hasFocus(xcb_window_t window) const {
+xcb_window_t X11Connection::focusWindow() const {
     const X11Reply<xcb_get_input_focus_reply_t> focus(
         xcb_get_input_focus_reply(m_connection, xcb_get_input_focus(m_connection), nullptr));
-    xcb_window_t w = focus ? focus->focus : xcb_window_t(XCB_NONE);
+    return focus ? focus->focus : xcb_window_t(XCB_NONE);
+}
+
+bool X11Connection::isOpen(xcb_window_t window) const {
+    const X11Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
+        m_connection, xcb_get_window_attributes(m_connection, window), nullptr));
+    return attributes && (attributes->map_state == XCB_MAP_STATE_VIEWABLE || isManaged(window));
+}
+
+uint32_t X11Connection::processOf(xcb_window_t window) const {
+    const xcb_res_client_id_spec_t spec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+    const X11Reply<xcb_res_query_client_ids_reply_t> reply(xcb_res_query_client_ids_reply(
+        m_connection, xcb_res_query_client_ids(m_connection, 1, &spec), nullptr));
+    if (!reply)
+        return 0;
+    for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem;
+         xcb_res_client_id_value_next(&it)) {
+        if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) && it.data->length == 4)
+            return *xcb_res_client_id_value_value(it.data);
+    }
+    return 0;
+}
+
+bool X11Connection::hasFocus(xcb_window_t window) const {
+    xcb_window_t w = focusWindow();
     for (int depth = 0; w != XCB_NONE && depth < 32; ++depth) {
         if (w == window)
             return true;

@@ -49,10 +49,23 @@ public:
     xcb_window_t activeWindow();
     // True when the keyboard focus is on `window` or inside it.
     bool hasFocus(xcb_window_t window) const;
+    // The window that has the keyboard focus; XCB_NONE, or XCB_INPUT_FOCUS_POINTER_ROOT when the
+    // keys go to the window under the pointer.
+    xcb_window_t focusWindow() const;
+    // True while the window exists and is on the screen or minimized: false once its program has
+    // destroyed it or withdrawn it (closed it but kept it for later).
+    bool isOpen(xcb_window_t window) const;
+    // The part of a window's id that the server gives every resource of one connection alike: two
+    // windows with the same part were made by the same X client.
+    uint32_t clientOf(xcb_window_t window) const { return window & ~m_resourceMask; }
+    // The process of the X client that made `window` (X-Resource extension); 0 when the server
+    // cannot tell (a client on another machine, a server without the extension).
+    uint32_t processOf(xcb_window_t window) const;
 
 private:
     xcb_connection_t* m_connection;
     xcb_window_t m_root = XCB_NONE;
+    uint32_t m_resourceMask = 0;
     xcb_ewmh_connection_t m_ewmh{};
     bool m_ewmhReady = false;
 };

@@ -1,27 +1,9 @@
 #include "X11WindowActivation.h"
 
-#include "EventPump.h"
 #include "X11Connection.h"
 #include "link/SpreadsheetWindowTitle.h"
 
-#include <QElapsedTimer>
-
 namespace {
-
-// How long the window manager gets to hand over the focus (openbox needs a few milliseconds).
-constexpr int kActivationTimeoutMs = 1000;
-constexpr int kPollMs = 3;
-
-bool waitForFocus(X11Connection& connection, xcb_window_t window) {
-    QElapsedTimer clock;
-    clock.start();
-    while (!connection.hasFocus(window)) {
-        if (clock.elapsed() > kActivationTimeoutMs)
-            return false;
-        pumpEventsFor(kPollMs);
-    }
-    return true;
-}
 
 void raiseAndFocus(xcb_connection_t* c, xcb_window_t window) {
     xcb_map_window(c, window);
@@ -34,27 +16,32 @@ void raiseAndFocus(xcb_connection_t* c, xcb_window_t window) {
 } // namespace
 
 xcb_window_t findX11Window(X11Connection& connection, const std::u16string& title) {
-    const std::vector<xcb_window_t> windows = connection.topLevelWindows();
+    const xcb_window_t own = connection.clientOf(xcb_get_setup(connection.get())->resource_id_base);
+    std::vector<xcb_window_t> windows;
     std::vector<std::u16string> titles;
-    for (const xcb_window_t window : windows)
+    for (const xcb_window_t window : connection.topLevelWindows()) {
+        // This program's own windows are never the spreadsheet, whatever they are called: keys
+        // typed into them would choose members and start transfers of their own.
+        if (connection.clientOf(window) == own)
+            continue;
+        windows.push_back(window);
         titles.push_back(connection.title(window));
+    }
     const std::ptrdiff_t match = matchWindowTitle(titles, title);
     return match < 0 ? xcb_window_t(XCB_NONE) : windows[std::size_t(match)];
 }
 
-bool activateX11Window(X11Connection& connection, xcb_window_t window) {
+void activateX11Window(X11Connection& connection, xcb_window_t window) {
     if (connection.hasFocus(window))
-        return true; // already the active window, as after the previous transfer
+        return; // already the active window, as after the previous transfer
     if (connection.windowManagerActivates()) {
         // As a pager asks: window managers obey that without focus-stealing checks, as they obey
-        // a click on a taskbar.
+        // a click on a taskbar. One that refuses all the same is not overruled: the transfer sees
+        // that the focus did not arrive and stops.
         xcb_ewmh_request_change_active_window(&connection.ewmh(), 0, window,
                                               XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER, XCB_CURRENT_TIME, XCB_NONE);
         xcb_flush(connection.get());
-        if (waitForFocus(connection, window))
-            return true;
+    } else {
+        raiseAndFocus(connection.get(), window);
     }
-    // No window manager, or one that would not hand over the focus: do it ourselves.
-    raiseAndFocus(connection.get(), window);
-    return waitForFocus(connection, window);
 }

@@ -19,7 +19,7 @@ TEST(Files, eachKindOfPathIsReadReplacedOrRefused) {
         {"none/x", "missing, No such file or directory, No such file or directory"},
         {"folder", "other, Is a directory, Is a directory"},
         {"fifo", "other, 通常のファイルではありません, 通常のファイルではありません"},
-        {"loop", "other, Too many levels of symbolic links, replaced"},
+        {"loop", "other, Too many levels of symbolic links, Too many levels of symbolic links"},
     };
     for (const auto& [name, expected] : cases) {
         const fs::path path = dir / name;

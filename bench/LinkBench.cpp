@@ -4,7 +4,7 @@
 // key press until the member's row is in the grid and the cursor on the next row, against its
 // floor, the stand-in's own fetch delays (three pastes, each finished only at its last fetch).
 #include "Desktop.h"
-#include "StandIn.h"
+#include "support/StandInGrid.h"
 
 #include "catalogue/LoadCatalogue.h"
 #include "link/MemberTexts.h"
@@ -66,7 +66,7 @@ int main() {
         return fail(QStringLiteral("cannot write and load the benchmark's catalogue"));
 
     StandInProcess standIn;
-    if (!standIn.start(QStringLiteral("Microsoft Excel - Book1"), kTransfers + 5))
+    if (!standIn.start(QStringLiteral("Microsoft Excel - Book1")))
         return fail(standIn.error);
     ZelkProcess zelk;
     if (!zelk.start({path}))

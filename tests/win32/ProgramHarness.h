@@ -4,12 +4,12 @@
 // stand-in spreadsheet as programs of their own, their windows found and read through the Win32
 // API, zelk worked with real key presses and clicks.
 #include "platform/win32/Win32Design.h"
+#include "support/StandInGrid.h"
 
 #include <windows.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <map>
 #include <sstream>
@@ -126,19 +126,12 @@ public:
         pumpUntil([] { return false; }, 300);
     }
 
-    // The report's lines, sorted. It cannot be opened for the moment in which the stand-in
-    // replaces it.
-    std::vector<std::string> grid() const {
-        std::vector<std::string> lines;
-        for (int attempt = 0; lines.empty() && attempt < 100; ++attempt) {
-            std::ifstream in{std::filesystem::path(m_report)};
-            for (std::string line; std::getline(in, line);)
-                lines.push_back(line);
-            if (lines.empty())
-                Sleep(1);
-        }
-        std::sort(lines.begin(), lines.end());
-        return lines;
+    // Its grid file's entries. It cannot be opened for the moment in which the stand-in replaces it.
+    std::map<std::string, std::string> grid() const {
+        std::map<std::string, std::string> entries;
+        for (int attempt = 0; entries.empty() && attempt < 100; ++attempt, Sleep(1))
+            entries = readGridFile(m_report);
+        return entries;
     }
     HWND window() const { return m_window; }
     const std::wstring& report() const { return m_report; }

@@ -1,19 +1,16 @@
-// The stand-in spreadsheet of the link's end-to-end tests and benchmark, as awkward as a real one
-// (see StandIn.h): it fetches the clipboard late and twice, pastes what it got last, lets keys
-// wait for a paste, asks for the formats whenever the clipboard changes owner, and ignores keys
-// without a gap. Arrows, Enter (down), Tab (right) and Home move the current cell; other
-// characters are typed into it; a paste fills the cells from the current one on, tab-separated
-// fields as columns, lines as rows. After every change it writes its grid file:
-//   cursor<TAB>A2, pastes<TAB>N, ignored<TAB>N, then KEY<TAB>text for every cell that is not empty.
-// Usage: zelk-standin-spreadsheet GRID_FILE TITLE ROWS [MODE]
+// The stand-in spreadsheet of the link's end-to-end tests and benchmark on X11, its sheet and
+// its fetches those of support/StandInGrid.h: it lets keys wait for a paste and asks for the
+// clipboard's formats whenever the clipboard changes owner. Its window shows nothing; the tests
+// read its grid file.
+// Usage: zelk-standin-spreadsheet GRID_FILE TITLE [MODE]
 // MODE, for a spreadsheet worse still:
 //   late           it asks for the text kStandInLateMs later (busy recalculating);
 //   refuse-focus   it hands the focus back to the window active before as soon as it gets it,
 //                  as a window manager that refuses the activation leaves it;
 //   stop-after-paste  after its first paste it stops (SIGSTOP) like a hung program, until it is
 //                  sent SIGCONT.
-#include "StandIn.h"
 #include "platform/qt/x11/X11Connection.h"
+#include "support/StandInGrid.h"
 
 #include <QAbstractNativeEventFilter>
 #include <QApplication>
@@ -21,9 +18,8 @@
 #include <QHash>
 #include <QKeyEvent>
 #include <QMimeData>
-#include <QSaveFile>
-#include <QTableWidget>
 #include <QTimer>
+#include <QWidget>
 
 #include <algorithm>
 #include <csignal>
@@ -32,7 +28,9 @@
 
 namespace {
 
-constexpr int kColumns = 10;
+// In the mode "late", the fetches of the text come this much later, long after those of a
+// clipboard manager.
+constexpr int kStandInLateMs = 800;
 
 void askForFormats() {
     if (const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard))
@@ -73,20 +71,22 @@ private:
     xcb_window_t m_previous = m_x11.activeWindow();
 };
 
-class StandInSheet : public QTableWidget {
+// Keys act on their release, so that one released too soon after its press can be ignored, and
+// wait while a paste is under way.
+class StandInSheet : public QWidget {
 public:
-    StandInSheet(QString gridFile, int rows, QString mode)
-        : QTableWidget(rows, kColumns), m_gridFile(std::move(gridFile)), m_mode(std::move(mode)) {
+    StandInSheet(QString gridFile, QString mode) : m_gridFile(std::move(gridFile)), m_mode(std::move(mode)) {
+        setFocusPolicy(Qt::StrongFocus);
         connect(QGuiApplication::clipboard(), &QClipboard::changed, this, [](QClipboard::Mode changed) {
             if (changed == QClipboard::Clipboard)
                 QTimer::singleShot(5, Qt::PreciseTimer, askForFormats);
         });
-        setCurrentCell(0, 0);
         writeGrid();
     }
 
 protected:
-    // Keys act on their release, so that one released too soon after its press can be ignored.
+    bool focusNextPrevChild(bool) override { return false; } // Tab is a key of the sheet
+
     void keyPressEvent(QKeyEvent* event) override {
         if (event->isAutoRepeat())
             return;
@@ -104,7 +104,7 @@ protected:
             return;
         const auto [press, tooSoon] = m_pressed.take(event->key());
         if (tooSoon || event->timestamp() - press->timestamp() < kStandInKeyGapMs)
-            ++m_ignored;
+            ++m_grid.ignored;
         else
             m_waiting.append(press);
         runWaiting();
@@ -113,12 +113,11 @@ protected:
 private:
     QString m_gridFile;
     QString m_mode;
+    StandInGrid m_grid;
     std::optional<unsigned long> m_lastKeyTime;
     QHash<int, std::pair<std::shared_ptr<QKeyEvent>, bool>> m_pressed; // with "too soon"
     QList<std::shared_ptr<QKeyEvent>> m_waiting;                       // for the paste to end
     bool m_pasting = false;
-    int m_pastes = 0;
-    int m_ignored = 0;
 
     void runWaiting() {
         while (!m_pasting && !m_waiting.isEmpty())
@@ -127,78 +126,34 @@ private:
     }
 
     void act(const QKeyEvent& event) {
-        const int key = event.key(), row = currentRow(), column = currentColumn();
-        const bool ctrlOrAlt = event.modifiers() & (Qt::ControlModifier | Qt::AltModifier);
-        if ((event.modifiers() & Qt::ControlModifier) && key == Qt::Key_V) {
+        static const QHash<int, std::pair<int, int>> kMoves{
+            {Qt::Key_Left, {0, -1}},    {Qt::Key_Right, {0, 1}}, {Qt::Key_Tab, {0, 1}},
+            {Qt::Key_Backtab, {0, -1}}, {Qt::Key_Up, {-1, 0}},   {Qt::Key_Down, {1, 0}},
+            {Qt::Key_Return, {1, 0}},   {Qt::Key_Enter, {1, 0}}};
+        if ((event.modifiers() & Qt::ControlModifier) && event.key() == Qt::Key_V) {
             m_pasting = true;
             const int late = m_mode == u"late" ? kStandInLateMs : 0;
             QTimer::singleShot(kStandInFormatsFetchMs, Qt::PreciseTimer, this, askForFormats);
             QTimer::singleShot(late + kStandInFirstFetchMs, Qt::PreciseTimer, this,
                                [] { (void)QGuiApplication::clipboard()->text(); });
             QTimer::singleShot(late + kStandInLastFetchMs, Qt::PreciseTimer, this, [this] {
-                paste(QGuiApplication::clipboard()->text());
+                m_grid.paste(m_grid.cursor, QGuiApplication::clipboard()->text().toStdU16String());
                 m_pasting = false;
                 runWaiting();
-                if (m_mode == u"stop-after-paste" && m_pastes == 1)
+                if (m_mode == u"stop-after-paste" && m_grid.pastes == 1)
                     std::raise(SIGSTOP);
             });
-        } else if (key == Qt::Key_Left || key == Qt::Key_Right || key == Qt::Key_Tab || key == Qt::Key_Home) {
-            moveTo(row, key == Qt::Key_Home ? 0 : column + (key == Qt::Key_Left ? -1 : 1));
-        } else if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Return ||
-                   key == Qt::Key_Enter) {
-            moveTo(row + (key == Qt::Key_Up ? -1 : 1), column);
-        } else if (!ctrlOrAlt && !event.text().isEmpty() && event.text()[0].isPrint()) {
-            setText(row, column, text(row, column) + event.text());
+        } else if (event.key() == Qt::Key_Home) {
+            m_grid.home();
+        } else if (kMoves.contains(event.key())) {
+            m_grid.move(kMoves[event.key()].first, kMoves[event.key()].second);
+        } else if (!(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            for (const QChar c : event.text())
+                m_grid.type(c.unicode());
         }
     }
 
-    void moveTo(int row, int column) {
-        setCurrentCell(std::clamp(row, 0, rowCount() - 1), std::clamp(column, 0, kColumns - 1));
-    }
-
-    QString text(int row, int column) const {
-        const QTableWidgetItem* cell = item(row, column);
-        return cell ? cell->text() : QString();
-    }
-
-    void setText(int row, int column, const QString& text) {
-        if (row >= rowCount() || column >= kColumns)
-            return;
-        if (text.isEmpty())
-            delete takeItem(row, column);
-        else
-            setItem(row, column, new QTableWidgetItem(text));
-    }
-
-    // What the clipboard held at the last fetch, from the current cell on: tab-separated fields as
-    // columns, lines as rows.
-    void paste(const QString& fetched) {
-        ++m_pastes;
-        const QStringList lines = QString(fetched).remove(u'\r').split(u'\n', Qt::SkipEmptyParts);
-        for (qsizetype r = 0; r < lines.size(); ++r) {
-            const QStringList fields = lines[r].split(u'\t');
-            for (qsizetype c = 0; c < fields.size(); ++c)
-                setText(currentRow() + int(r), currentColumn() + int(c), fields[c]);
-        }
-    }
-
-    static QString cellName(int row, int column) { return QChar(u'A' + column) + QString::number(row + 1); }
-
-    void writeGrid() {
-        QString grid = QStringLiteral("cursor\t%1\npastes\t%2\nignored\t%3\n")
-                           .arg(cellName(currentRow(), currentColumn()))
-                           .arg(m_pastes)
-                           .arg(m_ignored);
-        for (int row = 0; row < rowCount(); ++row) {
-            for (int column = 0; column < kColumns; ++column) {
-                if (!text(row, column).isEmpty())
-                    grid += cellName(row, column) + u'\t' + text(row, column) + u'\n';
-            }
-        }
-        QSaveFile file(m_gridFile);
-        if (file.open(QIODevice::WriteOnly) && file.write(grid.toUtf8()) >= 0)
-            file.commit();
-    }
+    void writeGrid() { writeGridFile(m_gridFile.toStdString(), m_grid.entries()); }
 };
 
 } // namespace
@@ -206,11 +161,11 @@ private:
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QStringList arguments = QApplication::arguments();
-    const QString mode = arguments.value(4);
+    const QString mode = arguments.value(3);
     FocusRefuser refuser;
     if (mode == u"refuse-focus")
         app.installNativeEventFilter(&refuser);
-    StandInSheet sheet(arguments[1], std::max(1, arguments[3].toInt()), mode);
+    StandInSheet sheet(arguments[1], mode);
     sheet.setWindowTitle(arguments[2]);
     sheet.setGeometry(10, 40, 820, 600);
     sheet.show();

@@ -2,8 +2,8 @@
 // commands that leave the window, on the catalogue lookup.csv in a folder of its own. (The check
 // marks and what each mode sends are the Qt window's test.)
 #include "forms/LookupWindowLogic.h"
+#include "link/RecordingTransferSink.h"
 #include "support/RecordingLookupView.h"
-#include "support/SpreadsheetStandIn.h"
 
 using Strings = std::vector<std::string>;
 
@@ -19,7 +19,7 @@ struct Window {
         logic.lstnum_Click();
     }
     RecordingLookupView view;
-    SpreadsheetStandIn sheet;
+    RecordingTransferSink sheet;
     LookupWindowLogic logic{view, sheet};
 };
 

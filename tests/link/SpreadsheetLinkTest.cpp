@@ -2,12 +2,13 @@
 // when a step fails (transfers.tsv).
 #include "link/SpreadsheetLink.h"
 #include "catalogue/LoadCatalogue.h"
-#include "support/SpreadsheetStandIn.h"
+#include "link/RecordingTransferSink.h"
+#include "support/TestFiles.h"
 
 #include <map>
 
 // "6 NotFetched": the sixth call to the sink fails with that fault.
-void scriptFault(SpreadsheetStandIn& sheet, const std::string& text) {
+void scriptFault(RecordingTransferSink& sheet, const std::string& text) {
     const std::map<std::string, TransferFault> faults = {{"ClipboardBusy", TransferFault::ClipboardBusy},
                                                          {"NotFocused", TransferFault::NotFocused},
                                                          {"NotFetched", TransferFault::NotFetched},
@@ -23,7 +24,7 @@ struct Link {
     Link() { LoadCatalogue(catalogue, sourcePath("tests/forms/lookup.csv")); }
     Catalogue catalogue;
     std::vector<std::string> messages;
-    SpreadsheetStandIn sheet;
+    RecordingTransferSink sheet;
     SpreadsheetLink link{sheet, [this](const std::u16string& text) { messages.push_back(u8(text)); }};
 };
 

@@ -28,6 +28,11 @@ def run(*command, **options):
     return result.stdout.decode(errors="replace")
 
 
+def arguments(process):
+    # A running process's arguments, as the system holds them.
+    return pathlib.Path(f"/proc/{process.pid}/cmdline").read_bytes().split(b"\0")[1:-1]
+
+
 def waitFor(condition, what):
     end = time.monotonic() + DEADLINE
     while time.monotonic() < end:
@@ -71,9 +76,8 @@ class Package(unittest.TestCase):
         self.processes = []
 
     def tearDown(self):
-        for process in self.processes:
-            process.terminate()
-            process.wait(timeout=DEADLINE)
+        while self.processes:
+            self.stop(self.processes[0])
 
     def firstMemberLabel(self, catalogue):
         return json.loads(run(self.root / "usr/bin/zelk-tool", "show", catalogue))["groups"][0]["members"][0]["label"]
@@ -86,9 +90,10 @@ class Package(unittest.TestCase):
         if dataHome is not None:
             environment["XDG_DATA_HOME"] = str(dataHome)
         # zelk's standard output goes to a file, which the choices are read from.
+        output = self.home / f"out-{len(self.processes)}.txt"
         process = subprocess.Popen(self.menuCommand, cwd=self.home, env=environment, stderr=subprocess.DEVNULL,
-                                   stdout=(self.home / f"out-{len(self.processes)}.txt").open("w"))
-        process.output = self.home / f"out-{len(self.processes)}.txt"
+                                   stdout=output.open("w"))
+        process.output = output
         self.processes.append(process)
         window = waitFor(lambda: subprocess.run(["xdotool", "search", "--onlyvisible", "--pid", str(process.pid)],
                                                 capture_output=True, text=True).stdout.split(), "zelk's window")[0]
@@ -104,9 +109,8 @@ class Package(unittest.TestCase):
         # The value strip's text once the first member of the first group is chosen by keyboard.
         # Into the member list, to the second member and back, so that the first is a fresh choice.
         run("xdotool", "key", "Tab", "Down", "Up")
-        choices = waitFor(lambda: [line[len("choice "):] for line in process.output.read_text().splitlines()
-                                   if line.startswith("choice ")][1:], "zelk's two choices")
-        return choices[0]
+        return waitFor(lambda: [line[len("choice "):] for line in process.output.read_text().splitlines()
+                                if line.startswith("choice ")][1:], "zelk's two choices")[0]
 
     def test_menuStartOpensACopyOfTheBundledCatalogue(self):
         dataHome = self.home / "data"
@@ -116,9 +120,8 @@ class Package(unittest.TestCase):
         self.assertEqual(self.bundled.read_bytes(), (SOURCE_DIR / "data/JISTEELW.CSV").read_bytes())
         self.assertEqual(catalogue.read_bytes(), self.bundled.read_bytes())
         self.assertEqual(run("xdotool", "getwindowname", window).strip(), "ZELK_Win [ JISTEELW.CSV ]")
-        proc = pathlib.Path(f"/proc/{process.pid}")
-        self.assertEqual((proc / "cmdline").read_bytes().split(b"\0")[1:-1], [bytes(catalogue)])
-        self.assertEqual(pathlib.Path(os.readlink(proc / "cwd")), folder)
+        self.assertEqual(arguments(process), [bytes(catalogue)])
+        self.assertEqual(pathlib.Path(os.readlink(f"/proc/{process.pid}/cwd")), folder)
         self.assertEqual(self.chooseFirstMember(process), self.firstMemberLabel(self.bundled))
         self.assertEqual(sorted(p.name for p in folder.iterdir()), ["JISTEELW.CSV"])
         screenshots = os.environ.get("ZELK_PACKAGE_SCREENSHOT_DIR")
@@ -134,8 +137,7 @@ class Package(unittest.TestCase):
         edited = catalogue.read_bytes().replace(b"\r\n", b"\n")
         catalogue.write_bytes(edited)
         process, _ = self.startFromMenu(None)
-        self.assertEqual((pathlib.Path(f"/proc/{process.pid}") / "cmdline").read_bytes().split(b"\0")[1:-1],
-                         [bytes(catalogue)])
+        self.assertEqual(arguments(process), [bytes(catalogue)])
         self.assertEqual(catalogue.read_bytes(), edited)
 
     def test_helpOpensTheInstalledPage(self):

@@ -1,11 +1,12 @@
 // What the Qt windows add to the logic, as a user sees it: the label after a click, the caption,
 // the check marks, the editor's question and the About window. (The message box of a missing
 // catalogue is checked with the whole program.)
+#include "link/RecordingTransferSink.h"
 #include "platform/qt/AboutWindow.h"
 #include "platform/qt/LookupWindow.h"
 #include "platform/qt/QtDesign.h"
 #include "platform/qt/TextEditorWindow.h"
-#include "support/SpreadsheetStandIn.h"
+#include "support/TestFiles.h"
 
 #include <QAction>
 #include <QApplication>
@@ -33,7 +34,7 @@ const fs::path kCatalogue = sourcePath("tests/data/link-table.csv");
 // modes are the items with a check mark; each mode command moves the mark and chooses what a click
 // on a member sends.
 TEST(LookupWindow, showsTheChoiceAndSendsWhatTheCheckedModeSays) {
-    SpreadsheetStandIn sheet;
+    RecordingTransferSink sheet;
     LookupWindow window(sheet, {});
     ASSERT_EQ(window.logic().Form_Load(kCatalogue), LookupWindowLogic::StartOutcome::Shown);
     window.show();

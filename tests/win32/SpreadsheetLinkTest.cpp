@@ -11,11 +11,7 @@
 
 #include <optional>
 
-namespace {
-
-class Win32SpreadsheetLink : public testing::TestWithParam<LinkCase> {};
-
-} // namespace
+using Win32SpreadsheetLink = testing::TestWithParam<LinkCase>;
 
 TEST_P(Win32SpreadsheetLink, membersArrive) {
     const LinkCase& c = GetParam();

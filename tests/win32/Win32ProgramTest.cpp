@@ -96,7 +96,8 @@ TEST(Win32LookupWindow, menusShowTheCatalogueTitlesAndTheModeCheckMarks) {
     GetMenuStringW(menu, UINT(menuCommandId(MenuItem::mnuW)), caption, 64, MF_BYCOMMAND);
     EXPECT_STREQ(caption, L"Unit weightのみ(&W)");
     EXPECT_EQ(GetMenuState(menu, UINT(menuCommandId(MenuItem::mnuptarea)), MF_BYCOMMAND), UINT(-1));
-    // The marks of mnuexcel, mnuT, mnuW and mnuP after each command.
+    // The marks of mnuexcel, mnuT, mnuW and mnuP, before and after a mode command (each command in
+    // turn is the Qt window's test: the logic behind the marks is one).
     const auto marks = [&] {
         std::string text;
         for (const MenuItem item : {MenuItem::mnuexcel, MenuItem::mnuT, MenuItem::mnuW, MenuItem::mnuP})
@@ -104,13 +105,8 @@ TEST(Win32LookupWindow, menusShowTheCatalogueTitlesAndTheModeCheckMarks) {
         return text;
     };
     EXPECT_EQ(marks(), "xx--");
-    for (const auto& [command, expected] : {std::pair{MenuItem::mnuW, "x-x-"},
-                                            {MenuItem::mnuP, "x--x"},
-                                            {MenuItem::mnuexcel, "---x"},
-                                            {MenuItem::mnuT, "-x--"}}) {
-        SendMessageW(lookup.handle(), WM_COMMAND, WPARAM(menuCommandId(command)), 0);
-        EXPECT_EQ(marks(), expected);
-    }
+    SendMessageW(lookup.handle(), WM_COMMAND, WPARAM(menuCommandId(MenuItem::mnuW)), 0);
+    EXPECT_EQ(marks(), "x-x-");
 }
 
 // Moved to a screen of twice the DPI, the window takes the frame the system suggests, and its

@@ -343,27 +343,22 @@ public:
         return false;
     }
 
-    // The cells of `range` that are not empty, as Calc copies them (values, not formulas): its
-    // Name Box selects the range (Ctrl+Shift+F5), Ctrl+C copies it to the clipboard.
-    std::map<std::string, std::string> cells(const QString& range) {
+    // The cells of the sheet that are not empty, as Calc copies them (values, not formulas): all of
+    // them selected from A1 on, copied to the clipboard.
+    std::map<std::string, std::string> cells() {
         const QString mark = QStringLiteral("before the copy");
         QGuiApplication::clipboard()->setText(mark);
         std::map<std::string, std::string> cells;
         if (!xdotool({"windowactivate", "--sync", QString::number(m_window)}) ||
-            !xdotool({"key", "--delay", "40", "ctrl+shift+F5", "ctrl+a"}) ||
-            !xdotool({"type", "--delay", "40", range}) ||
-            !xdotool({"key", "--delay", "40", "Return", "ctrl+c"}) ||
+            !xdotool({"key", "--delay", "40", "ctrl+Home", "ctrl+shift+End", "ctrl+c"}) ||
             !waitUntil([&] { return QGuiApplication::clipboard()->text() != mark; }))
             return cells;
         const QStringList rows = QGuiApplication::clipboard()->text().remove(u'\r').split(u'\n');
-        const auto first = range.at(0).unicode() - u'A';
-        const int top = range.mid(1, range.indexOf(u':') - 1).toInt();
-        for (int r = 0; r < rows.size(); ++r) {
-            const QStringList fields = rows[r].split(u'\t');
+        for (int row = 0; row < rows.size(); ++row) {
+            const QStringList fields = rows[row].split(u'\t');
             for (int column = 0; column < fields.size(); ++column) {
                 if (!fields[column].isEmpty())
-                    cells[QString(QChar(u'A' + first + column)).toStdString() + std::to_string(top + r)] =
-                        fields[column].toStdString();
+                    cells[char('A' + column) + std::to_string(row + 1)] = fields[column].toStdString();
             }
         }
         return cells;

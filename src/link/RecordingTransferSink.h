@@ -1,13 +1,17 @@
 #pragma once
-// The spreadsheet as a transfer reaches it: each paste with the clipboard text that it fetched,
-// each other keystroke text as typed, and the clipboard as the transfer leaves it. A call can be
-// made to fail: that call does nothing and reports the fault.
-#include "link/TransferSink.h"
-#include "support/TestFiles.h"
+
+#include "TransferSink.h"
+#include "base/Text.h"
 
 #include <optional>
+#include <string>
+#include <vector>
 
-class SpreadsheetStandIn : public TransferSink {
+// The link's test double, beside the platforms' sinks: it records the spreadsheet as a transfer
+// reaches it, each paste with the clipboard text that it fetched, each other keystroke text as
+// typed, and the clipboard as the transfer leaves it. A call can be made to fail: that call does
+// nothing and reports the fault.
+class RecordingTransferSink final : public TransferSink {
 public:
     bool running = true; // whether there is a spreadsheet window to bring forward
     std::string activatedTitle;
@@ -18,7 +22,7 @@ public:
     TransferFault fault = TransferFault::None;
 
     TransferFault AppActivate(const std::u16string& title) override {
-        activatedTitle = u8(title);
+        activatedTitle = toUtf8(title);
         return failed() ? fault : running ? TransferFault::None : TransferFault::NoWindow;
     }
     TransferFault ClipboardClear() override {
@@ -29,13 +33,13 @@ public:
     TransferFault ClipboardSetText(const std::u16string& text) override {
         if (failed())
             return fault;
-        return clipboard = u8(text), fetchPaste(), TransferFault::None;
+        return clipboard = toUtf8(text), fetchPaste(), TransferFault::None;
     }
     TransferFault SendKeys(const KeySequence& keys, bool wait) override {
         if (failed())
             return fault;
         if (keys.text != u"^v")
-            received.push_back("keys " + u8(keys.text));
+            received.push_back("keys " + toUtf8(keys.text));
         else if (m_pastePending = true; wait)
             fetchPaste();
         return TransferFault::None;

@@ -2,10 +2,11 @@
 // The sheet of the stand-in spreadsheets (tests/x11 and tests/win32), which the link's end-to-end
 // tests and benchmarks type into, and the grid file through which they read it.
 //
-// A stand-in is as awkward as a real spreadsheet: at a paste keystroke it asks for the clipboard's
-// formats after kStandInFormatsFetchMs, for its text after kStandInFirstFetchMs and again after
-// kStandInLastFetchMs, and pastes what it got last, into the cells from the one current at the
-// keystroke on. A key event that comes less than kStandInKeyGapMs after the one before is ignored.
+// A stand-in is as awkward as a real spreadsheet: at a paste keystroke it fetches the clipboard's
+// text after kStandInFirstFetchMs and again after kStandInLastFetchMs (on X11 it asks for the
+// formats first, after kStandInFormatsFetchMs), and pastes what it got last, into the cells from
+// the one current at the keystroke on. A key event that comes less than kStandInKeyGapMs after the
+// one before is ignored.
 #include "base/Files.h"
 #include "base/Text.h"
 

@@ -5,14 +5,12 @@
 // Usage: zelk-standin-spreadsheet GRID_FILE TITLE [MODE]
 // MODE, for a spreadsheet worse still:
 //   late           it asks for the text kStandInLateMs later (busy recalculating);
-//   refuse-focus   it hands the focus back to the window active before as soon as it gets it,
-//                  as a window manager that refuses the activation leaves it;
+//   refuse-focus   its window takes no input focus, so that the focus stays where it was, as a
+//                  window manager that refuses the activation leaves it;
 //   stop-after-paste  after its first paste it stops (SIGSTOP) like a hung program, until it is
 //                  sent SIGCONT.
-#include "platform/qt/x11/X11Connection.h"
 #include "support/StandInGrid.h"
 
-#include <QAbstractNativeEventFilter>
 #include <QApplication>
 #include <QClipboard>
 #include <QHash>
@@ -36,40 +34,6 @@ void askForFormats() {
     if (const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard))
         (void)data->formats();
 }
-
-// Sends the activation straight back to the window that was active before, whenever the focus
-// arrives from outside: as a window manager that refuses an activation leaves the focus where it
-// was. It learns that window from the root window's _NET_ACTIVE_WINDOW.
-class FocusRefuser : public QAbstractNativeEventFilter {
-public:
-    FocusRefuser() {
-        const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE | XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-        xcb_change_window_attributes(m_x11.get(), m_x11.root(), XCB_CW_EVENT_MASK, &mask);
-    }
-
-    bool nativeEventFilter(const QByteArray&, void* message, qintptr*) override {
-        const auto* event = static_cast<const xcb_focus_in_event_t*>(message);
-        const uint8_t type = event->response_type & 0x7f;
-        if (type == XCB_PROPERTY_NOTIFY) {
-            const xcb_window_t active = m_x11.activeWindow();
-            if (active != XCB_NONE && m_x11.clientOf(active) != m_own)
-                m_previous = active;
-        }
-        // The focus coming from outside; not the pointer's passing over it, nor a move inside.
-        if (type == XCB_FOCUS_IN && event->detail != XCB_NOTIFY_DETAIL_POINTER &&
-            event->detail != XCB_NOTIFY_DETAIL_INFERIOR && m_previous != XCB_NONE) {
-            xcb_ewmh_request_change_active_window(
-                &m_x11.ewmh(), 0, m_previous, XCB_EWMH_CLIENT_SOURCE_TYPE_OTHER, XCB_CURRENT_TIME, XCB_NONE);
-            xcb_flush(m_x11.get());
-        }
-        return false;
-    }
-
-private:
-    X11Connection& m_x11 = *X11Connection::application();
-    const uint32_t m_own = m_x11.clientOf(xcb_get_setup(m_x11.get())->resource_id_base);
-    xcb_window_t m_previous = m_x11.activeWindow();
-};
 
 // Keys act on their release, so that one released too soon after its press can be ignored, and
 // wait while a paste is under way.
@@ -162,11 +126,9 @@ int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     const QStringList arguments = QApplication::arguments();
     const QString mode = arguments.value(3);
-    FocusRefuser refuser;
-    if (mode == u"refuse-focus")
-        app.installNativeEventFilter(&refuser);
     StandInSheet sheet(arguments[1], mode);
     sheet.setWindowTitle(arguments[2]);
+    sheet.setWindowFlag(Qt::WindowDoesNotAcceptFocus, mode == u"refuse-focus");
     sheet.setGeometry(10, 40, 820, 600);
     sheet.show();
     return QApplication::exec();

@@ -161,10 +161,6 @@ const IdentityCase kIdentityCases[] = {
 #endif
 };
 
-void PrintTo(const IdentityCase& c, std::ostream* out) {
-    *out << c.name;
-}
-
 #ifdef _WIN32
 std::string identity(const fs::path& file) {
     return std::to_string(GetFileAttributesW(file.c_str()));

@@ -3,6 +3,7 @@
 // What the Win32 program tests, the link's end-to-end test and its benchmark share: zelk.exe and the
 // stand-in spreadsheet as programs of their own, their windows found and read through the Win32
 // API, zelk worked with real key presses and clicks.
+#include "base/WideText.h"
 #include "platform/win32/Win32Design.h"
 #include "support/StandInGrid.h"
 
@@ -15,10 +16,6 @@
 #include <sstream>
 #include <string>
 #include <vector>
-
-inline std::wstring wide(const std::string& text) {
-    return std::wstring(text.begin(), text.end());
-}
 
 // Runs this thread's messages until `done` or the time is up.
 inline bool pumpUntil(const std::function<bool()>& done, int milliseconds = 20000) {
@@ -115,10 +112,10 @@ class StandIn : public Program {
 public:
     explicit StandIn(const std::string& title, const std::string& mode = "",
                      std::wstring report = newReport())
-        : Program(L"standin-spreadsheet.exe",
-                  L"\"" + report + L"\" \"" + wide(title) + L"\" \"" + wide(mode) + L"\""),
+        : Program(L"standin-spreadsheet.exe", L"\"" + report + L"\" \"" + wide(fromUtf8(title)) + L"\" \"" +
+                                                  wide(fromUtf8(mode)) + L"\""),
           m_report(std::move(report)),
-          m_window(title.empty() ? nullptr : find(nullptr, wide(title).c_str())) {
+          m_window(title.empty() ? nullptr : find(nullptr, wide(fromUtf8(title)))) {
         // Keys sent while the window manager still hands the new window the focus get lost; a
         // user's spreadsheet has been open for a while.
         if (m_window)
@@ -181,7 +178,7 @@ inline void userInput(WORD key, DWORD flags, int pauseMs = 40, int x = 0, int y 
 class Zelk : public Program {
 public:
     explicit Zelk(const std::string& catalogue, const std::string& search = "")
-        : Program(L"zelk.exe", searching(search, L"\"" + wide(catalogue) + L"\"")) {
+        : Program(L"zelk.exe", searching(search, std::wstring(L"\"") + wide(fromUtf8(catalogue)) + L"\"")) {
         SetEnvironmentVariableW(L"ZELK_SPREADSHEET_TITLE", nullptr);
     }
 
@@ -240,7 +237,7 @@ private:
     }
     // The title zelk will search for, in the environment it inherits.
     static std::wstring searching(const std::string& search, const std::wstring& arguments) {
-        SetEnvironmentVariableW(L"ZELK_SPREADSHEET_TITLE", search.empty() ? nullptr : wide(search).c_str());
+        SetEnvironmentVariableW(L"ZELK_SPREADSHEET_TITLE", search.empty() ? nullptr : wide(fromUtf8(search)));
         return arguments;
     }
 };

@@ -14,6 +14,7 @@
 //               fetches the text unless the exclusion format is there; its grid file
 //               (REPORT_FILE) holds "excluded<TAB>yes|no" and "fetched<TAB>N"
 //   watch-all   the same, fetching the text at every change all the same
+#include "base/WideText.h"
 #include "support/StandInGrid.h"
 
 #include <windows.h>
@@ -101,7 +102,7 @@ void onTimer(HWND window, UINT_PTR fetch) {
         SetTimer(window, 2, kStandInLastFetchMs - kStandInFirstFetchMs, nullptr);
         return;
     }
-    grid.paste(pending.front(), std::u16string(text.begin(), text.end()));
+    grid.paste(pending.front(), coreText(text.c_str()));
     pending.pop_front();
     static const HANDLE kPasted = event(L".pasted");
     SetEvent(kPasted);

@@ -41,7 +41,7 @@ protected:
     HWND control(std::string_view name) const { return zelk.control(name); }
 };
 
-TEST_F(Win32Lookup, startsOnTopWithTheCatalogueInCaptionAndLists) {
+TEST_F(Win32Lookup, startsOnTopWithTheCatalogueAndResizesItsControls) {
     EXPECT_EQ(windowText(window), L"ZELK_Win [ link-table.csv ]");
     EXPECT_TRUE(isTopMost(window));
     EXPECT_EQ(listItems(control("cmbmem"), CB_GETCOUNT, CB_GETLBTEXT), L"H-SECTION|PLATE|PIPE|ODD KIND");
@@ -49,9 +49,7 @@ TEST_F(Win32Lookup, startsOnTopWithTheCatalogueInCaptionAndLists) {
     EXPECT_EQ(listItems(control("lstnum"), LB_GETCOUNT, LB_GETTEXT), L"H-100x50x5x7|H-100x100x6x8");
     EXPECT_EQ(SendMessageW(control("lstnum"), LB_GETCURSEL, 0, 0), LB_ERR);
     EXPECT_EQ(zelk.valueLabel(), L"");
-}
-
-TEST_F(Win32Lookup, resizingStretchesTheListsAndKeepsTheStripAtTheBottom) {
+    // Resized, the lists stretch and the strip stays at the bottom.
     SetWindowPos(window, nullptr, 0, 0, 400, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
     RECT client{};
     GetClientRect(window, &client);

@@ -64,13 +64,6 @@ inline bool xdotool(const QStringList& arguments) {
     return runTool(QStringLiteral("xdotool"), arguments).has_value();
 }
 
-// The process that owns a managed top-level window, as the window says; 0 when it does not say.
-inline uint32_t windowProcess(xcb_window_t window) {
-    uint32_t pid = 0;
-    xcb_ewmh_connection_t& ewmh = x11().ewmh();
-    return xcb_ewmh_get_wm_pid_reply(&ewmh, xcb_ewmh_get_wm_pid(&ewmh, window), &pid, nullptr) ? pid : 0;
-}
-
 // A process that ends with its owner: asked to end, killed when it does not.
 struct ChildProcess : QProcess {
     ~ChildProcess() override {
@@ -96,17 +89,6 @@ public:
     // The grid file's entries (support/StandInGrid.h).
     std::map<std::string, std::string> grid() const {
         return readGridFile(m_dir.filePath("grid").toStdString());
-    }
-    // Whether it has stopped itself (mode stop-after-paste); resume() lets it go on.
-    bool isStopped() const {
-        QFile stat(QStringLiteral("/proc/%1/stat").arg(m_process.processId()));
-        // pid (name) STATE ...: the state follows the name's closing parenthesis.
-        const QByteArray fields = stat.open(QIODevice::ReadOnly) ? stat.readAll() : QByteArray();
-        return fields.mid(fields.lastIndexOf(')') + 2, 1) == "T";
-    }
-    void resume() {
-        if (m_process.processId() > 0)
-            ::kill(pid_t(m_process.processId()), SIGCONT);
     }
     QString error;
 
@@ -218,7 +200,7 @@ public:
     std::vector<xcb_window_t> windows() const {
         std::vector<xcb_window_t> windows;
         for (const xcb_window_t window : x11().topLevelWindows()) {
-            if (windowProcess(window) == uint32_t(m_process.processId()) && x11().isManaged(window))
+            if (x11().processOf(window) == uint32_t(m_process.processId()) && x11().isManaged(window))
                 windows.push_back(window);
         }
         return windows;
@@ -366,7 +348,7 @@ public:
 
     // The window belongs to soffice.bin, a child of the soffice started here, which ends with it.
     ~CalcProcess() {
-        if (const uint32_t pid = m_window != XCB_NONE ? windowProcess(m_window) : 0)
+        if (const uint32_t pid = m_window != XCB_NONE ? x11().processOf(m_window) : 0)
             ::kill(pid_t(pid), SIGTERM);
     }
     QString error;

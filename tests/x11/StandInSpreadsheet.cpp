@@ -7,8 +7,8 @@
 //   late           it asks for the text kStandInLateMs later (busy recalculating);
 //   refuse-focus   its window takes no input focus, so that the focus stays where it was, as a
 //                  window manager that refuses the activation leaves it;
-//   stop-after-paste  after its first paste it stops (SIGSTOP) like a hung program, until it is
-//                  sent SIGCONT.
+//   stop-after-paste  after its first paste it stops answering, like a hung program, for
+//                  kStandInHungSeconds: far longer than zelk waits for an answer.
 #include "support/StandInGrid.h"
 
 #include <QApplication>
@@ -20,15 +20,17 @@
 #include <QWidget>
 
 #include <algorithm>
-#include <csignal>
+#include <chrono>
 #include <memory>
 #include <optional>
+#include <thread>
 
 namespace {
 
 // In the mode "late", the fetches of the text come this much later, long after those of a
 // clipboard manager.
 constexpr int kStandInLateMs = 800;
+constexpr int kStandInHungSeconds = 10;
 
 void askForFormats() {
     if (const QMimeData* data = QGuiApplication::clipboard()->mimeData(QClipboard::Clipboard))
@@ -105,7 +107,7 @@ private:
                 m_pasting = false;
                 runWaiting();
                 if (m_mode == u"stop-after-paste" && m_grid.pastes == 1)
-                    std::raise(SIGSTOP);
+                    std::this_thread::sleep_for(std::chrono::seconds(kStandInHungSeconds));
             });
         } else if (event.key() == Qt::Key_Home) {
             m_grid.home();

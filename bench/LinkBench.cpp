@@ -91,7 +91,7 @@ int main() {
             return fail(QStringLiteral("transfer %1 did not arrive").arg(i + 1));
         times.push_back(clock.elapsed());
     }
-    if (!zelk.waitForChoices(kTransfers))
+    if (!waitUntil([&] { return zelk.choices().size() >= std::size_t(kTransfers); }))
         return fail(QStringLiteral("zelk did not report every choice"));
     const std::map<std::string, std::string> grid = standIn.grid();
 

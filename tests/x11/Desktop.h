@@ -152,9 +152,6 @@ public:
 
     // The value label after each member choice so far, as zelk reports it once the choice is done.
     std::vector<std::u16string> choices() { return readOutput(), m_choices; }
-    bool waitForChoices(std::size_t count) {
-        return waitUntil([&] { return choices().size() >= count; });
-    }
     // The texts of the message boxes shown so far, line breaks as "\n".
     std::vector<std::string> messages() { return readOutput(), m_messages; }
 

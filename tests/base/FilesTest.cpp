@@ -1,5 +1,5 @@
-// What each kind of path is taken for, what reading and replacing it give, and a replacement that
-// fails at its last step. The reasons are the system's own, as POSIX words them.
+// What each kind of path is taken for, what reading and replacing it give (path-kinds.tsv), and a
+// replacement that fails at its last step. The reasons are the system's own, as POSIX words them.
 #include "base/Files.h"
 #include "support/TestFiles.h"
 
@@ -13,16 +13,8 @@ TEST(Files, eachKindOfPathIsReadReplacedOrRefused) {
     fs::create_directory(dir / "folder");
     ::mkfifo((dir / "fifo").c_str(), 0600);
     fs::create_symlink("loop", dir / "loop");
-    const std::pair<const char*, const char*> cases[] = {
-        {"file", "file, read, replaced, link is the same file"},
-        {"missing", "missing, No such file or directory, replaced"},
-        {"none/x", "missing, No such file or directory, No such file or directory"},
-        {"folder", "other, Is a directory, Is a directory"},
-        {"fifo", "other, 通常のファイルではありません, 通常のファイルではありません"},
-        {"loop", "other, Too many levels of symbolic links, Too many levels of symbolic links"},
-    };
-    for (const auto& [name, expected] : cases) {
-        const fs::path path = dir / name;
+    for (const auto& row : readTable("tests/base/path-kinds.tsv")) {
+        const fs::path path = dir / row[0];
         const char* kinds[] = {"missing", "file", "other"};
         const bool linked = isSameFile(dir / "link", path);
         std::string seen = kinds[int(pathKind(path))];
@@ -32,7 +24,7 @@ TEST(Files, eachKindOfPathIsReadReplacedOrRefused) {
         const bool replaced = output.open(path) && output.write("new", 3) && output.commit();
         seen +=
             ", " + (replaced ? readBytes(path) == "new" ? "replaced" : "(not new)" : u8(output.errorText()));
-        EXPECT_EQ(seen + (linked ? ", link is the same file" : ""), expected);
+        EXPECT_EQ(seen + (linked ? ", link is the same file" : ""), row[1]) << row[0];
     }
     // The target became a folder before the commit: the rename fails and the new file goes.
     ReplacingFile late;

@@ -6,7 +6,6 @@
 
 #include <cstdio>
 #include <fstream>
-#include <iostream>
 #include <string>
 
 namespace {
@@ -35,11 +34,8 @@ void appendLine(std::string& text, const char* what, const From& from, bool (*co
 
 } // namespace
 
-int main(int argc, char** argv) {
-    if (argc != 2) {
-        std::cerr << "usage: cp932_table OUTPUT_FILE\n";
-        return 2;
-    }
+// A file that cannot be written shows as a difference from the other build's table.
+int main(int, char** argv) {
     std::string text;
     for (unsigned first = 0; first <= 0xFF; ++first) {
         const char bytes[] = {char(first)};
@@ -59,12 +55,6 @@ int main(int argc, char** argv) {
     for (std::u16string_view pair :
          {u"\xD800\xDC00", u"\xD842\xDF9F", u"\xD83D\xDE00", u"\xDBFF\xDFFF", u"\xDC00\xD800"})
         appendLine(text, "encode", pair, CodePage932::encode);
-    std::ofstream file(argv[1], std::ios::binary);
-    file << text;
-    file.close();
-    if (!file) {
-        std::cerr << "cp932_table: cannot write " << argv[1] << '\n';
-        return 1;
-    }
+    std::ofstream(argv[1], std::ios::binary) << text;
     return 0;
 }

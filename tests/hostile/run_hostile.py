@@ -107,11 +107,6 @@ def main():
         arguments = arguments[2:]
     prefix.append(os.path.abspath(arguments[0]))
     zelk = "zelk() { %s \"$@\"; }\n" % " ".join(shlex.quote(word) for word in prefix)
-    # The old format, a folder with an expect file, would be left out without a word.
-    stale = sorted(d for d in os.listdir(HERE) if os.path.exists(os.path.join(HERE, d, "expect")))
-    if stale:
-        print("hostile cases are entries of hostile.cases now, not folders with an expect file:", *stale)
-        return 1
     cases = []  # (name, items, folder of the .cases file)
     for given in arguments[1:] or [os.path.join(HERE, "hostile.cases")]:
         with open(given, encoding="utf-8") as f:

@@ -21,8 +21,7 @@
 namespace {
 
 int argc = 1;
-char programName[] = "windows_qt_tests";
-char* argv[] = {programName, nullptr};
+char* argv[] = {const_cast<char*>("qt_tests"), nullptr};
 // On the offscreen platform, also while CTest lists the tests.
 const bool offscreen = qputenv("QT_QPA_PLATFORM", "offscreen");
 // Never destroyed: Qt's own globals are gone by the time static objects would be.

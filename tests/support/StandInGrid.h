@@ -32,7 +32,6 @@ public:
     void move(int rows, int columns) {
         cursor = {std::max(0, cursor.first + rows), std::max(0, cursor.second + columns)};
     }
-    void home() { cursor.second = 0; }
     // A typed character, added to the current cell; control characters type nothing.
     void type(char16_t c) {
         if (c >= 0x20 && c != 0x7f)

@@ -87,7 +87,7 @@ void onKeyDown(HWND window, WPARAM key) {
         if (pending.size() == 1)
             SetTimer(window, 1, kStandInFirstFetchMs, nullptr);
     } else if (key == VK_HOME) {
-        grid.home();
+        grid.move(0, -grid.cursor.second);
     } else if (const auto move = moves.find(key); move != moves.end()) {
         const int sign = key == VK_TAB && GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
         grid.move(move->second.first, sign * move->second.second);

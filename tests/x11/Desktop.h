@@ -11,9 +11,13 @@
 #include <QClipboard>
 #include <QDeadlineTimer>
 #include <QFile>
+#include <QImage>
+#include <QPalette>
 #include <QProcess>
 #include <QRect>
+#include <QScreen>
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include <algorithm>
 #include <csignal>
@@ -167,26 +171,17 @@ public:
         return shown;
     }
 
-    // The lookup window's title.
-    std::u16string title() const { return x11().title(m_window); }
-
-    // Covers zelk's window with pure red, which the window never shows, and uncovers it, then
-    // waits until zelk has painted it anew or `waiting` no longer holds; true when it painted
-    // while `waiting` held.
+    // Covers zelk's window with pure red, which the window never shows, above every window (no
+    // window manager's frame, no focus) and uncovers it, then waits until zelk has painted it anew
+    // or `waiting` no longer holds; true when it painted while `waiting` held.
     bool repaintsWhile(const std::function<bool()>& waiting) {
-        xcb_connection_t* c = x11().get();
-        const QRect window = place();
-        const xcb_window_t cover = xcb_generate_id(c);
-        const uint32_t values[] = {kRed, 1}; // background, override-redirect: above all, no frame
-        xcb_create_window(c, XCB_COPY_FROM_PARENT, cover, x11().root(), int16_t(window.x()),
-                          int16_t(window.y()), uint16_t(window.width()), uint16_t(window.height()), 0,
-                          XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
-                          XCB_CW_BACK_PIXEL | XCB_CW_OVERRIDE_REDIRECT, values);
-        xcb_map_window(c, cover);
-        xcb_flush(c);
+        QWidget cover(nullptr, Qt::X11BypassWindowManagerHint | Qt::FramelessWindowHint);
+        cover.setPalette(QPalette(Qt::red));
+        cover.setAutoFillBackground(true);
+        cover.setGeometry(place());
+        cover.show();
         const bool covered = waitUntil([&] { return showsRed(); });
-        xcb_destroy_window(c, cover);
-        xcb_flush(c);
+        cover.hide();
         bool painted = false;
         waitUntil([&] { return !waiting() || (painted = !showsRed()); });
         return covered && painted;
@@ -217,7 +212,6 @@ public:
     QString error;
 
 private:
-    static constexpr uint32_t kRed = 0xff0000;
     ChildProcess m_process;
     QByteArray m_output;
     std::vector<std::u16string> m_choices;
@@ -251,18 +245,16 @@ private:
 
     // Whether the screen where the window is, as the user sees it, shows pure red anywhere.
     bool showsRed() const {
-        xcb_connection_t* c = x11().get();
-        const QRect window = place();
-        const X11Reply<xcb_get_image_reply_t> image(xcb_get_image_reply(
-            c,
-            xcb_get_image(c, XCB_IMAGE_FORMAT_Z_PIXMAP, x11().root(), int16_t(window.x()),
-                          int16_t(window.y()), uint16_t(window.width()), uint16_t(window.height()), ~0u),
-            nullptr));
-        if (!image || image->depth != 24)
-            return false;
-        const auto* pixels = reinterpret_cast<const uint32_t*>(xcb_get_image_data(image.get()));
-        const int count = xcb_get_image_data_length(image.get()) / 4;
-        return std::any_of(pixels, pixels + count, [](uint32_t pixel) { return (pixel & 0xffffff) == kRed; });
+        const QRect r = place();
+        const QImage shot =
+            QGuiApplication::primaryScreen()->grabWindow(0, r.x(), r.y(), r.width(), r.height()).toImage();
+        for (int y = 0; y < shot.height(); ++y) {
+            for (int x = 0; x < shot.width(); ++x) {
+                if (shot.pixelColor(x, y) == Qt::red)
+                    return true;
+            }
+        }
+        return false;
     }
 };
 

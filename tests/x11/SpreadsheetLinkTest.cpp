@@ -58,7 +58,7 @@ TEST_P(SpreadsheetLink, membersArriveCellByCell) {
             const std::string shown = zelk.messages()[messages++];
             for (std::size_t part = 6; part < step.size(); ++part)
                 EXPECT_NE(shown.find(step[part]), std::string::npos) << shown;
-            EXPECT_EQ(zelk.closeDialog(), zelk.title());
+            EXPECT_EQ(zelk.closeDialog(), x11().title(zelk.window()));
         }
         labels.push_back(
             valueLabelText(catalogue, std::int16_t(std::stoi(step[1])), std::int16_t(std::stoi(step[2]))));

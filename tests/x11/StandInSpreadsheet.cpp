@@ -110,7 +110,7 @@ private:
                     std::this_thread::sleep_for(std::chrono::seconds(kStandInHungSeconds));
             });
         } else if (event.key() == Qt::Key_Home) {
-            m_grid.home();
+            m_grid.move(0, -m_grid.cursor.second);
         } else if (kMoves.contains(event.key())) {
             m_grid.move(kMoves[event.key()].first, kMoves[event.key()].second);
         } else if (!(event.modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {

@@ -1,8 +1,8 @@
 // The lookup window's behaviour as its user sees it: start-up, browsing, closing and the
 // commands that leave the window, on the catalogue lookup.csv in a folder of its own. (The check
 // marks and what each mode sends are the Qt window's test.)
-#include "forms/LookupView.h"
 #include "forms/LookupWindowLogic.h"
+#include "forms/LookupView.h"
 #include "link/RecordingTransferSink.h"
 #include "support/TestFiles.h"
 

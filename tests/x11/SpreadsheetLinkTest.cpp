@@ -30,6 +30,12 @@ TEST_P(SpreadsheetLink, membersArriveCellByCell) {
     if (!c.setting("manager").empty()) {
         ASSERT_TRUE(manager.start()) << manager.error.toStdString();
     }
+    // A window of the same title, active before the spreadsheet: no key may reach it.
+    StandInProcess bystander;
+    if (!c.setting("bystander").empty()) {
+        ASSERT_TRUE(bystander.start(qt(c.setting("bystander")))) << bystander.error.toStdString();
+    }
+    const auto untouched = bystander.grid();
     const bool inCalc = c.setting("spreadsheet") == "calc";
     StandInProcess standIn;
     CalcProcess calc;
@@ -87,6 +93,7 @@ TEST_P(SpreadsheetLink, membersArriveCellByCell) {
         EXPECT_EQ(standIn.grid(), c.grid);
     }
     EXPECT_EQ(zelk.messages().size(), messages);
+    EXPECT_EQ(bystander.grid(), untouched);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases, SpreadsheetLink,

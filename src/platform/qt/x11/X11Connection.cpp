@@ -9,6 +9,7 @@
 
 #include <algorithm>
 #include <cstring>
+#include <iterator>
 
 namespace {
 
@@ -53,8 +54,13 @@ xcb_atom_t X11Connection::atom(const char* name) const {
 std::vector<xcb_window_t> X11Connection::topLevelWindows() {
     std::vector<xcb_window_t> windows;
     xcb_ewmh_get_windows_reply_t list;
-    if (xcb_ewmh_get_client_list_reply(&m_ewmh, xcb_ewmh_get_client_list(&m_ewmh, 0), &list, nullptr)) {
-        windows.assign(list.windows, list.windows + list.windows_len);
+    // The stacking list runs from the bottom up; the plain client list, the fallback for a window
+    // manager that keeps no stacking list, from the first window mapped to the last.
+    if (xcb_ewmh_get_client_list_stacking_reply(&m_ewmh, xcb_ewmh_get_client_list_stacking(&m_ewmh, 0), &list,
+                                                nullptr) ||
+        xcb_ewmh_get_client_list_reply(&m_ewmh, xcb_ewmh_get_client_list(&m_ewmh, 0), &list, nullptr)) {
+        windows.assign(std::make_reverse_iterator(list.windows + list.windows_len),
+                       std::make_reverse_iterator(list.windows));
         xcb_ewmh_get_windows_reply_wipe(&list);
     }
     if (!windows.empty())
@@ -64,7 +70,7 @@ std::vector<xcb_window_t> X11Connection::topLevelWindows() {
     if (!tree)
         return windows;
     const xcb_window_t* children = xcb_query_tree_children(tree.get());
-    for (int i = 0; i < xcb_query_tree_children_length(tree.get()); ++i) {
+    for (int i = xcb_query_tree_children_length(tree.get()) - 1; i >= 0; --i) { // bottom up, too
         const X11Reply<xcb_get_window_attributes_reply_t> attributes(xcb_get_window_attributes_reply(
             m_connection, xcb_get_window_attributes(m_connection, children[i]), nullptr));
         if (attributes && attributes->map_state == XCB_MAP_STATE_VIEWABLE && !attributes->override_redirect)

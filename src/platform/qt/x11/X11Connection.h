@@ -34,8 +34,9 @@ public:
     xcb_ewmh_connection_t& ewmh() { return m_ewmh; }
     xcb_atom_t atom(const char* name) const;
 
-    // The top-level windows a user would call the applications' windows: the window manager's
-    // client list, or the mapped children of the root window where no window manager keeps one.
+    // The top-level windows a user would call the applications' windows, the topmost first, so
+    // that of two alike the one active last comes first: the window manager's client list in its
+    // stacking order, or the mapped children of the root window where no window manager keeps one.
     std::vector<xcb_window_t> topLevelWindows();
     // The window's title: _NET_WM_NAME, else WM_NAME.
     std::u16string title(xcb_window_t window);

@@ -137,6 +137,8 @@ struct IdentityCase {
     bool otherOwner = false;
     bool saved = true;
     bool lockedFolder = false; // sub/ takes no new file: the save writes the catalogue in place
+
+    friend std::ostream& operator<<(std::ostream& out, const IdentityCase& c) { return out << c.name; }
 };
 
 const IdentityCase kIdentityCases[] = {
@@ -238,10 +240,6 @@ void lockFolder(const fs::path& folder, bool locked) {
 
 std::set<fs::path> namesIn(const fs::path& folder) {
     return {fs::recursive_directory_iterator(folder), {}};
-}
-
-void PrintTo(const IdentityCase& c, std::ostream* out) {
-    *out << c.name;
 }
 
 class SaveKeepsTheFile : public ::testing::TestWithParam<IdentityCase> {};

@@ -13,16 +13,14 @@ struct LinkCase {
     std::vector<std::vector<std::string>> steps;
     std::map<std::string, std::string> grid;
 
+    friend std::ostream& operator<<(std::ostream& out, const LinkCase& c) { return out << c.name; }
+
     // A field of a setting; empty when the case has none.
     std::string setting(const std::string& kind, std::size_t field = 0) const {
         const auto found = settings.find(kind);
         return found != settings.end() && field < found->second.size() ? found->second[field] : std::string();
     }
 };
-
-inline void PrintTo(const LinkCase& c, std::ostream* out) {
-    *out << c.name;
-}
 
 inline std::vector<LinkCase> readLinkCases(const std::string& table, const std::set<std::string>& stepKinds) {
     std::vector<LinkCase> cases;

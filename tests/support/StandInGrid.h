@@ -26,8 +26,7 @@ class StandInGrid {
 public:
     using Cell = std::pair<int, int>; // row, column, from 0
     Cell cursor{0, 0};
-    int pastes = 0;
-    int ignored = 0;
+    int pastes = 0, ignored = 0;
 
     void move(int rows, int columns) {
         cursor = {std::max(0, cursor.first + rows), std::max(0, cursor.second + columns)};

@@ -142,7 +142,7 @@ public:
             const int x = window.left() + 4, y = window.bottom() - 2;
             if (!xdotool({"mousemove", QString::number(x), QString::number(y), "click", "1"}))
                 return fail(QStringLiteral("xdotool could not click"));
-            if (waitUntil([this] { return isActive(); }, 3000))
+            if (waitUntil([this] { return x11().activeWindow() == m_window; }, 3000))
                 return true;
         }
         return fail(QStringLiteral("zelk's window did not become active"));
@@ -197,7 +197,6 @@ public:
         }
         return windows;
     }
-    bool isActive() const { return x11().activeWindow() == m_window; }
     bool isAbove(xcb_window_t window) const {
         const std::vector<xcb_atom_t> states = x11().states(window);
         return std::find(states.begin(), states.end(), x11().ewmh()._NET_WM_STATE_ABOVE) != states.end();

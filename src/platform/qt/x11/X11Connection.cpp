@@ -45,10 +45,14 @@ X11Connection* X11Connection::application() {
     return connection;
 }
 
-xcb_atom_t X11Connection::atom(const char* name) const {
-    const auto cookie = xcb_intern_atom(m_connection, 0, uint16_t(std::strlen(name)), name);
-    const X11Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(m_connection, cookie, nullptr));
+xcb_atom_t internAtom(xcb_connection_t* connection, const char* name) {
+    const auto cookie = xcb_intern_atom(connection, 0, uint16_t(std::strlen(name)), name);
+    const X11Reply<xcb_intern_atom_reply_t> reply(xcb_intern_atom_reply(connection, cookie, nullptr));
     return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
+}
+
+xcb_atom_t X11Connection::atom(const char* name) const {
+    return internAtom(m_connection, name);
 }
 
 std::vector<xcb_window_t> X11Connection::topLevelWindows() {

@@ -15,6 +15,9 @@ struct X11ReplyDeleter {
 };
 template <typename T> using X11Reply = std::unique_ptr<T, X11ReplyDeleter>;
 
+// The atom of `name` on the server of `connection`; XCB_ATOM_NONE when the server does not answer.
+xcb_atom_t internAtom(xcb_connection_t* connection, const char* name);
+
 // One X connection with the window manager's (EWMH) atoms, and the few window queries and requests
 // that the stay-on-top state, the window activation, the key injection and the tests make on it.
 // Every call is synchronous: each runs between two user events, where a round trip is cheap.

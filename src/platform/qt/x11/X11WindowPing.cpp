@@ -5,17 +5,6 @@
 #include <xcb/xcb_icccm.h>
 
 #include <cstdlib>
-#include <cstring>
-
-namespace {
-
-xcb_atom_t internAtom(xcb_connection_t* c, const char* name) {
-    const X11Reply<xcb_intern_atom_reply_t> reply(
-        xcb_intern_atom_reply(c, xcb_intern_atom(c, 0, uint16_t(std::strlen(name)), name), nullptr));
-    return reply ? reply->atom : xcb_atom_t(XCB_ATOM_NONE);
-}
-
-} // namespace
 
 X11WindowPing::X11WindowPing() : m_connection(xcb_connect(nullptr, nullptr)) {
     if (xcb_connection_has_error(m_connection))

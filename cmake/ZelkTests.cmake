@@ -37,11 +37,14 @@ function(zelk_add_gtest name)
         ZELK_SOURCE_DIR="${PROJECT_SOURCE_DIR}" ZELK_BINARY_DIR="${PROJECT_BINARY_DIR}")
     set(properties "")
     if(ARG_LABELS)
-        list(APPEND properties LABELS "${ARG_LABELS}")
         # Tests on the shared X server take the focus and type into windows: one at a time.
         if("x11" IN_LIST ARG_LABELS)
             list(APPEND properties RESOURCE_LOCK x11_display)
         endif()
+        # The lock goes first and the labels' separators are escaped: a second label must not read
+        # as the name of the next property (it was the lock's), whether or not the label stays.
+        string(REPLACE ";" "\\;" labels "${ARG_LABELS}")
+        list(APPEND properties LABELS "${labels}")
     endif()
     if(ARG_ENVIRONMENT)
         list(APPEND properties ENVIRONMENT "${ARG_ENVIRONMENT}")

@@ -46,3 +46,7 @@ std::u16string Catalogue::weightLabelOf(std::int16_t kind) const {
 std::u16string Catalogue::paintLabelOf(std::int16_t kind) const {
     return kind >= 0 && std::size_t(kind) < UnitPaintLabel.size() ? UnitPaintLabel[kind] : std::u16string();
 }
+
+MemberValues Catalogue::memberValues(std::int16_t g, std::int16_t m) const {
+    return {MemberName[g][m], MemberRemark[g][m], GroupKind[g], MemberWeight[g][m], MemberPaintCoef[g][m]};
+}

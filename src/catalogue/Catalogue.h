@@ -5,6 +5,16 @@
 
 #include <vector>
 
+// What the value label shows and the spreadsheet link sends of one member: a member of the tables,
+// or one computed from a designation that the catalogue lacks.
+struct MemberValues {
+    std::u16string designation; // trimmed, as the tables hold it
+    std::u16string remark;
+    std::int16_t kind = 0; // the unit kind, whose labels the catalogue holds
+    double weight = 0;
+    double coefficient = 0;
+};
+
 // The catalogue tables and header settings, as the loader leaves them.
 //
 // Groups, members and unit kinds are numbered from 1; index 0 of every table exists and is never
@@ -52,4 +62,7 @@ struct Catalogue {
     // The labels of unit kind k, or empty text for a kind that has no entry in the label tables.
     std::u16string weightLabelOf(std::int16_t kind) const;
     std::u16string paintLabelOf(std::int16_t kind) const;
+
+    // Member m of group g, both existing.
+    MemberValues memberValues(std::int16_t g, std::int16_t m) const;
 };

@@ -11,6 +11,7 @@
 // it, and each platform maps its own command identifiers to it.
 enum class MenuItem {
     mnuset,
+    mnufind,
     mnuedit,
     mnuptarea,
     mnuexcel,
@@ -28,7 +29,8 @@ enum class MenuItem {
 // implement it with a double, so the logic runs without a display.
 //
 // Sizes are in the window's pixels. Choosing an entry from code behaves as a choice by the user:
-// setGroupIndex runs the group-selection handler before it returns.
+// setGroupIndex runs the group-selection handler, setMemberIndex the member-selection handler,
+// before they return.
 class LookupView {
 public:
     virtual ~LookupView() = default;
@@ -44,6 +46,7 @@ public:
     // Member list `lstnum`.
     virtual void clearMembers() = 0;
     virtual void addMember(const std::u16string& name) = 0;
+    virtual void setMemberIndex(int index) = 0;
     virtual int memberIndex() const = 0; // -1 when nothing is selected
     virtual void setMemberListHeight(int height) = 0;
     virtual void setMemberListWidth(int width) = 0;

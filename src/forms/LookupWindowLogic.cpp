@@ -14,6 +14,12 @@ namespace {
 
 constexpr std::u16string_view kDefaultDataFileName = u"JISTEELW.CSV";
 
+// One member for the find's list of picks: by where it stands, as the user reads it.
+bool isSameMember(const FoundMember& a, const FoundMember& b) {
+    return a.computed == b.computed && a.groupName == b.groupName &&
+           a.values.designation == b.values.designation;
+}
+
 } // namespace
 
 LookupWindowLogic::LookupWindowLogic(LookupView& view, TransferSink& transferSink)
@@ -45,6 +51,9 @@ LookupWindowLogic::StartOutcome LookupWindowLogic::Form_Load(const std::filesyst
 
 bool LookupWindowLogic::reloadCatalogue() {
     const LoadResult result = LoadCatalogue(m_catalogue, DataFileName);
+    // Whatever the load left in the tables is what the find searches from now on.
+    m_finder.emplace(m_catalogue);
+    findPicksAgain();
     switch (result.status) {
     case LoadResult::Status::TagMismatch:
         m_view.showMessage(result.message);
@@ -98,6 +107,11 @@ bool LookupWindowLogic::isGroup(int g) const {
     return g >= 1 && g <= m_catalogue.GroupCount && std::size_t(g) < m_catalogue.GroupName.size();
 }
 
+bool LookupWindowLogic::isMember(int g, int m) const {
+    return isGroup(g) && m >= 1 && m <= m_catalogue.GroupMemberCount[g] &&
+           std::size_t(m) < m_catalogue.MemberName[g].size();
+}
+
 void LookupWindowLogic::cmbmem_Click() {
     const int g = m_view.groupIndex() + 1;
     m_view.clearMembers();
@@ -115,8 +129,51 @@ void LookupWindowLogic::lstnum_Click() {
     if (!isGroup(g) || m < 1 || m > m_catalogue.GroupMemberCount[g])
         return;
     m_view.setValueLabel(valueLabelText(m_catalogue, std::int16_t(g), std::int16_t(m)));
+    rememberPick({false, std::int16_t(g), std::int16_t(m), m_catalogue.GroupName[g],
+                  m_catalogue.memberValues(std::int16_t(g), std::int16_t(m))});
     if (m_link.TransferEnabled)
         m_link.TransferToSpreadsheet(m_catalogue, std::int16_t(g), std::int16_t(m));
+}
+
+std::vector<FoundMember> LookupWindowLogic::findMembers(std::u16string_view text, std::size_t limit) const {
+    return m_finder ? m_finder->find(text, limit) : std::vector<FoundMember>();
+}
+
+void LookupWindowLogic::chooseFound(const FoundMember& found) {
+    if (!found.computed) {
+        if (!isMember(found.group, found.member) ||
+            m_catalogue.MemberName[found.group][found.member] != found.values.designation)
+            return;
+        m_view.setGroupIndex(found.group - 1); // fills the member list
+        m_view.setMemberIndex(found.member - 1);
+        return;
+    }
+    // No member of the list stays chosen: the label must not be read as the values of one.
+    m_view.setGroupIndex(isGroup(found.group) ? found.group - 1 : m_view.groupIndex());
+    m_view.setValueLabel(valueLabelText(m_catalogue, found.values));
+    rememberPick(found);
+    if (m_link.TransferEnabled)
+        m_link.TransferToSpreadsheet(m_catalogue, found.values);
+}
+
+void LookupWindowLogic::rememberPick(const FoundMember& picked) {
+    std::erase_if(m_picked, [&](const FoundMember& earlier) { return isSameMember(earlier, picked); });
+    m_picked.insert(m_picked.begin(), picked);
+    if (m_picked.size() > kFoundMemberLimit)
+        m_picked.pop_back();
+}
+
+void LookupWindowLogic::findPicksAgain() {
+    std::vector<FoundMember> kept;
+    for (const FoundMember& picked : m_picked) {
+        for (FoundMember& found : m_finder->find(picked.values.designation, kFoundMemberLimit)) {
+            if (isSameMember(found, picked)) {
+                kept.push_back(std::move(found));
+                break;
+            }
+        }
+    }
+    m_picked = std::move(kept);
 }
 
 void LookupWindowLogic::mnuexcel_Click() {

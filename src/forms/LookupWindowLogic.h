@@ -1,13 +1,21 @@
 #pragma once
 
 #include "catalogue/Catalogue.h"
+#include "coefficients/MemberFinder.h"
 #include "link/SpreadsheetLink.h"
 
+#include <cstddef>
 #include <filesystem>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 class LookupView;
 class TransferSink;
+
+// The find lists at most this many members, and remembers as many of those picked.
+inline constexpr std::size_t kFoundMemberLimit = 50;
 
 // The lookup window's behaviour, apart from its widgets: start-up, browsing groups and members,
 // the stay-on-top state, resizing and closing, and the menu commands. It owns the state that lives
@@ -32,6 +40,17 @@ public:
 
     void cmbmem_Click();
     void lstnum_Click();
+
+    // The members that `text` finds in the catalogue, best first, computed ones among them.
+    std::vector<FoundMember> findMembers(std::u16string_view text, std::size_t limit) const;
+    // Chooses a member that the find found. One of the catalogue is chosen in the group box and
+    // the member list, whose handlers do the rest; a computed one, which no list holds, shows its
+    // family's group with no member chosen, its values in the label, and goes to the spreadsheet
+    // as a member chosen in the list would. A member that the catalogue no longer holds where it
+    // was found (it was read again meanwhile) is not chosen.
+    void chooseFound(const FoundMember& found);
+    // The members chosen in this run, in the lists or by the find, newest first, each once.
+    const std::vector<FoundMember>& pickedMembers() const { return m_picked; }
 
     // The spreadsheet link's commands: the link switch and the three transfer modes. Each mode
     // command clears the two other check marks, sets its own and stores the mode, in that order.
@@ -69,9 +88,16 @@ private:
     // The window's caption, which the spreadsheet link's messages carry as their title.
     std::u16string windowCaption() const;
     bool isGroup(int g) const;
+    bool isMember(int g, int m) const;
+    void rememberPick(const FoundMember& picked);
+    // After a load: the picks that the new catalogue still holds, found again, the others dropped.
+    void findPicksAgain();
 
     LookupView& m_view;
     Catalogue m_catalogue;
     SpreadsheetLink m_link;
     bool m_topMost = false;
+    // Built for each catalogue the window loads.
+    std::optional<MemberFinder> m_finder;
+    std::vector<FoundMember> m_picked;
 };

@@ -1,6 +1,7 @@
 #include "WindowDesigns.h"
 
 #include "LookupWindowLogic.h"
+#include "MemberFind.h"
 #include "ZelkVersion.h"
 
 #include <algorithm>
@@ -97,6 +98,7 @@ const ControlDesign kAboutControls[] = {
 
 const MenuDesign kMenuTree[] = {
     {MenuItem::mnuset, "mnuset", {}, u"設定(&S)", true, false, false},
+    {MenuItem::mnufind, "mnufind", MenuItem::mnuset, u"部材の検索(&F)", false, false, false, u'F'},
     {MenuItem::mnuedit, "mnuedit", MenuItem::mnuset, u"データ編集(&E)", false, false, false},
     {MenuItem::mnuptarea, "mnuptarea", MenuItem::mnuset, u"塗装面積係数作成(&T)", false, false, false},
     {MenuItem::mnuexcel, "mnuexcel", MenuItem::mnuset, u"エクセル連動する(&E)", false, true, true},
@@ -134,7 +136,14 @@ std::span<const MenuDesign> lookupMenuTree() {
     return kMenuTree;
 }
 
-void runMenuCommand(LookupWindowLogic& logic, MenuItem item) {
+std::u16string shortcutText(const MenuDesign& entry) {
+    return entry.ctrlKey ? u"Ctrl+" + std::u16string(1, entry.ctrlKey) : std::u16string();
+}
+
+void runMenuCommand(LookupWindowLogic& logic, MemberFind& find, MenuItem item) {
+    if (item == MenuItem::mnufind)
+        return find.open();
+    find.cancel();
     switch (item) {
     case MenuItem::mnuedit:
         return logic.mnuedit_Click();
@@ -153,6 +162,7 @@ void runMenuCommand(LookupWindowLogic& logic, MenuItem item) {
     case MenuItem::mnuver:
         return logic.mnuver_Click();
     case MenuItem::mnuset:
+    case MenuItem::mnufind:
     case MenuItem::mnucopy:
     case MenuItem::mnuh:
         return;

@@ -109,7 +109,11 @@ struct MenuDesign {
     bool submenu = false;
     bool checkable = false; // an item that shows a check mark when set
     bool checked = false;   // the design state; every item starts enabled and visible
+    char16_t ctrlKey = 0;   // the item's shortcut, this letter with Ctrl; 0 for none
 };
+
+// The text a menu shows for an item's shortcut ("Ctrl+F"); empty for an item without one.
+std::u16string shortcutText(const MenuDesign& entry);
 
 const WindowDesign& lookupWindowDesign(); // `frmZELK`
 const WindowDesign& textEditorDesign();   // `frmText`
@@ -123,5 +127,7 @@ inline constexpr std::u16string_view kYesCaption = u"はい(&Y)";
 inline constexpr std::u16string_view kNoCaption = u"いいえ(&N)";
 
 class LookupWindowLogic;
-// Runs the handler of a menu command; the submenus have none and do nothing.
-void runMenuCommand(LookupWindowLogic& logic, MenuItem item);
+class MemberFind;
+// Runs the handler of a menu command; the submenus have none and do nothing. Every command but the
+// find's own closes an open find first.
+void runMenuCommand(LookupWindowLogic& logic, MemberFind& find, MenuItem item);

@@ -4,15 +4,21 @@
 #include "catalogue/Catalogue.h"
 #include "catalogue/NumberText.h"
 
+std::u16string valueLabelText(const Catalogue& catalogue, const MemberValues& member) {
+    return std::u16string(trimSpaces(NumberText(member.weight))) + catalogue.weightLabelOf(member.kind) +
+           NumberText(member.coefficient) + catalogue.paintLabelOf(member.kind);
+}
+
 std::u16string valueLabelText(const Catalogue& catalogue, std::int16_t g, std::int16_t m) {
-    const std::int16_t k = catalogue.GroupKind[g];
-    return std::u16string(trimSpaces(NumberText(catalogue.MemberWeight[g][m]))) + catalogue.weightLabelOf(k) +
-           NumberText(catalogue.MemberPaintCoef[g][m]) + catalogue.paintLabelOf(k);
+    return valueLabelText(catalogue, catalogue.memberValues(g, m));
+}
+
+std::u16string TableRowText(const MemberValues& member) {
+    const char16_t tab = u'\t';
+    return member.designation + tab + member.remark + tab + NumberText(member.kind) + tab +
+           NumberText(member.weight) + tab + NumberText(member.coefficient);
 }
 
 std::u16string TableRowText(const Catalogue& catalogue, std::int16_t g, std::int16_t m) {
-    const char16_t tab = u'\t';
-    return catalogue.MemberName[g][m] + tab + catalogue.MemberRemark[g][m] + tab +
-           NumberText(catalogue.GroupKind[g]) + tab + NumberText(catalogue.MemberWeight[g][m]) + tab +
-           NumberText(catalogue.MemberPaintCoef[g][m]);
+    return TableRowText(catalogue.memberValues(g, m));
 }

@@ -45,6 +45,10 @@ SpreadsheetLink::SpreadsheetLink(TransferSink& sink, ShowMessage showMessage)
     : m_sink(sink), m_showMessage(std::move(showMessage)), m_paste(*parseKeySequence(u"^v").sequence) {}
 
 void SpreadsheetLink::TransferToSpreadsheet(const Catalogue& c, std::int16_t g, std::int16_t m) {
+    TransferToSpreadsheet(c, c.memberValues(g, m));
+}
+
+void SpreadsheetLink::TransferToSpreadsheet(const Catalogue& c, const MemberValues& member) {
     const TransferFault activation = m_sink.AppActivate(spreadsheetWindowTitle());
     if (activation == TransferFault::NoWindow || !succeeded(u"ウィンドウの切り替え", activation))
         return;
@@ -53,7 +57,7 @@ void SpreadsheetLink::TransferToSpreadsheet(const Catalogue& c, std::int16_t g, 
         const bool weight = TransferMode == WeightOnly;
         const std::u16string what = (weight ? c.WeightTitle : c.PaintTitle) + u"の貼り付け";
         if (succeeded(what, m_sink.ClipboardClear()))
-            pasteText(what, NumberText(weight ? c.MemberWeight[g][m] : c.MemberPaintCoef[g][m]));
+            pasteText(what, NumberText(weight ? member.weight : member.coefficient));
         return;
     }
     if (TransferMode != TableForm)
@@ -62,7 +66,7 @@ void SpreadsheetLink::TransferToSpreadsheet(const Catalogue& c, std::int16_t g, 
     const std::u16string row = u"行の貼り付け";
     const std::u16string weightFormula = formatText(u"%1 の式の貼り付け", {kWeightFormulaTag});
     const std::u16string areaFormula = formatText(u"%1 の式の貼り付け", {kAreaFormulaTag});
-    const bool sent = succeeded(row, m_sink.ClipboardClear()) && pasteText(row, TableRowText(c, g, m)) &&
+    const bool sent = succeeded(row, m_sink.ClipboardClear()) && pasteText(row, TableRowText(member)) &&
                       sendSetting(kWeightKeysTag, c.WeightKeys) &&
                       succeeded(weightFormula, m_sink.ClipboardClear()) &&
                       pasteText(weightFormula, c.WeightFormula) && sendSetting(kAreaKeysTag, c.AreaKeys) &&
@@ -70,7 +74,7 @@ void SpreadsheetLink::TransferToSpreadsheet(const Catalogue& c, std::int16_t g, 
                       (c.AreaFormula == kNoFormula || pasteText(areaFormula, c.AreaFormula));
     if (!sent)
         return;
-    switch (c.GroupKind[g]) {
+    switch (member.kind) {
     case 1:
         sendSetting(kKind1KeysTag, c.Kind1Keys);
         break;

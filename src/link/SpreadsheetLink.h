@@ -7,6 +7,7 @@
 #include <string>
 
 struct Catalogue;
+struct MemberValues;
 class TransferSink;
 enum class TransferFault;
 
@@ -31,6 +32,9 @@ public:
     // paste) or a keystroke setting that cannot be read stops the transfer there: nothing after it
     // is sent, and one message says which step stopped and why.
     void TransferToSpreadsheet(const Catalogue& catalogue, std::int16_t g, std::int16_t m);
+    // The same for a member found by its designation, one of the tables or one computed; the
+    // catalogue gives the header settings.
+    void TransferToSpreadsheet(const Catalogue& catalogue, const MemberValues& member);
 
 private:
     bool pasteText(std::u16string_view what, const std::u16string& text);

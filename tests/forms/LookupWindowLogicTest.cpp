@@ -1,8 +1,10 @@
-// The lookup window's behaviour as its user sees it: start-up, browsing, closing and the
-// commands that leave the window, on the catalogue lookup.csv in a folder of its own. (The check
-// marks and what each mode sends are the Qt window's test.)
+// The lookup window's behaviour as its user sees it: start-up, browsing, the find, closing and
+// the commands that leave the window, on the catalogue lookup.csv in a folder of its own. (The
+// check marks and what each mode sends are the Qt window's test.)
 #include "forms/LookupWindowLogic.h"
 #include "forms/LookupView.h"
+#include "forms/MemberFind.h"
+#include "forms/WindowDesigns.h"
 #include "link/RecordingTransferSink.h"
 #include "support/TestFiles.h"
 
@@ -31,7 +33,7 @@ public:
     std::function<fs::path(const fs::path&)> editor = [](const fs::path& path) { return path; };
     std::vector<bool> onTopWhileModal;
     // The logic's handlers that the window itself runs.
-    std::function<void()> onGroupChosen, onClose;
+    std::function<void()> onGroupChosen, onMemberChosen, onClose;
 
     void clearGroups() override { groups.clear(), chosenGroup = -1; }
     void addGroup(const std::u16string& name) override { groups.push_back(u8(name)); }
@@ -41,6 +43,7 @@ public:
     void setGroupBoxWidth(int) override {}
     void clearMembers() override { members.clear(), chosenMember = -1; }
     void addMember(const std::u16string& name) override { members.push_back(u8(name)); }
+    void setMemberIndex(int index) override { chosenMember = index, onMemberChosen(); }
     int memberIndex() const override { return chosenMember; }
     void setMemberListHeight(int height) override { listHeight = height; }
     void setMemberListWidth(int) override {}
@@ -67,20 +70,39 @@ public:
     void endProcess(ZelkExitStatus status) override { exitCode = int(status), throw ProcessEnded(); }
 };
 
-// A window, its logic and the spreadsheet beside it.
+// The find's field and result list without a display.
+class RecordingFindView : public FindView {
+public:
+    bool open = false;
+    std::string closedBy;
+    std::vector<FindRow> rows;
+    int current = -1;
+
+    void showFind() override { open = true, rows.clear(), current = -1; }
+    void hideFind(FindEnd end) override {
+        open = false, closedBy = end == FindEnd::Picked ? "picked" : "cancelled";
+    }
+    void selectFindText() override {}
+    void setFindResults(const std::vector<FindRow>& found) override { rows = found; }
+    void setCurrentFindResult(int index) override { current = index; }
+};
+
+// A window, its logic, its find and the spreadsheet beside it.
 struct Window {
     Window() {
         view.onGroupChosen = [this] { logic.cmbmem_Click(); };
+        view.onMemberChosen = [this] { logic.lstnum_Click(); };
         view.onClose = [this] { logic.Form_QueryUnload(); };
     }
     void choose(int group, int member) {
         view.setGroupIndex(group);
-        view.chosenMember = member;
-        logic.lstnum_Click();
+        view.setMemberIndex(member);
     }
     RecordingLookupView view;
     RecordingTransferSink sheet;
     LookupWindowLogic logic{view, sheet};
+    RecordingFindView findView;
+    MemberFind find{findView, logic};
 };
 
 // Runs in a new current folder that holds lookup.csv as the default catalogue "JISTEELW.CSV".
@@ -203,5 +225,66 @@ TEST_F(LookupWindow, resizingFitsTheListBetweenGroupBoxAndStrip) {
         view.windowHeight = height;
         w.logic.Form_Resize();
         EXPECT_EQ(view.listHeight, list) << "window height " << height;
+    }
+}
+
+// What the window shows after a step of find-steps.tsv: the find's rows (the highlighted one
+// marked), or how it closed, the lists' choice, the label and the first thing sent.
+std::string seenAfterFind(const Window& w) {
+    std::string seen;
+    if (w.findView.open) {
+        for (std::size_t i = 0; i < w.findView.rows.size(); ++i) {
+            const FindRow& row = w.findView.rows[i];
+            seen += (i ? " | " : "") + std::string(int(i) == w.findView.current ? "*" : "") +
+                    u8(row.designation) + " / " + u8(row.detail);
+        }
+        return "find: " + (seen.empty() ? "-" : seen);
+    }
+    const std::string sent = w.sheet.received.empty() ? "-" : w.sheet.received.front();
+    return w.findView.closedBy + ", " + std::to_string(w.view.chosenGroup) + ":" +
+           std::to_string(w.view.chosenMember) + " " + w.view.valueLabel + ", " + sent;
+}
+
+// The find step by step, each step's outcome as the user sees it (find-steps.tsv).
+TEST_F(LookupWindow, findListsPicksAndCloses) {
+    w.logic.Form_Load({});
+    for (const auto& row : readTable("tests/forms/find-steps.tsv")) {
+        const std::string& step = row[0];
+        const std::vector<std::string> fields = split(row[1], ';');
+        w.sheet.received.clear();
+        if (step == "menu") {
+            for (const MenuDesign& entry : lookupMenuTree()) {
+                if (entry.name == row[1])
+                    runMenuCommand(w.logic, w.find, entry.item);
+            }
+        } else if (step == "type") {
+            w.find.textChanged(u16(row[1]));
+        } else if (step == "key") {
+            const std::map<std::string, std::function<void()>> keys{{"Up", [&] { w.find.moveCurrent(-1); }},
+                                                                    {"Down", [&] { w.find.moveCurrent(1); }},
+                                                                    {"Enter", [&] { w.find.pick(); }},
+                                                                    {"Escape", [&] { w.find.cancel(); }}};
+            keys.at(row[1])();
+        } else if (step == "double") {
+            w.find.pickAt(std::stoi(row[1]));
+        } else if (step == "choose") {
+            w.choose(std::stoi(fields[0]), std::stoi(fields[1]));
+        } else if (step ==
+                   "computed") { // as the finder hands one over: group;designation;kind;weight;coefficient
+            w.logic.chooseFound({true,
+                                 std::int16_t(std::stoi(fields[0])),
+                                 0,
+                                 u"平鋼（計算）",
+                                 {u16(fields[1]), u"計算値", std::int16_t(std::stoi(fields[2])),
+                                  std::stod(fields[3]), std::stod(fields[4])}});
+        } else if (step == "edit") { // the catalogue edited: the text FROM replaced by TO
+            view.editor = [&](const fs::path& path) {
+                std::string bytes = readBytes(path);
+                writeBytes(path, bytes.replace(bytes.find(fields[0]), fields[0].size(), fields[1]));
+                return path;
+            };
+            w.logic.mnuedit_Click();
+        }
+        EXPECT_EQ(seenAfterFind(w), row[2]) << step << " " << row[1];
     }
 }

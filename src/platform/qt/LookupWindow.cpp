@@ -9,7 +9,9 @@
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
 
@@ -52,8 +54,10 @@ void LookupWindow::buildControls() {
     // Selection, not the current item: tabbing into the list makes an item current without
     // choosing it.
     connect(m_lstnum, &QListWidget::itemSelectionChanged, this, [this] {
-        if (memberIndex() >= 0)
+        if (memberIndex() >= 0) {
             m_logic.lstnum_Click();
+            reportChoice();
+        }
     });
 
     m_Picture1 = new QFrame(m_client);
@@ -66,6 +70,31 @@ void LookupWindow::buildControls() {
     // The strip takes part in the tab order; the label never takes the focus.
     m_Picture1->setFocusPolicy(Qt::TabFocus);
     applyTabOrder(*this, design);
+    buildFind();
+}
+
+void LookupWindow::buildFind() {
+    m_findField = new QLineEdit(m_client);
+    m_findField->setObjectName(qtName(kFindFieldName));
+    m_findField->setPlaceholderText(qtText(kFindPlaceholder));
+    m_findField->installEventFilter(this);
+    // What the user types; the field emptied from code is no search.
+    connect(m_findField, &QLineEdit::textEdited, this,
+            [this](const QString& text) { m_find.textChanged(coreText(text)); });
+
+    m_findList = new QListWidget(m_client);
+    m_findList->setObjectName(qtName(kFindListName));
+    m_findList->setSelectionMode(QAbstractItemView::SingleSelection);
+    // Each result takes two lines; the shading tells one result from the next.
+    m_findList->setAlternatingRowColors(true);
+    // The keys stay in the field, whatever the mouse does in the list.
+    m_findList->setFocusPolicy(Qt::NoFocus);
+    connect(m_findList, &QListWidget::itemPressed, this,
+            [this](QListWidgetItem* item) { m_find.setCurrent(m_findList->row(item)); });
+    connect(m_findList, &QListWidget::itemDoubleClicked, this,
+            [this](QListWidgetItem* item) { pickFound(m_findList->row(item)); });
+    m_findField->hide();
+    m_findList->hide();
 }
 
 void LookupWindow::buildMenus() {
@@ -84,6 +113,8 @@ void LookupWindow::buildMenus() {
         }
         QAction* action = parent->addAction(caption);
         action->setObjectName(name);
+        if (entry.ctrlKey)
+            action->setShortcut(QKeySequence(qtText(shortcutText(entry))));
         action->setCheckable(entry.checkable);
         action->setChecked(entry.checked);
         if (entry.checkable) {
@@ -95,7 +126,7 @@ void LookupWindow::buildMenus() {
             });
         }
         const MenuItem item = entry.item;
-        connect(action, &QAction::triggered, this, [this, item] { runMenuCommand(m_logic, item); });
+        connect(action, &QAction::triggered, this, [this, item] { runMenuCommand(m_logic, m_find, item); });
         m_menuItems[item] = action;
     }
 }
@@ -105,12 +136,58 @@ void LookupWindow::dockStrip() {
     m_Picture1->setGeometry(0, m_client->height() - height, m_client->width(), height);
 }
 
+void LookupWindow::placeFind() {
+    m_findField->setGeometry(m_cmbmem->geometry());
+    m_findList->setGeometry(m_lstnum->geometry());
+}
+
 bool LookupWindow::eventFilter(QObject* watched, QEvent* event) {
     if (watched == m_client && event->type() == QEvent::Resize) {
         dockStrip();
         m_logic.Form_Resize();
+        placeFind();
     }
+    if (watched == m_findField && event->type() == QEvent::KeyPress &&
+        findKeyPressed(static_cast<QKeyEvent*>(event)->key()))
+        return true;
     return QMainWindow::eventFilter(watched, event);
+}
+
+bool LookupWindow::findKeyPressed(int key) {
+    switch (key) {
+    case Qt::Key_Up:
+        m_find.moveCurrent(-1);
+        return true;
+    case Qt::Key_Down:
+        m_find.moveCurrent(1);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        pickFound(std::nullopt);
+        return true;
+    case Qt::Key_Escape:
+        m_find.cancel();
+        return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        return true; // the focus stays in the find while it is open
+    default:
+        return false;
+    }
+}
+
+void LookupWindow::pickFound(std::optional<int> row) {
+    if (row)
+        m_find.pickAt(*row);
+    else
+        m_find.pick();
+    if (!m_find.isOpen()) // a pick closes the find
+        reportChoice();
+}
+
+void LookupWindow::reportChoice() {
+    if (m_choiceReport)
+        m_choiceReport();
 }
 
 void LookupWindow::changeEvent(QEvent* event) {
@@ -162,6 +239,17 @@ void LookupWindow::clearMembers() {
 
 void LookupWindow::addMember(const std::u16string& name) {
     m_lstnum->addItem(qtText(name));
+}
+
+void LookupWindow::setMemberIndex(int index) {
+    {
+        // The handler runs once, below, also when the row was already selected.
+        const QSignalBlocker blocker(m_lstnum);
+        m_lstnum->clearSelection();
+        m_lstnum->setCurrentRow(index);
+    }
+    m_lstnum->scrollToItem(m_lstnum->currentItem());
+    m_logic.lstnum_Click();
 }
 
 int LookupWindow::memberIndex() const {
@@ -252,4 +340,43 @@ void LookupWindow::endProcess(ZelkExitStatus status) {
     std::fflush(nullptr);
     // At once: no further event, no clean-up that could run code of the window.
     std::_Exit(int(status));
+}
+
+void LookupWindow::showFind() {
+    m_focusBeforeFind = focusWidget();
+    m_findField->clear();
+    m_findList->clear();
+    placeFind();
+    m_findField->show();
+    m_findList->show();
+    m_findField->setFocus();
+    m_cmbmem->hide();
+    m_lstnum->hide();
+}
+
+void LookupWindow::hideFind(FindEnd end) {
+    m_cmbmem->show();
+    m_lstnum->show();
+    QWidget* focus = end == FindEnd::Picked || !m_focusBeforeFind ? m_lstnum : m_focusBeforeFind.data();
+    focus->setFocus();
+    m_findField->hide();
+    m_findList->hide();
+    m_findList->clear();
+}
+
+void LookupWindow::selectFindText() {
+    m_findField->selectAll();
+    m_findField->setFocus();
+}
+
+void LookupWindow::setFindResults(const std::vector<FindRow>& rows) {
+    m_findList->clear();
+    for (const FindRow& row : rows)
+        m_findList->addItem(qtText(row.designation) + u'\n' + qtText(row.detail));
+}
+
+void LookupWindow::setCurrentFindResult(int index) {
+    m_findList->setCurrentRow(index);
+    if (QListWidgetItem* item = m_findList->currentItem())
+        m_findList->scrollToItem(item);
 }

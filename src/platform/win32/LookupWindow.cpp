@@ -6,8 +6,10 @@
 #include "Win32Text.h"
 #include "forms/HelpPage.h"
 
+#include <commctrl.h>
 #include <shellapi.h>
 
+#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -23,6 +25,24 @@ std::optional<MenuItem> menuItemOfCommand(int id) {
     }
     return std::nullopt;
 }
+
+// A menu item's text: its caption and, after a tab, its shortcut, which the menu aligns on the right.
+std::u16string menuText(MenuItem item, const std::u16string& caption) {
+    for (const MenuDesign& entry : lookupMenuTree()) {
+        if (entry.item == item && entry.ctrlKey)
+            return caption + u'\t' + shortcutText(entry);
+    }
+    return caption;
+}
+
+// The commands of the find's keys, after the menu's.
+enum FindKey : WORD {
+    kFindUp = 2000,
+    kFindDown,
+    kFindPick,
+    kFindCancel,
+    kFindStay, // Tab: the focus stays in the find while it is open
+};
 
 } // namespace
 
@@ -98,6 +118,12 @@ LRESULT LookupWindow::handleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     case WM_SETFOCUS:
         onSetFocus();
         return 0;
+    case WM_MEASUREITEM:
+        onMeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam));
+        return TRUE;
+    case WM_DRAWITEM:
+        onDrawItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+        return TRUE;
     }
     return DefWindowProcW(m_hwnd, message, wParam, lParam);
 }
@@ -109,8 +135,57 @@ void LookupWindow::onCreate() {
     m_lstnum = findControl(m_controls, "lstnum").window;
     m_Picture1 = findControl(m_controls, "Picture1").window;
     m_lblW = &findControl(m_controls, "lblW");
+    createFind();
     buildMenuBar();
     placeAtDesign();
+}
+
+void LookupWindow::createFind() {
+    std::vector<ACCEL> menuKeys;
+    for (const MenuDesign& entry : lookupMenuTree()) {
+        if (entry.ctrlKey)
+            menuKeys.push_back({FVIRTKEY | FCONTROL, WORD(entry.ctrlKey), WORD(menuCommandId(entry.item))});
+    }
+    m_menuKeys = createAccelerators(menuKeys);
+    m_findKeys = createAccelerators({{FVIRTKEY, VK_UP, kFindUp},
+                                     {FVIRTKEY, VK_DOWN, kFindDown},
+                                     {FVIRTKEY, VK_RETURN, kFindPick},
+                                     {FVIRTKEY, VK_ESCAPE, kFindCancel},
+                                     {FVIRTKEY, VK_TAB, kFindStay},
+                                     {FVIRTKEY | FSHIFT, VK_TAB, kFindStay}});
+
+    const HINSTANCE instance = GetModuleHandleW(nullptr);
+    m_findField = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0,
+                                  m_hwnd, reinterpret_cast<HMENU>(INT_PTR(kFindFieldId)), instance, nullptr);
+    const std::u16string placeholder(kFindPlaceholder);
+    SendMessageW(m_findField, EM_SETCUEBANNER, TRUE, reinterpret_cast<LPARAM>(wide(placeholder)));
+    // Rows of two lines, drawn by the window; the items' texts are the designations.
+    m_findList = CreateWindowExW(
+        WS_EX_CLIENTEDGE, WC_LISTBOXW, L"",
+        WS_CHILD | WS_VSCROLL | LBS_NOTIFY | LBS_NOINTEGRALHEIGHT | LBS_OWNERDRAWFIXED | LBS_HASSTRINGS, 0, 0,
+        0, 0, m_hwnd, reinterpret_cast<HMENU>(INT_PTR(kFindListId)), instance, nullptr);
+    applyFindFont();
+}
+
+void LookupWindow::applyFindFont() {
+    m_findFont = createDesignFont(std::nullopt, m_dpi);
+    setControlFont(m_findField, m_findFont.get());
+    setControlFont(m_findList, m_findFont.get());
+    SendMessageW(m_findList, LB_SETITEMHEIGHT, 0, findRowHeight());
+}
+
+int LookupWindow::findRowHeight() const {
+    return 2 * textExtent(m_findField, m_findFont.get(), u"Ｈ").cy + designPixels(60, m_dpi);
+}
+
+void LookupWindow::placeFind() {
+    for (const auto& [list, find] : {std::pair{m_cmbmem, m_findField}, std::pair{m_lstnum, m_findList}}) {
+        // A drop-down list's window rectangle leaves its open list out.
+        RECT rect{};
+        GetWindowRect(list, &rect);
+        MapWindowPoints(nullptr, m_hwnd, reinterpret_cast<POINT*>(&rect), 2);
+        MoveWindow(find, rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top, TRUE);
+    }
 }
 
 void LookupWindow::placeAtDesign() {
@@ -124,6 +199,7 @@ void LookupWindow::onSize(WPARAM kind) {
     if (kind != SIZE_MINIMIZED)
         dockStrip();
     m_logic.Form_Resize();
+    placeFind();
 }
 
 void LookupWindow::dockStrip() {
@@ -138,7 +214,9 @@ void LookupWindow::onCommand(WPARAM wParam, LPARAM lParam) {
     const int notification = HIWORD(wParam);
     if (lParam == 0) {
         if (const std::optional<MenuItem> item = menuItemOfCommand(id))
-            runMenuCommand(m_logic, *item);
+            runMenuCommand(m_logic, m_find, *item);
+        else
+            onFindKey(id);
         return;
     }
     const auto control = reinterpret_cast<HWND>(lParam);
@@ -147,6 +225,66 @@ void LookupWindow::onCommand(WPARAM wParam, LPARAM lParam) {
     // Only a selection counts as a choice; the list reports none for a click beside its items.
     else if (control == m_lstnum && notification == LBN_SELCHANGE && memberIndex() >= 0)
         m_logic.lstnum_Click();
+    else if (control == m_findField && notification == EN_CHANGE)
+        m_find.textChanged(windowText(m_findField));
+    else if (control == m_findList && (notification == LBN_SELCHANGE || notification == LBN_DBLCLK)) {
+        const int row = int(SendMessageW(m_findList, LB_GETCURSEL, 0, 0));
+        // The keys stay in the field, whatever the mouse does in the list.
+        SetFocus(m_findField);
+        if (notification == LBN_DBLCLK)
+            m_find.pickAt(row);
+        else
+            m_find.setCurrent(row);
+    }
+}
+
+bool LookupWindow::translateKeys(MSG& message) {
+    if (!m_hwnd || (message.hwnd != m_hwnd && !IsChild(m_hwnd, message.hwnd)))
+        return false;
+    return TranslateAcceleratorW(m_hwnd, m_menuKeys.get(), &message) ||
+           (m_find.isOpen() && TranslateAcceleratorW(m_hwnd, m_findKeys.get(), &message));
+}
+
+void LookupWindow::onFindKey(int command) {
+    switch (command) {
+    case kFindUp:
+        return m_find.moveCurrent(-1);
+    case kFindDown:
+        return m_find.moveCurrent(1);
+    case kFindPick:
+        return m_find.pick();
+    case kFindCancel:
+        return m_find.cancel();
+    default:
+        return;
+    }
+}
+
+void LookupWindow::onMeasureItem(MEASUREITEMSTRUCT& item) {
+    // Asked as the list is made, before it has a font; the font sets the height again.
+    if (item.CtlID == kFindListId && m_findFont)
+        item.itemHeight = UINT(findRowHeight());
+}
+
+void LookupWindow::onDrawItem(const DRAWITEMSTRUCT& item) {
+    if (item.hwndItem != m_findList || item.itemID >= m_findRows.size())
+        return;
+    const FindRow& row = m_findRows[item.itemID];
+    const bool selected = (item.itemState & ODS_SELECTED) != 0;
+    FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+    const HGDIOBJ previousFont = SelectObject(item.hDC, m_findFont.get());
+    SetBkMode(item.hDC, TRANSPARENT);
+    const int middle = (item.rcItem.top + item.rcItem.bottom) / 2;
+    const auto drawLine = [&](const std::u16string& text, int colour, LONG top, LONG bottom) {
+        RECT line{item.rcItem.left + designPixels(30, m_dpi), top, item.rcItem.right, bottom};
+        SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : colour));
+        DrawTextW(item.hDC, wide(text), int(text.size()), &line,
+                  DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    };
+    // The designation, and under it the group and the remark in the quieter colour.
+    drawLine(row.designation, COLOR_WINDOWTEXT, item.rcItem.top, middle);
+    drawLine(row.detail, COLOR_GRAYTEXT, middle, item.rcItem.bottom);
+    SelectObject(item.hDC, previousFont);
 }
 
 void LookupWindow::onClose() {
@@ -158,6 +296,7 @@ void LookupWindow::onDpiChanged(UINT dpi, const RECT& suggested) {
     m_dpi = dpi;
     for (DesignControl& control : m_controls)
         control.applyDesign(dpi);
+    applyFindFont();
     // The value label keeps its text, set after the design's.
     m_lblW->fitToText();
     SetWindowPos(m_hwnd, nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
@@ -197,7 +336,8 @@ void LookupWindow::buildMenuBar() {
         info.cbSize = sizeof info;
         info.fMask = MIIM_ID | MIIM_STRING | MIIM_STATE;
         info.wID = UINT(menuCommandId(entry.item));
-        info.dwTypeData = const_cast<wchar_t*>(wide(state.caption));
+        const std::u16string text = menuText(entry.item, state.caption);
+        info.dwTypeData = const_cast<wchar_t*>(wide(text));
         info.fState = state.checked ? MFS_CHECKED : MFS_UNCHECKED;
         if (entry.submenu) {
             info.fMask |= MIIM_SUBMENU;
@@ -263,6 +403,12 @@ void LookupWindow::addMember(const std::u16string& name) {
     SendMessageW(m_lstnum, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(name)));
 }
 
+void LookupWindow::setMemberIndex(int index) {
+    // Choosing from code sends no notification; the handler runs as for a choice by the user.
+    SendMessageW(m_lstnum, LB_SETCURSEL, WPARAM(index), 0);
+    m_logic.lstnum_Click();
+}
+
 int LookupWindow::memberIndex() const {
     return int(SendMessageW(m_lstnum, LB_GETCURSEL, 0, 0));
 }
@@ -297,7 +443,8 @@ void LookupWindow::setMenuCaption(MenuItem item, const std::u16string& caption) 
         MENUITEMINFOW info{};
         info.cbSize = sizeof info;
         info.fMask = MIIM_STRING;
-        info.dwTypeData = const_cast<wchar_t*>(wide(caption));
+        const std::u16string text = menuText(item, caption);
+        info.dwTypeData = const_cast<wchar_t*>(wide(text));
         SetMenuItemInfoW(place->menu, place->position, TRUE, &info);
         DrawMenuBar(m_hwnd);
     }
@@ -376,4 +523,46 @@ void LookupWindow::endProcess(ZelkExitStatus status) {
     std::fflush(nullptr);
     // At once: no further message, no clean-up that could run code of the window.
     ExitProcess(UINT(status));
+}
+
+void LookupWindow::showFind() {
+    m_focusBeforeFind = GetFocus();
+    setWindowText(m_findField, {});
+    SendMessageW(m_findList, LB_RESETCONTENT, 0, 0);
+    placeFind();
+    ShowWindow(m_findField, SW_SHOW);
+    ShowWindow(m_findList, SW_SHOW);
+    SetFocus(m_findField);
+    ShowWindow(m_cmbmem, SW_HIDE);
+    ShowWindow(m_lstnum, SW_HIDE);
+}
+
+void LookupWindow::hideFind(FindEnd end) {
+    ShowWindow(m_cmbmem, SW_SHOW);
+    ShowWindow(m_lstnum, SW_SHOW);
+    const bool back = end == FindEnd::Cancelled && m_focusBeforeFind && IsChild(m_hwnd, m_focusBeforeFind);
+    SetFocus(back ? m_focusBeforeFind : m_lstnum);
+    ShowWindow(m_findField, SW_HIDE);
+    ShowWindow(m_findList, SW_HIDE);
+    SendMessageW(m_findList, LB_RESETCONTENT, 0, 0);
+    m_findRows.clear();
+}
+
+void LookupWindow::selectFindText() {
+    SendMessageW(m_findField, EM_SETSEL, 0, -1);
+    SetFocus(m_findField);
+}
+
+void LookupWindow::setFindResults(const std::vector<FindRow>& rows) {
+    m_findRows = rows;
+    SendMessageW(m_findList, WM_SETREDRAW, FALSE, 0);
+    SendMessageW(m_findList, LB_RESETCONTENT, 0, 0);
+    for (const FindRow& row : rows)
+        SendMessageW(m_findList, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(wide(row.designation)));
+    SendMessageW(m_findList, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(m_findList, nullptr, TRUE);
+}
+
+void LookupWindow::setCurrentFindResult(int index) {
+    SendMessageW(m_findList, LB_SETCURSEL, WPARAM(index), 0);
 }

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "Win32Design.h"
+#include "forms/FindView.h"
 #include "forms/LookupView.h"
 #include "forms/LookupWindowLogic.h"
+#include "forms/MemberFind.h"
 
 #include <windows.h>
 
@@ -18,11 +20,17 @@ inline int menuCommandId(MenuItem item) {
     return kFirstMenuCommand + int(item);
 }
 
+// The control identifiers of the find's field and result list, beside those of the design's
+// controls (kFirstControlId on).
+inline constexpr int kFindFieldId = 200;
+inline constexpr int kFindListId = 201;
+
 // The lookup window `frmZELK`, of window class "frmZELK", built from its design: the group box,
-// the member list, the value strip along the bottom and the menu bar. Its behaviour is
-// LookupWindowLogic's; the window procedure turns messages into the logic's handlers, and the
-// LookupView methods carry out what the logic asks of the window.
-class LookupWindow final : private LookupView {
+// the member list, the value strip along the bottom and the menu bar, and the find's field and
+// result list, which take the places of the two lists while the find is open. Its behaviour is
+// LookupWindowLogic's and MemberFind's; the window procedure turns messages into their handlers,
+// and the LookupView and FindView methods carry out what they ask of the window.
+class LookupWindow final : private LookupView, private FindView {
 public:
     explicit LookupWindow(TransferSink& transferSink);
     ~LookupWindow() override;
@@ -32,6 +40,9 @@ public:
     bool create();
     HWND handle() const { return m_hwnd; }
     LookupWindowLogic& logic() { return m_logic; }
+    // The message loop's first step: turns a key meant for this window into a command, the menu's
+    // shortcuts always and the find's keys while it is open. True when `message` became one.
+    bool translateKeys(MSG& message);
 
 private:
     static LRESULT CALLBACK windowProcedure(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
@@ -45,6 +56,9 @@ private:
     void onDpiChanged(UINT dpi, const RECT& suggested);
     void onActivate(WORD state);
     void onSetFocus();
+    void onFindKey(int command);
+    void onMeasureItem(MEASUREITEMSTRUCT& item);
+    void onDrawItem(const DRAWITEMSTRUCT& item);
 
     // LookupView
     void clearGroups() override;
@@ -58,6 +72,7 @@ private:
     int memberIndex() const override;
     void setMemberListHeight(int height) override;
     void setMemberListWidth(int width) override;
+    void setMemberIndex(int index) override;
     int stripInnerHeight() const override;
     void setValueLabel(const std::u16string& text) override;
     void setMenuCaption(MenuItem item, const std::u16string& caption) override;
@@ -76,6 +91,19 @@ private:
     void closeWindow() override;
     void endProcess(ZelkExitStatus status) override;
 
+    // FindView
+    void showFind() override;
+    void hideFind(FindEnd end) override;
+    void selectFindText() override;
+    void setFindResults(const std::vector<FindRow>& rows) override;
+    void setCurrentFindResult(int index) override;
+
+    void createFind();
+    // The find's font and the height of its two-line rows, at the window's resolution.
+    void applyFindFont();
+    int findRowHeight() const;
+    // The find's controls where the lists are.
+    void placeFind();
     void buildMenuBar();
     void dockStrip();
     void placeAtDesign();
@@ -103,7 +131,16 @@ private:
     HWND m_Picture1 = nullptr;
     DesignControl* m_lblW = nullptr;
     HWND m_lastFocus = nullptr;
+    HWND m_findField = nullptr;
+    HWND m_findList = nullptr;
+    FontHandle m_findFont;
+    std::vector<FindRow> m_findRows;
+    HWND m_focusBeforeFind = nullptr;
+    // The menu's shortcuts, and the find's keys: Up, Down, Enter, Escape and Tab.
+    AcceleratorHandle m_menuKeys;
+    AcceleratorHandle m_findKeys;
     std::map<MenuItem, MenuState> m_menuStates;
     std::map<MenuItem, MenuPlace> m_menuPlaces;
     LookupWindowLogic m_logic;
+    MemberFind m_find{*this, m_logic};
 };

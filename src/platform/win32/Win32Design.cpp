@@ -69,6 +69,10 @@ FontHandle createDesignFont(const std::optional<FontDesign>& font, UINT dpi) {
     return FontHandle(CreateFontIndirectW(&logFont));
 }
 
+AcceleratorHandle createAccelerators(std::vector<ACCEL> keys) {
+    return AcceleratorHandle(CreateAcceleratorTableW(keys.data(), int(keys.size())));
+}
+
 void setControlFont(HWND control, HFONT font) {
     SendMessageW(control, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
 }

@@ -24,6 +24,13 @@ struct FontDeleter {
 };
 using FontHandle = std::unique_ptr<std::remove_pointer_t<HFONT>, FontDeleter>;
 
+struct AcceleratorDeleter {
+    void operator()(HACCEL table) const { DestroyAcceleratorTable(table); }
+};
+using AcceleratorHandle = std::unique_ptr<std::remove_pointer_t<HACCEL>, AcceleratorDeleter>;
+// A table of shortcut keys, each a WM_COMMAND of its identifier.
+AcceleratorHandle createAccelerators(std::vector<ACCEL> keys);
+
 // The design's font at `dpi`; a control whose design names none gets the program's interface font
 // (kInterfaceFont). Where the face is not installed the system's message font stands in at the
 // same size: it reaches every character through the system's font linking, where a missing face

@@ -20,11 +20,14 @@ std::wstring_view withoutEnclosingQuotes(std::wstring_view text) {
     return text;
 }
 
-int runMessageLoop(HWND window) {
+int runMessageLoop(LookupWindow& window) {
     MSG message{};
     while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+        // Ctrl+F, and the find's keys, before the list or the field takes them as their own.
+        if (window.translateKeys(message))
+            continue;
         // The dialog manager's keyboard rules (Tab between the lists) in the lookup window too.
-        if (window && IsWindow(window) && IsDialogMessageW(window, &message))
+        if (window.handle() && IsDialogMessageW(window.handle(), &message))
             continue;
         TranslateMessage(&message);
         DispatchMessageW(&message);
@@ -51,5 +54,5 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR commandLine, int showCommand) {
         return int(ZelkExitStatus::CatalogueMissing);
     ShowWindow(window.handle(), showCommand);
     UpdateWindow(window.handle());
-    return runMessageLoop(window.handle());
+    return runMessageLoop(window);
 }

@@ -1,19 +1,16 @@
 #include "ChoiceReporter.h"
 
+#include "platform/qt/LookupWindow.h"
+
 #include <QLabel>
-#include <QListWidget>
 
 #include <cstdio>
 
-void reportMemberChoices(QWidget& window) {
-    auto* list = window.findChild<QListWidget*>(QStringLiteral("lstnum"));
+void reportMemberChoices(LookupWindow& window) {
     auto* label = window.findChild<QLabel*>(QStringLiteral("lblW"));
-    if (!list || !label)
+    if (!label)
         return;
-    // Connected after the window's own handler, so this runs once the choice has been handled.
-    QObject::connect(list, &QListWidget::itemSelectionChanged, label, [list, label] {
-        if (list->selectedItems().isEmpty())
-            return;
+    window.setChoiceReport([label] {
         std::printf("choice %s\n", label->text().toUtf8().constData());
         std::fflush(stdout);
     });

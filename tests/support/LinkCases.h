@@ -1,5 +1,7 @@
 #pragma once
 // The link's end-to-end cases: tests/x11/link-cases.tsv and tests/win32/link-cases.tsv.
+#include "catalogue/Catalogue.h"
+#include "link/MemberTexts.h"
 #include "support/TestFiles.h"
 
 #include <map>
@@ -35,6 +37,14 @@ inline std::vector<LinkCase> readLinkCases(const std::string& table, const std::
             cases.back().settings[row[0]] = std::vector(row.begin() + 1, row.end());
     }
     return cases;
+}
+
+// The value label that a "choose" step ends with: that of member M of group G, or the LABEL of
+// "choose computed LABEL ...".
+inline std::u16string chosenLabel(const Catalogue& catalogue, const std::vector<std::string>& step) {
+    if (step.at(1) == "computed")
+        return u16(step.at(2));
+    return valueLabelText(catalogue, std::int16_t(std::stoi(step[1])), std::int16_t(std::stoi(step[2])));
 }
 
 // The case's name as a test name: "_" for every character that is no letter or digit.

@@ -192,12 +192,14 @@ public:
         return pumpUntil([&] { return GetForegroundWindow() == window(); }, 5000);
     }
 
-    // Types keys by their X names ("Tab", "shift+Tab", "alt+s", "space", "Down", "w"); "click" clicks
-    // the list's member `m` (from 1).
+    // Types keys by their X names ("Tab", "shift+Tab", "alt+s", "space", "Down", "w", "H" with
+    // Shift); "click" clicks the list's member `m` (from 1).
     void type(const std::string& names, int m = 0) const {
-        static const std::map<std::string, WORD> keys{{"Tab", VK_TAB},     {"Down", VK_DOWN},
-                                                      {"Up", VK_UP},       {"space", VK_SPACE},
-                                                      {"shift", VK_SHIFT}, {"alt", VK_MENU}};
+        static const std::map<std::string, WORD> keys{
+            {"Tab", VK_TAB},         {"Down", VK_DOWN},        {"Up", VK_UP},
+            {"space", VK_SPACE},     {"shift", VK_SHIFT},      {"alt", VK_MENU},
+            {"ctrl", VK_CONTROL},    {"Return", VK_RETURN},    {"Escape", VK_ESCAPE},
+            {"minus", VK_OEM_MINUS}, {"period", VK_OEM_PERIOD}};
         std::stringstream in(names);
         for (std::string name; in >> name;) {
             if (name == "click") {
@@ -205,9 +207,12 @@ public:
                 continue;
             }
             std::vector<WORD> stroke;
-            for (std::stringstream parts(name); std::getline(parts, name, '+');)
-                stroke.push_back(keys.count(name) ? keys.at(name)
-                                                  : WORD(VkKeyScanW(wchar_t(name[0])) & 0xFF));
+            for (std::stringstream parts(name); std::getline(parts, name, '+');) {
+                const SHORT scan = keys.count(name) ? SHORT(keys.at(name)) : VkKeyScanW(wchar_t(name[0]));
+                if (!keys.count(name) && (scan & 0x100))
+                    stroke.push_back(VK_SHIFT);
+                stroke.push_back(WORD(scan & 0xFF));
+            }
             for (const WORD key : stroke)
                 userInput(key, 0);
             for (auto key = stroke.rbegin(); key != stroke.rend(); ++key)

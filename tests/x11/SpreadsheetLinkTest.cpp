@@ -1,7 +1,6 @@
 #include "Desktop.h"
 
 #include "catalogue/LoadCatalogue.h"
-#include "link/MemberTexts.h"
 #include "support/LinkCases.h"
 
 #include <gtest/gtest.h>
@@ -66,8 +65,7 @@ TEST_P(SpreadsheetLink, membersArriveCellByCell) {
                 EXPECT_NE(shown.find(step[part]), std::string::npos) << shown;
             EXPECT_EQ(zelk.closeDialog(), x11().title(zelk.window()));
         }
-        labels.push_back(
-            valueLabelText(catalogue, std::int16_t(std::stoi(step[1])), std::int16_t(std::stoi(step[2]))));
+        labels.push_back(chosenLabel(catalogue, step));
         ASSERT_TRUE(waitUntil([&] { return zelk.choices().size() >= labels.size(); }));
         EXPECT_EQ(zelk.choices(), labels);
         // The keys sent without wait at the end may still be on their way: the next click on zelk

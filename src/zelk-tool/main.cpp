@@ -145,6 +145,7 @@ ToolExitStatus runTool(const CommandLine& commandLine) {
         command->footer(kDashHint);
         command->get_option(command == keys ? "TEXT" : "FILE")->type_name("");
     }
+    find->get_option("TEXT")->type_name("");
 
     try {
         app.parse(commandLine.argc(), commandLine.argv());

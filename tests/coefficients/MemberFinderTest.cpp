@@ -1,7 +1,7 @@
 // The finder over the bundled catalogue: what comes first for queries written as on drawings,
 // computed members with their figures, and what is never found (find-queries.tsv).
-#include "catalogue/LoadCatalogue.h"
 #include "coefficients/MemberFinder.h"
+#include "catalogue/LoadCatalogue.h"
 #include "support/TestFiles.h"
 
 TEST(MemberFinder, putsTheIntendedMemberFirst) {
@@ -15,7 +15,8 @@ TEST(MemberFinder, putsTheIntendedMemberFirst) {
         for (std::size_t i = 0; i < found.size() && (i == 0 || i < split(row[1], '|').size()); ++i)
             got += (i ? " | " : "") + u8(found[i].values.designation);
         const FoundMember first = found.empty() ? FoundMember() : found[0];
-        const std::string figures = numberText(first.values.weight) + "\t" + numberText(first.values.coefficient);
+        const std::string figures =
+            numberText(first.values.weight) + "\t" + numberText(first.values.coefficient);
         got += row.size() > 2 ? "\t" + u8(first.groupName) : "";
         got += row.size() > 3 ? "\t" + figures : "";
         std::string wanted = row[1];

@@ -128,3 +128,13 @@ std::string fixedPointText(double value, int decimals) {
     char text[kMaxFixedPointLength];
     return std::string(text, writeFixedPoint(text, value, decimals));
 }
+
+std::string shortFixedPointText(double value, int decimals) {
+    std::string text = fixedPointText(value, decimals);
+    if (text.find('.') != std::string::npos) {
+        text.erase(text.find_last_not_of('0') + 1);
+        if (text.back() == '.')
+            text.pop_back();
+    }
+    return text;
+}

@@ -16,3 +16,6 @@ inline constexpr std::size_t kMaxFixedPointLength = 1 + 309 + 1 + kMaxFixedDecim
 // Writes the text to `out`, which must hold kMaxFixedPointLength characters; returns its length.
 std::size_t writeFixedPoint(char* out, double value, int decimals);
 std::string fixedPointText(double value, int decimals);
+// The same without the zeros that end its decimals, and without a "." that ends it: 0.8830 as
+// "0.883", 17.0000 as "17".
+std::string shortFixedPointText(double value, int decimals);

@@ -6,8 +6,9 @@
 
 // A member's unit weight held against the weight that its designation's dimensions give, so that a
 // digit typed wrong (17.2 as 71.2 or 1.72) or a transposed dimension shows before it reaches an
-// estimate. The family is told by the designation's prefix (all before its first digit); the
-// formulas and tolerances are those of the table "Designations" in data/README.md.
+// estimate. The family is told by the designation's prefix (all before its first digit) and the
+// number of its dimensions; the formulas and tolerances are those of the families' table
+// (SectionFamilies.h), which data/README.md lists under "Designations".
 //
 // Families whose standard gives the weight from the designation's dimensions alone are computed as
 // the standard rounds, and the weight read must agree to the four decimals that the generator

@@ -4,7 +4,9 @@
 
 #include "base/Text.h"
 #include "catalogue/LoadCatalogue.h"
+#include "catalogue/NumberText.h"
 #include "coefficients/FixedPointText.h"
+#include "coefficients/MemberFinder.h"
 #include "coefficients/WeightCheck.h"
 #include "link/MemberTexts.h"
 
@@ -174,4 +176,37 @@ ToolExitStatus runCheck(const std::filesystem::path& file, bool asJson) {
         }
     }
     return findings.empty() ? ToolExitStatus::Ok : ToolExitStatus::Problems;
+}
+
+ToolExitStatus runFind(const std::filesystem::path& file, std::u16string_view text, bool asJson) {
+    ToolExitStatus status = ToolExitStatus::Ok;
+    Catalogue catalogue;
+    if (!load(catalogue, file, status))
+        return status;
+    const std::vector<FoundMember> found = MemberFinder(catalogue).find(text, std::size_t(-1));
+    if (asJson) {
+        json list = json::array();
+        for (const FoundMember& member : found) {
+            list.push_back({
+                {"designation", toUtf8(member.values.designation)},
+                {"group", toUtf8(member.groupName)},
+                {"remark", toUtf8(member.values.remark)},
+                {"computed", member.computed},
+                {"kind", member.values.kind},
+                {"weight", member.values.weight},
+                {"coefficient", member.values.coefficient},
+            });
+        }
+        printOut(jsonText(list));
+    } else {
+        // The two figures as the value label shows them, each with its unit.
+        for (const FoundMember& member : found) {
+            const MemberValues& values = member.values;
+            const auto figure = [](double value) { return std::u16string(trimSpaces(NumberText(value))); };
+            printOut(values.designation + u'\t' + member.groupName + u'\t' + figure(values.weight) +
+                     catalogue.weightLabelOf(values.kind) + u'\t' + figure(values.coefficient) +
+                     catalogue.paintLabelOf(values.kind) + u'\n');
+        }
+    }
+    return found.empty() ? ToolExitStatus::Problems : ToolExitStatus::Ok;
 }

@@ -19,6 +19,9 @@ const char kUsage[] = "Usage: zelk-tool COMMAND [ARGUMENTS]\n"
                       "  check FILE [--json]\n"
                       "               list the problems that loading FILE repairs and the unit weights\n"
                       "               that disagree with their designations, one per line (or as JSON)\n"
+                      "  find FILE TEXT... [--json]\n"
+                      "               list the members that TEXT finds, as designations are written on\n"
+                      "               drawings, best first, computed members too (or as JSON)\n"
                       "  regen FILE [-o OUT]\n"
                       "               recompute the paint-area coefficients of FILE into JISTEELW.new\n"
                       "               (or OUT)\n"
@@ -94,6 +97,7 @@ ToolExitStatus runTool(const CommandLine& commandLine) {
     std::string file;
     std::string output = toUtf8(kRegeneratedFileName);
     std::string text;
+    std::vector<std::string> words;
     bool asJson = false;
 
     CLI::App* show =
@@ -107,6 +111,19 @@ ToolExitStatus runTool(const CommandLine& commandLine) {
                  "none, 1 some, 3 missing or unreadable file, 4 wrong header tag.");
     check->add_option("FILE", file, "The catalogue file.")->required();
     check->add_flag("--json", asJson, "The same findings as one JSON array.");
+    CLI::App* find = app.add_subcommand(
+        "find", "Lists the members of the catalogue FILE that TEXT finds (its words joined by blanks), best "
+                "first, as the find of the window does: designations written as on drawings (full-width "
+                "forms, x, X, * or a multiplication sign between the dimensions, the hyphen left out, 34 for "
+                "34.0), remarks and group names. A whole designation of a family whose unit weight follows "
+                "from its dimensions (BH-, LH-, PL-txB, FB-, round and square bars, P-, tubes, C-, Z-, light "
+                "channels [-HxAxt) that no member has is listed as a computed member. One member a line: "
+                "designation, group, unit weight and coefficient as the window shows them, separated by "
+                "tabs.\nExit status: 0 found, 1 nothing found, 3 missing or unreadable file, 4 wrong header "
+                "tag.");
+    find->add_option("FILE", file, "The catalogue file.")->required();
+    find->add_option("TEXT", words, "What to find, e.g. \"H-300x150\".")->required();
+    find->add_flag("--json", asJson, "The same members as one JSON array.");
     CLI::App* regen = app.add_subcommand(
         "regen",
         "Recomputes every member's paint-area coefficient of the catalogue FILE and writes the whole "
@@ -124,10 +141,11 @@ ToolExitStatus runTool(const CommandLine& commandLine) {
     keys->add_option("TEXT", text, "The keystroke text, e.g. \"{LEFT 2}~\".")->required();
     // `zelk-tool help`, kept from earlier versions: the program's usage, as --help gives it.
     app.add_subcommand("help")->group("");
-    for (CLI::App* command : {show, check, regen, keys}) {
+    for (CLI::App* command : {show, check, find, regen, keys}) {
         command->footer(kDashHint);
         command->get_option(command == keys ? "TEXT" : "FILE")->type_name("");
     }
+    find->get_option("TEXT")->type_name("");
 
     try {
         app.parse(commandLine.argc(), commandLine.argv());
@@ -135,7 +153,7 @@ ToolExitStatus runTool(const CommandLine& commandLine) {
         // The subcommand that the arguments name, whether or not parsing got to it.
         const std::string& name = commandLine.argument(1);
         CLI::App* command = nullptr;
-        for (CLI::App* known : {show, check, regen, keys}) {
+        for (CLI::App* known : {show, check, find, regen, keys}) {
             if (known->get_name() == name)
                 command = known;
         }
@@ -162,6 +180,12 @@ ToolExitStatus runTool(const CommandLine& commandLine) {
         return runShow(commandLine.path(file));
     if (check->parsed())
         return runCheck(commandLine.path(file), asJson);
+    if (find->parsed()) {
+        std::u16string query;
+        for (const std::string& word : words)
+            query += (query.empty() ? u"" : u" ") + commandLine.text(word);
+        return runFind(commandLine.path(file), query, asJson);
+    }
     if (regen->parsed())
         return runRegen(commandLine.path(file), commandLine.path(output));
     if (keys->parsed())

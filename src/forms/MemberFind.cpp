@@ -30,7 +30,8 @@ void MemberFind::showResults(std::vector<FoundMember> found) {
     rows.reserve(m_results.size());
     for (const FoundMember& member : m_results) {
         std::u16string detail = member.groupName;
-        if (!member.values.remark.empty())
+        // A computed member's remark is the mark that its family's name already carries.
+        if (!member.values.remark.empty() && !member.computed)
             detail += u"　" + member.values.remark;
         rows.push_back({member.values.designation, std::move(detail)});
     }

@@ -274,7 +274,7 @@ TEST_F(LookupWindow, findListsPicksAndCloses) {
             w.logic.chooseFound({true,
                                  std::int16_t(std::stoi(fields[0])),
                                  0,
-                                 u"平鋼（計算）",
+                                 u"平鋼（計算値）",
                                  {u16(fields[1]), u"計算値", std::int16_t(std::stoi(fields[2])),
                                   std::stod(fields[3]), std::stod(fields[4])}});
         } else if (step == "edit") { // the catalogue edited: the text FROM replaced by TO

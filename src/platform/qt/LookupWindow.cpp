@@ -14,9 +14,45 @@
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMenuBar>
+#include <QStyledItemDelegate>
 
 #include <cstdio>
 #include <cstdlib>
+
+namespace {
+
+// Draws a result of the find, whose text is two lines: the designation, and under it its group and
+// remark in the quieter colour of the placeholder text. Each line is drawn as an item of its own in
+// its half of the row, so that the style places, elides and highlights it.
+class FindRowDelegate final : public QStyledItemDelegate {
+public:
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    // As wide as the list, whatever the text: a line too long is cut short with "…".
+    QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+        return {1, QStyledItemDelegate::sizeHint(option, index).height()};
+    }
+
+    void paint(QPainter* painter, const QStyleOptionViewItem& option,
+               const QModelIndex& index) const override {
+        QStyleOptionViewItem row = option;
+        initStyleOption(&row, index);
+        // The style option holds the line break as a line separator.
+        const QStringList lines = row.text.split(QChar::LineSeparator);
+        const int middle = row.rect.height() / 2;
+        for (int line = 0; line < 2; ++line) {
+            QStyleOptionViewItem half = row;
+            half.text = lines.value(line);
+            half.rect = line == 0 ? row.rect.adjusted(0, 0, 0, middle - row.rect.height())
+                                  : row.rect.adjusted(0, middle, 0, 0);
+            if (line == 1)
+                half.palette.setColor(QPalette::Text, row.palette.color(QPalette::PlaceholderText));
+            row.widget->style()->drawControl(QStyle::CE_ItemViewItem, &half, painter, row.widget);
+        }
+    }
+};
+
+} // namespace
 
 LookupWindow::LookupWindow(TransferSink& transferSink, StayOnTopFunction stayOnTop)
     : QMainWindow(nullptr, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -85,8 +121,7 @@ void LookupWindow::buildFind() {
     m_findList = new QListWidget(m_client);
     m_findList->setObjectName(qtName(kFindListName));
     m_findList->setSelectionMode(QAbstractItemView::SingleSelection);
-    // Each result takes two lines; the shading tells one result from the next.
-    m_findList->setAlternatingRowColors(true);
+    m_findList->setItemDelegate(new FindRowDelegate(m_findList));
     // The keys stay in the field, whatever the mouse does in the list.
     m_findList->setFocusPolicy(Qt::NoFocus);
     connect(m_findList, &QListWidget::itemPressed, this,

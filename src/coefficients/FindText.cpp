@@ -56,7 +56,11 @@ std::u16string foldedForFind(std::u16string_view text) {
     return folded;
 }
 
-std::u16string findKey(std::u16string_view folded) {
+namespace {
+
+// One pass of findKey. Leaving out blanks, hyphens and stray points can bring two numbers together
+// ("0 2", "1.0.5"), which a second pass reads as one.
+std::u16string keyPass(std::u16string_view folded) {
     std::u16string key;
     key.reserve(folded.size());
     const std::size_t n = folded.size();
@@ -64,7 +68,7 @@ std::u16string findKey(std::u16string_view folded) {
         const char16_t c = folded[i];
         const bool numberStarts = isDigit(c) || (c == u'.' && i + 1 < n && isDigit(folded[i + 1]));
         if (!numberStarts) {
-            if (c != u' ' && c != u'-')
+            if (c != u' ' && c != u'-' && c != u'.')
                 key.push_back(c);
             ++i;
             continue;
@@ -96,6 +100,26 @@ std::u16string findKey(std::u16string_view folded) {
         i = end;
     }
     return key;
+}
+
+// Passes until the key stays as it is: a few for the most contrived text.
+constexpr int kMaxKeyPasses = 4;
+
+} // namespace
+
+std::u16string findKey(std::u16string_view folded) {
+    std::u16string key = keyPass(folded);
+    for (int pass = 1; pass < kMaxKeyPasses; ++pass) {
+        std::u16string again = keyPass(key);
+        if (again == key)
+            break;
+        key = std::move(again);
+    }
+    return key;
+}
+
+std::u16string keyOf(std::u16string_view text) {
+    return findKey(foldedForFind(text));
 }
 
 std::size_t sizeStart(std::u16string_view key) {

@@ -18,8 +18,12 @@ std::u16string foldedForFind(std::u16string_view text);
 
 // A folded text as one word to compare: without its blanks and hyphens (the hyphen after the
 // prefix is optional), every number written by its value (no leading zeros, no trailing zeros
-// after the point, "0" before a point that begins it: "34.0" as "34", ".5" as "0.5").
+// after the point, "0" before a point that begins it: "34.0" as "34", ".5" as "0.5"), without a
+// point that no digit follows.
 std::u16string findKey(std::u16string_view folded);
+
+// The key of a text as typed or as the catalogue holds it: findKey(foldedForFind(text)).
+std::u16string keyOf(std::u16string_view text);
 
 // Where the size part of a key begins: its first digit; the key's length when it has none.
 std::size_t sizeStart(std::u16string_view key);

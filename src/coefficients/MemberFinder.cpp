@@ -1,7 +1,6 @@
 #include "MemberFinder.h"
 
 #include "FindText.h"
-#include "LeadingNumber.h"
 #include "SectionFamilies.h"
 #include "SizeDesignation.h"
 
@@ -22,6 +21,19 @@ bool isSizeKeyCharacter(char16_t c) {
 
 bool onlySize(std::u16string_view text) {
     return !text.empty() && std::all_of(text.begin(), text.end(), isSizeKeyCharacter);
+}
+
+// A number of a key as findKey writes it: no leading zero but before a point, no trailing zero
+// after one.
+bool isWrittenNumber(std::u16string_view number) {
+    const std::size_t point = number.find(u'.');
+    const std::u16string_view whole = number.substr(0, point);
+    const std::u16string_view decimals = point == std::u16string_view::npos ? u"" : number.substr(point + 1);
+    const auto digits = [](std::u16string_view part) {
+        return std::all_of(part.begin(), part.end(), [](char16_t c) { return c >= u'0' && c <= u'9'; });
+    };
+    return !whole.empty() && digits(whole) && (whole.size() == 1 || whole[0] != u'0') && digits(decimals) &&
+           (point == std::u16string_view::npos || (!decimals.empty() && decimals.back() != u'0'));
 }
 
 // A remark that gives a nominal size: a word such as 呼称, then the size alone. A remark that names
@@ -52,45 +64,32 @@ std::vector<std::u16string> wordKeys(std::u16string_view folded) {
 
 MemberFinder::MemberFinder(const Catalogue& catalogue) : m_catalogue(catalogue) {
     for (const SectionFamily& family : sectionFamilies()) {
-        m_prefixes.emplace_back(findKey(foldedForFind(family.prefix)), &family);
+        m_prefixes.emplace_back(keyOf(family.prefix), &family);
         if (!family.alsoWritten.empty())
-            m_prefixes.emplace_back(findKey(foldedForFind(family.alsoWritten)), &family);
+            m_prefixes.emplace_back(keyOf(family.alsoWritten), &family);
     }
     m_familyGroups.assign(sectionFamilies().size(), 0);
 
-    const auto append = [this](std::u16string_view key) {
-        m_keys.append(key);
-        return std::uint32_t(m_keys.size() - key.size());
-    };
     // The group count as far as the tables reach.
     const std::int16_t groups = std::int16_t(std::max<std::ptrdiff_t>(
         0, std::min<std::ptrdiff_t>(catalogue.GroupCount, std::ptrdiff_t(catalogue.GroupName.size()) - 1)));
     m_groupKeys.resize(std::size_t(groups) + 1);
     for (std::int16_t g = 1; g <= groups; ++g) {
-        m_groupKeys[std::size_t(g)] = findKey(foldedForFind(catalogue.GroupName[g]));
+        m_groupKeys[std::size_t(g)] = keyOf(catalogue.GroupName[g]);
         for (std::int16_t m = 1; m <= catalogue.GroupMemberCount[g]; ++m) {
             const std::u16string& name = catalogue.MemberName[g][m];
-            const std::u16string designation = findKey(foldedForFind(name));
-            const std::u16string remark = findKey(foldedForFind(catalogue.MemberRemark[g][m]));
-            const std::size_t size = sizeStart(designation);
-            const std::u16string_view nominalSize = nominalSizeOf(remark);
-            Indexed member{g,
-                           m,
-                           0,
-                           std::uint32_t(designation.size()),
-                           std::uint32_t(size),
-                           0,
-                           std::uint32_t(remark.size()),
-                           0,
-                           0,
-                           false};
-            member.designation = append(designation);
-            member.remark = append(remark);
-            if (!nominalSize.empty()) {
-                member.nominal = append(std::u16string_view(designation).substr(0, size));
-                m_keys.append(nominalSize);
-                member.nominalLength = std::uint32_t(m_keys.size() - member.nominal);
-                member.nominalIsOwn = std::u16string_view(designation).substr(size).starts_with(nominalSize);
+            const std::u16string designation = keyOf(name);
+            const std::u16string remark = keyOf(catalogue.MemberRemark[g][m]);
+            Indexed member;
+            member.group = g;
+            member.member = m;
+            member.designation = stored(designation);
+            member.sizeOffset = std::uint32_t(sizeStart(designation));
+            member.remark = stored(remark);
+            if (const std::u16string_view nominal = nominalSizeOf(remark); !nominal.empty()) {
+                const std::u16string_view size = std::u16string_view(designation).substr(member.sizeOffset);
+                member.nominal = stored(designation.substr(0, member.sizeOffset) + std::u16string(nominal));
+                member.nominalIsOwn = size.starts_with(nominal);
             }
             m_members.push_back(member);
 
@@ -103,8 +102,13 @@ MemberFinder::MemberFinder(const Catalogue& catalogue) : m_catalogue(catalogue) 
     }
 }
 
-std::u16string_view MemberFinder::keyAt(std::uint32_t start, std::uint32_t length) const {
-    return std::u16string_view(m_keys).substr(start, length);
+MemberFinder::Span MemberFinder::stored(std::u16string_view key) {
+    m_keys.append(key);
+    return {std::uint32_t(m_keys.size() - key.size()), std::uint32_t(key.size())};
+}
+
+std::u16string_view MemberFinder::text(Span span) const {
+    return std::u16string_view(m_keys).substr(span.start, span.length);
 }
 
 // The key as a prefix and numbers joined by "x", nothing else, of a family that may be computed
@@ -112,15 +116,18 @@ std::u16string_view MemberFinder::keyAt(std::uint32_t start, std::uint32_t lengt
 std::optional<MemberFinder::Spelled> MemberFinder::spelledDesignation(std::u16string_view key) const {
     const std::size_t size = sizeStart(key);
     const std::u16string_view sizePart = key.substr(size);
-    if (sizePart.empty() || sizePart.back() == u'x' || sizePart.find(u"xx") != std::u16string_view::npos ||
-        !onlySize(sizePart))
-        return std::nullopt;
+    for (std::size_t start = 0; start <= sizePart.size();) {
+        const std::size_t end = std::min(sizePart.find(u'x', start), sizePart.size());
+        if (!isWrittenNumber(sizePart.substr(start, end - start)))
+            return std::nullopt;
+        start = end + 1;
+    }
     const int count = int(std::count(sizePart.begin(), sizePart.end(), u'x')) + 1;
     for (const auto& [prefix, family] : m_prefixes) {
         if (prefix == key.substr(0, size) && family->dimensions == count && family->possible) {
             std::u16string designation(family->prefix);
             designation += sizePart;
-            return Spelled{family, designation, findKey(foldedForFind(designation))};
+            return Spelled{family, designation, keyOf(designation)};
         }
     }
     return std::nullopt;
@@ -129,15 +136,14 @@ std::optional<MemberFinder::Spelled> MemberFinder::spelledDesignation(std::u16st
 // The rank of `member` for one key, or -1 when the key does not find it; the group's name is the
 // caller's.
 int MemberFinder::rankOf(const Indexed& member, std::u16string_view key) const {
-    const std::u16string_view designation = keyAt(member.designation, member.designationLength);
+    const std::u16string_view designation = text(member.designation);
     const std::size_t at = designation.find(key);
     if (at == 0 || (at != std::u16string_view::npos && at == member.sizeOffset)) {
         const bool whole = key.size() == designation.size() - at;
         return (whole ? kDesignationItself : kDesignationBegins) * kTierStep;
     }
-    if ((member.nominalLength > 0 && keyAt(member.nominal, member.nominalLength).starts_with(key)) ||
-        (member.remarkLength >= key.size() &&
-         keyAt(member.remark, member.remarkLength).find(key) != std::u16string_view::npos))
+    if ((member.nominal.length > 0 && text(member.nominal).starts_with(key)) ||
+        (member.remark.length >= key.size() && text(member.remark).find(key) != std::u16string_view::npos))
         return kRemark * kTierStep + (member.nominalIsOwn ? 0 : 1);
     return at != std::u16string_view::npos ? kContains * kTierStep : -1;
 }
@@ -195,8 +201,7 @@ std::vector<FoundMember> MemberFinder::find(std::u16string_view query, std::size
         }
         if (rank < 0 && (holds >> kWholeBit) != 0)
             rank = kContains * kTierStep;
-        spelledFound =
-            spelledFound || (spelled && keyAt(member.designation, member.designationLength) == spelled->key);
+        spelledFound = spelledFound || (spelled && text(member.designation) == spelled->key);
         if (rank < 0 && words.size() > 1) {
             int sum = 0;
             for (std::size_t w = 0; w < words.size() && sum >= 0; ++w) {

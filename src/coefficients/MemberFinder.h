@@ -55,18 +55,19 @@ public:
     std::vector<FoundMember> find(std::u16string_view query, std::size_t limit) const;
 
 private:
+    // Where a folded text lies in m_keys.
+    struct Span {
+        std::uint32_t start = 0;
+        std::uint32_t length = 0;
+    };
     struct Indexed {
-        std::int16_t group;
-        std::int16_t member;
-        // Where each folded text lies in m_keys.
-        std::uint32_t designation;
-        std::uint32_t designationLength;
-        std::uint32_t sizeOffset; // the size part's start within the designation
-        std::uint32_t remark;
-        std::uint32_t remarkLength;
-        std::uint32_t nominal; // the prefix, then the size in the remark; empty when none
-        std::uint32_t nominalLength;
-        bool nominalIsOwn; // the designation's size begins with the nominal size
+        std::int16_t group = 0;
+        std::int16_t member = 0;
+        Span designation;
+        std::uint32_t sizeOffset = 0; // the size part's start within the designation
+        Span remark;
+        Span nominal;              // the prefix, then the nominal size that the remark gives; or none
+        bool nominalIsOwn = false; // the designation's size begins with the nominal size
     };
     // A whole designation that the query spells, of a family that may be computed.
     struct Spelled {
@@ -75,7 +76,8 @@ private:
         std::u16string key;
     };
 
-    std::u16string_view keyAt(std::uint32_t start, std::uint32_t length) const;
+    Span stored(std::u16string_view key);
+    std::u16string_view text(Span span) const;
     std::optional<Spelled> spelledDesignation(std::u16string_view key) const;
     int rankOf(const Indexed& member, std::u16string_view key) const;
     std::optional<FoundMember> computedMember(const Spelled& spelled) const;

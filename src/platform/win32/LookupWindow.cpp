@@ -9,7 +9,6 @@
 #include <commctrl.h>
 #include <shellapi.h>
 
-#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -35,14 +34,22 @@ std::u16string menuText(MenuItem item, const std::u16string& caption) {
     return caption;
 }
 
+// The control identifiers of the find's field and result list, after the design's controls.
+constexpr int kFindFieldId = 200;
+constexpr int kFindListId = 201;
+
 // The commands of the find's keys, after the menu's.
-enum FindKey : WORD {
-    kFindUp = 2000,
-    kFindDown,
-    kFindPick,
-    kFindCancel,
-    kFindStay, // Tab: the focus stays in the find while it is open
+enum class FindKey : WORD {
+    Up = 2000,
+    Down,
+    Pick,
+    Cancel,
+    Stay, // Tab: the focus stays in the find while it is open
 };
+
+ACCEL findKey(WORD key, FindKey command, BYTE modifiers = 0) {
+    return {BYTE(FVIRTKEY | modifiers), key, WORD(command)};
+}
 
 } // namespace
 
@@ -147,12 +154,9 @@ void LookupWindow::createFind() {
             menuKeys.push_back({FVIRTKEY | FCONTROL, WORD(entry.ctrlKey), WORD(menuCommandId(entry.item))});
     }
     m_menuKeys = createAccelerators(menuKeys);
-    m_findKeys = createAccelerators({{FVIRTKEY, VK_UP, kFindUp},
-                                     {FVIRTKEY, VK_DOWN, kFindDown},
-                                     {FVIRTKEY, VK_RETURN, kFindPick},
-                                     {FVIRTKEY, VK_ESCAPE, kFindCancel},
-                                     {FVIRTKEY, VK_TAB, kFindStay},
-                                     {FVIRTKEY | FSHIFT, VK_TAB, kFindStay}});
+    m_findKeys = createAccelerators({findKey(VK_UP, FindKey::Up), findKey(VK_DOWN, FindKey::Down),
+                                     findKey(VK_RETURN, FindKey::Pick), findKey(VK_ESCAPE, FindKey::Cancel),
+                                     findKey(VK_TAB, FindKey::Stay), findKey(VK_TAB, FindKey::Stay, FSHIFT)});
 
     const HINSTANCE instance = GetModuleHandleW(nullptr);
     m_findField = CreateWindowExW(WS_EX_CLIENTEDGE, WC_EDITW, L"", WS_CHILD | ES_AUTOHSCROLL, 0, 0, 0, 0,
@@ -246,16 +250,16 @@ bool LookupWindow::translateKeys(MSG& message) {
 }
 
 void LookupWindow::onFindKey(int command) {
-    switch (command) {
-    case kFindUp:
+    switch (FindKey(command)) {
+    case FindKey::Up:
         return m_find.moveCurrent(-1);
-    case kFindDown:
+    case FindKey::Down:
         return m_find.moveCurrent(1);
-    case kFindPick:
+    case FindKey::Pick:
         return m_find.pick();
-    case kFindCancel:
+    case FindKey::Cancel:
         return m_find.cancel();
-    default:
+    case FindKey::Stay:
         return;
     }
 }

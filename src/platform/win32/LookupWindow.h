@@ -20,11 +20,6 @@ inline int menuCommandId(MenuItem item) {
     return kFirstMenuCommand + int(item);
 }
 
-// The control identifiers of the find's field and result list, beside those of the design's
-// controls (kFirstControlId on).
-inline constexpr int kFindFieldId = 200;
-inline constexpr int kFindListId = 201;
-
 // The lookup window `frmZELK`, of window class "frmZELK", built from its design: the group box,
 // the member list, the value strip along the bottom and the menu bar, and the find's field and
 // result list, which take the places of the two lists while the find is open. Its behaviour is

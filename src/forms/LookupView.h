@@ -11,7 +11,6 @@
 // it, and each platform maps its own command identifiers to it.
 enum class MenuItem {
     mnuset,
-    mnufind,
     mnuedit,
     mnuptarea,
     mnuexcel,
@@ -19,6 +18,7 @@ enum class MenuItem {
     mnuT,
     mnuW,
     mnuP,
+    mnufind,
     mnuh,
     mnuhelp,
     mnuver,

@@ -98,7 +98,6 @@ const ControlDesign kAboutControls[] = {
 
 const MenuDesign kMenuTree[] = {
     {MenuItem::mnuset, "mnuset", {}, u"設定(&S)", true, false, false},
-    {MenuItem::mnufind, "mnufind", MenuItem::mnuset, u"部材の検索(&F)", false, false, false, u'F'},
     {MenuItem::mnuedit, "mnuedit", MenuItem::mnuset, u"データ編集(&E)", false, false, false},
     {MenuItem::mnuptarea, "mnuptarea", MenuItem::mnuset, u"塗装面積係数作成(&T)", false, false, false},
     {MenuItem::mnuexcel, "mnuexcel", MenuItem::mnuset, u"エクセル連動する(&E)", false, true, true},
@@ -106,6 +105,7 @@ const MenuDesign kMenuTree[] = {
     {MenuItem::mnuT, "mnuT", MenuItem::mnucopy, u"表形式(&T)", false, true, false},
     {MenuItem::mnuW, "mnuW", MenuItem::mnucopy, u"単位重量のみ(&W)", false, true, false},
     {MenuItem::mnuP, "mnuP", MenuItem::mnucopy, u"塗装面積係数のみ(&P)", false, true, false},
+    {MenuItem::mnufind, "mnufind", MenuItem::mnuset, u"部材の検索(&F)", false, false, false, u'F'},
     {MenuItem::mnuh, "mnuh", {}, u"ヘルプ(&H)", true, false, false},
     {MenuItem::mnuhelp, "mnuhelp", MenuItem::mnuh, u"ヘルプ(&I)", false, false, false},
     {MenuItem::mnuver, "mnuver", MenuItem::mnuh, u"バージョン情報(&A)", false, false, false},

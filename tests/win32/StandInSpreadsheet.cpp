@@ -10,7 +10,7 @@
 //   close-at-N  at its Nth paste keystroke it closes its window and ends
 // MODE, for a helper that opens no visible window and is no spreadsheet:
 //   hold        once the stand-in writing REPORT_FILE has done a paste, holds the clipboard open
-//               for 2 s, then ends
+//               for 5 s (longer than zelk waits out the first paste into a window), then ends
 //   watch       a clipboard watcher as Windows' clipboard history is one: at every change it
 //               fetches the text unless the exclusion format is there; its grid file
 //               (REPORT_FILE) holds "excluded<TAB>yes|no" and "fetched<TAB>N"
@@ -27,7 +27,7 @@
 
 namespace {
 
-constexpr DWORD kHoldMs = 2000;
+constexpr DWORD kHoldMs = 5000;
 
 std::wstring reportPath, mode;
 FetchPattern fetches;

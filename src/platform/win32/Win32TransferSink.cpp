@@ -290,7 +290,7 @@ private:
 
     bool openClipboard();
     void putText(const std::optional<std::u16string>& text);
-    TransferFault emptyClipboard();
+    void empty();
     PasteWatch::Seen seen() const;
     bool pasteOnItsWay();
     void pasteKeyGoes();
@@ -458,12 +458,17 @@ void Win32TransferSink::onReoffer() {
     }
 }
 
-// The clipboard is emptied as soon as the spreadsheet is done with the paste.
+// The clipboard is emptied as soon as the spreadsheet is done with the paste (and no other program
+// holds it open).
 void Win32TransferSink::onClearTimer() {
     if (!m_clearLater)
         return;
-    if (pasteOnItsWay() || emptyClipboard() != TransferFault::None)
+    if (pasteOnItsWay() || !OpenClipboard(m_window)) {
         SetTimer(m_window, kClearTimer, kClearCheckMs, nullptr);
+        return;
+    }
+    empty();
+    CloseClipboard();
 }
 
 void Win32TransferSink::putText(const std::optional<std::u16string>& text) {
@@ -473,14 +478,11 @@ void Win32TransferSink::putText(const std::optional<std::u16string>& text) {
     m_rendered = true;
 }
 
-TransferFault Win32TransferSink::emptyClipboard() {
-    if (!openClipboard())
-        return TransferFault::ClipboardBusy;
+// In the open clipboard.
+void Win32TransferSink::empty() {
     m_offering = false;
     m_clearLater = false;
     EmptyClipboard();
-    CloseClipboard();
-    return TransferFault::None;
 }
 
 PasteWatch::Seen Win32TransferSink::seen() const {
@@ -569,8 +571,13 @@ TransferFault Win32TransferSink::checkTarget() {
 // it is done with it, and the clipboard is emptied then.
 TransferFault Win32TransferSink::ClipboardClear() {
     m_newest.reset();
-    if (!pasteOnItsWay())
-        return emptyClipboard();
+    if (!pasteOnItsWay()) {
+        if (!openClipboard())
+            return TransferFault::ClipboardBusy;
+        empty();
+        CloseClipboard();
+        return TransferFault::None;
+    }
     m_clearLater = true;
     SetTimer(m_window, kClearTimer, kClearCheckMs, nullptr);
     return TransferFault::None;

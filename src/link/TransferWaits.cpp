@@ -46,14 +46,12 @@ PasteWatch::State PasteWatch::state(const Seen& seen) {
         return now - m_sentAt >= kFirstFetchTimeoutMs ? end(State::NotFetched, seen, false) : State::Fetching;
     if (now - m_sentAt >= kPasteTimeoutMs) // the link allows no fetch later than this
         return end(State::Over, seen, true);
-    if (!seen.answered)
-        return State::Fetching;
     const bool quiet = now - seen.lastAt >= kQuietMs;
     if (m_learned < kLearningPastes)
-        return quiet ? end(State::Over, seen, true) : State::Fetching;
-    const bool fetchesLater = m_fetchesLater || seen.afterAnswer > 0;
-    return !fetchesLater || seen.fetches >= m_fetchesPerPaste || quiet ? end(State::Over, seen, true)
-                                                                       : State::Fetching;
+        return seen.answered && quiet ? end(State::Over, seen, true) : State::Fetching;
+    if (m_fetchesLater || seen.afterAnswer > 0) // its answers say nothing: the count does
+        return seen.fetches >= m_fetchesPerPaste || quiet ? end(State::Over, seen, true) : State::Fetching;
+    return seen.answered ? end(State::Over, seen, true) : State::Fetching;
 }
 
 PasteWatch::State PasteWatch::end(State how, const Seen& seen, bool byPattern) {

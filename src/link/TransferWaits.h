@@ -47,10 +47,10 @@ bool waitUntil(const WaitClock& clock, const std::function<void()>& pump, const 
 // the number of its fetches tells. So the first paste into a window is waited for until no fetch
 // has come for kQuietMs, longer than the link allows between two fetches of one paste, or to the
 // end of kPasteTimeoutMs, when it allows none any more: that shows how many fetches a paste brings
-// and whether one ever comes after an answer. Later pastes end at
-// the answer to the last fetch, and, into a spreadsheet of the second kind, once the learned number
-// of fetches has come: a count, which a busy machine, stretching the gaps, cannot cut short. Fewer
-// fetches than learned fall back on the quiet time.
+// and whether one ever comes after an answer. Later pastes end at the answer to the last fetch,
+// or, into a spreadsheet of the second kind, once the learned number of fetches has come: a count,
+// which a busy machine, stretching the gaps, cannot cut short. Fewer fetches than learned fall
+// back on the quiet time.
 //
 // A fetch that comes after its paste was taken as over, before the next paste keystroke, gets the
 // right text; but it shows that the spreadsheet fetches more than it has learned, and pastes ended

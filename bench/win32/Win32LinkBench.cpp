@@ -43,6 +43,21 @@ bool writeBenchCatalogue(const std::filesystem::path& path) {
     return bool(out);
 }
 
+// Under Wine, each time the stand-in's grid file could not be replaced (the benchmark was reading
+// it), ReplaceFileW leaves a file "rf*.tmp" in the temporary folder, and thousands of them make
+// every later replace slow: a thousand transfers would measure that. They are cleared after each
+// round.
+void clearWineLeftovers(const std::filesystem::path& temporary) {
+    if (!GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "wine_get_version"))
+        return;
+    std::error_code error;
+    for (const auto& entry : std::filesystem::directory_iterator(temporary, error)) {
+        const std::wstring name = entry.path().filename().wstring();
+        if (name.starts_with(L"rf") && name.ends_with(L".tmp"))
+            std::filesystem::remove(entry.path(), error);
+    }
+}
+
 std::string cell(int column, int row) {
     return std::string(1, char('A' + column)) + std::to_string(row);
 }
@@ -146,6 +161,7 @@ int main(int argc, char* argv[]) {
     int wrong = 0;
     const auto wallStart = std::chrono::steady_clock::now();
     for (int done = 0; done < transfers; done += kRoundTransfers) {
+        clearWineLeftovers(temporary);
         const Round round = runRound(catalogue, path, fetches, std::min(kRoundTransfers, transfers - done));
         if (round.error) {
             std::fprintf(stderr, "link-bench: round from transfer %d: %s\n", done + 1, round.error);

@@ -33,7 +33,9 @@ void PasteWatch::pasted(std::int64_t sentAt) {
 }
 
 void PasteWatch::restarted(std::int64_t now) {
+    m_following = true;
     m_sentAt = now;
+    m_end.reset();
 }
 
 PasteWatch::State PasteWatch::state(const Seen& seen) {

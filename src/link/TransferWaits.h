@@ -85,8 +85,8 @@ public:
     void forget();
     // Follows the paste whose keystroke went at `sentAt`, until the next one.
     void pasted(std::int64_t sentAt);
-    // The spreadsheet stalled before it fetched the followed paste: its first fetch is waited for
-    // from `now` on.
+    // The spreadsheet stalled before it fetched the paste followed last: it is followed again, its
+    // first fetch waited for from `now` on.
     void restarted(std::int64_t now);
     bool following() const { return m_following; }
 

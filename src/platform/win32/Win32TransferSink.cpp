@@ -684,8 +684,12 @@ TransferFault Win32TransferSink::finishPaste() {
             stopped = targetGone() || !stillAnswering();
             return stopped;
         });
-    // Not fetched is not fetched only from a spreadsheet that handles its input.
-    if (stopped || (end == PasteWatch::State::NotFetched && !answersWithin()))
+    // Not fetched is not fetched only from a spreadsheet that handles its input: one that does
+    // not may fetch it when it comes back.
+    const bool stalled = end == PasteWatch::State::NotFetched && !answersWithin();
+    if (stalled)
+        m_pasteWatch.restarted(m_clock.milliseconds());
+    if (stopped || stalled)
         return targetLost();
     if (end == PasteWatch::State::NotFetched)
         return TransferFault::NotFetched;

@@ -295,11 +295,12 @@ KeySequenceParse parseKeySequence(std::u16string_view text) {
     return {KeySequence{std::u16string(text), std::move(strokes)}, {}};
 }
 
+bool KeyStroke::pastes() const {
+    const bool ctrlV = (modifiers & Ctrl) && (character == U'v' || character == U'V');
+    return ctrlV || ((modifiers & Shift) && named == NamedKey::Insert);
+}
+
 bool KeySequence::pastes() const {
-    return std::any_of(strokes.begin(), strokes.end(), [](const KeyStroke& stroke) {
-        const bool ctrlV =
-            (stroke.modifiers & KeyStroke::Ctrl) && (stroke.character == U'v' || stroke.character == U'V');
-        const bool shiftInsert = (stroke.modifiers & KeyStroke::Shift) && stroke.named == NamedKey::Insert;
-        return ctrlV || shiftInsert;
-    });
+    return std::any_of(strokes.begin(), strokes.end(),
+                       [](const KeyStroke& stroke) { return stroke.pastes(); });
 }

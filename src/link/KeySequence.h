@@ -71,6 +71,8 @@ struct KeyStroke {
 
     // "Shift+Ctrl+LEFT" or "Ctrl+\"v\"": modifiers in the order Shift, Ctrl, Alt, then the key.
     std::u16string description() const;
+    // Ctrl+V or Shift+Insert.
+    bool pastes() const;
 
     friend bool operator==(const KeyStroke&, const KeyStroke&) = default;
 };

@@ -28,6 +28,11 @@ std::u16string faultText(TransferFault fault, std::u16string_view lastPaste) {
     case TransferFault::NotFetched:
         return formatText(u"エクセルが「%1」で貼り付けた内容を %2 秒待っても受け取りませんでした。",
                           {lastPaste, seconds(kFirstFetchTimeoutMs)});
+    case TransferFault::FetchedLate:
+        return formatText(
+            u"エクセルが「%1」で貼り付けた内容を、貼り付けが済んだと見てからもう一度受け取りました。"
+            u"ここまでに貼り付けた行が違っているかもしれません。確かめてください。",
+            {lastPaste});
     case TransferFault::NotResponding:
         return u"エクセルが応答していません。";
     case TransferFault::WindowClosed:
@@ -89,14 +94,14 @@ void SpreadsheetLink::TransferToSpreadsheet(const Catalogue& c, const MemberValu
     }
 }
 
-// Every clipboard change waits for the paste before it to have fetched the clipboard, so the
-// paste keystroke always goes with wait.
+// The paste keystroke always goes with wait: the sink finds out whether the spreadsheet is done
+// with a paste at the next one, so what goes wrong with a paste is told at a later step.
 bool SpreadsheetLink::pasteText(std::u16string_view what, const std::u16string& text) {
     if (!succeeded(what, m_sink.ClipboardSetText(text)))
         return false;
-    const TransferFault fault = m_sink.SendKeys(m_paste, true);
+    const bool sent = succeeded(what, m_sink.SendKeys(m_paste, true));
     m_lastPaste = what;
-    return succeeded(what, fault);
+    return sent;
 }
 
 // A setting is sent whole or not at all: half a cursor movement would put the next paste into the

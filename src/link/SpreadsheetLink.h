@@ -44,6 +44,7 @@ private:
     TransferSink& m_sink;
     ShowMessage m_showMessage;
     KeySequence m_paste;
-    // What the last paste pasted, for a sink that learns only later that it was never fetched.
+    // What the last paste pasted: a sink learns only later that it was never fetched, or fetched
+    // again too late.
     std::u16string m_lastPaste;
 };

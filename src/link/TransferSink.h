@@ -12,6 +12,7 @@ enum class TransferFault {
     ClipboardBusy, // another program kept the clipboard open for longer than the link waits
     NotFocused,    // the spreadsheet's window does not have the keyboard focus
     NotFetched,    // the spreadsheet did not fetch the text pasted into it in time
+    FetchedLate,   // it fetched a paste again after the link had taken it as over: rows may be wrong
     NotResponding, // the spreadsheet stopped handling its input
     WindowClosed,  // the spreadsheet's window has gone
 };
@@ -36,9 +37,11 @@ public:
 
     // Types `keys` into the target window, and into no other: when the target does not have the
     // focus, nothing is sent. With `wait`, the window handles them before anything the next call
-    // does (for a paste: it has fetched the clipboard before the clipboard changes again): a sink
-    // waits before returning, or, where the window takes keys in order, at the next call that
-    // would change the clipboard or the window, which then reports what went wrong with them.
+    // does: a sink waits before returning, or, where the window takes keys in order, at the next
+    // call that needs them handled, which then reports what went wrong with them. A paste is
+    // handled once the spreadsheet will fetch it no more: until the next paste keystroke its
+    // fetches get its text, whatever has been put on the clipboard since, so the next paste
+    // keystroke (or the next activation) is what waits for it.
     // Without `wait`, returns once they are sent.
     [[nodiscard]] virtual TransferFault SendKeys(const KeySequence& keys, bool wait) = 0;
 };

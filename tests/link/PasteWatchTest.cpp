@@ -17,32 +17,42 @@ TEST(PasteWatch, endsEachWaitAsTheCaseSays) {
     for (const auto& row : readTable("tests/link/paste-waits.tsv")) {
         SCOPED_TRACE(row[0]);
         FakeClock clock;
-        PasteWatch watch(clock, std::stoi(row[2]));
+        PasteWatch watch(clock);
         std::vector<std::string> ends;
-        int previousInAll = 0;
-        for (const std::string& paste : split(row[1], '|')) {
-            // "100,200": a fetch 100 ms and one 200 ms after the paste keystroke; "-": none; "s50"
-            // first: the sink stops the wait from 50 ms on.
-            std::vector<std::string> times = paste == "-" ? std::vector<std::string>() : split(paste, ',');
-            const int stopAt = !times.empty() && times[0][0] == 's' ? std::stoi(times[0].substr(1)) : 0;
-            if (stopAt > 0)
-                times.erase(times.begin());
-            const std::int64_t sentAt = clock.now;
-            const auto fetches = [&] {
-                PasteWatch::Fetches seen;
-                for (const std::string& time : times) {
-                    if (sentAt + std::stoi(time) <= clock.now)
-                        seen = {seen.count + 1, sentAt + std::stoi(time)};
-                }
-                return seen;
-            };
-            const bool fetched = watch.wait(
-                sentAt, previousInAll, [&] { ++clock.now; }, fetches,
-                [&] { return stopAt > 0 && clock.now - sentAt >= stopAt; });
-            ends.push_back(std::to_string(clock.now - sentAt) + (fetched ? "" : " unfetched"));
-            previousInAll = int(times.size());
+        std::vector<int> times;
+        std::int64_t sentAt = 0;
+        // The spreadsheet of the row as the sink sees it at the clock's time.
+        const auto seen = [&] {
+            PasteWatch::Seen now;
+            for (const int time : times) {
+                if (sentAt + time <= clock.now)
+                    now = {now.fetches + 1, sentAt + time, false, std::max(0, now.fetches)};
+            }
+            const bool inside = row[1] == "inside";
+            const bool all = now.fetches == int(times.size());
+            now.answered = now.fetches > 0 && (!inside || all) && clock.now >= now.lastAt + (inside ? 10 : 1);
+            now.afterAnswer = inside ? 0 : now.afterAnswer;
+            return now;
+        };
+        const auto never = [] { return false; };
+        for (const std::string& paste : split(row[2], '|')) {
+            if (!ends.empty() && watch.wait([] {}, seen, never) == PasteWatch::State::Unexplained)
+                ends.back() += " unexplained";
+            times.clear();
+            int stopAt = 0;
+            for (const std::string& time : paste == "-" ? std::vector<std::string>() : split(paste, ','))
+                time[0] == 's' ? void(stopAt = std::stoi(time.substr(1))) : times.push_back(std::stoi(time));
+            sentAt = clock.now;
+            watch.pasted(sentAt);
+            const PasteWatch::State end = watch.wait(
+                [&] { ++clock.now; }, seen, [&] { return stopAt > 0 && clock.now - sentAt >= stopAt; });
+            ends.push_back(end == PasteWatch::State::Over         ? std::to_string(clock.now - sentAt)
+                           : end == PasteWatch::State::NotFetched ? "unfetched"
+                                                                  : "stopped");
             clock.now = sentAt + 10000; // the next paste comes after every fetch of this one
         }
+        if (watch.wait([] {}, seen, never) == PasteWatch::State::Unexplained)
+            ends.back() += " unexplained";
         EXPECT_EQ(ends, split(row[3], '|'));
     }
 }

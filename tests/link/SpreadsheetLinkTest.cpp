@@ -9,11 +9,10 @@
 
 // "6 NotFetched": the sixth call to the sink fails with that fault.
 void scriptFault(RecordingTransferSink& sheet, const std::string& text) {
-    const std::map<std::string, TransferFault> faults = {{"ClipboardBusy", TransferFault::ClipboardBusy},
-                                                         {"NotFocused", TransferFault::NotFocused},
-                                                         {"NotFetched", TransferFault::NotFetched},
-                                                         {"NotResponding", TransferFault::NotResponding},
-                                                         {"WindowClosed", TransferFault::WindowClosed}};
+    const std::map<std::string, TransferFault> faults = {
+        {"ClipboardBusy", TransferFault::ClipboardBusy}, {"NotFocused", TransferFault::NotFocused},
+        {"NotFetched", TransferFault::NotFetched},       {"FetchedLate", TransferFault::FetchedLate},
+        {"NotResponding", TransferFault::NotResponding}, {"WindowClosed", TransferFault::WindowClosed}};
     if (const std::size_t blank = text.find(' '); blank != std::string::npos) {
         sheet.failingCall = std::stoi(text.substr(0, blank));
         sheet.fault = faults.at(text.substr(blank + 1));

@@ -3,10 +3,10 @@
 // tests and benchmarks type into, and the grid file through which they read it.
 //
 // A stand-in is as awkward as a real spreadsheet: at a paste keystroke it fetches the clipboard's
-// text after kStandInFirstFetchMs and again after kStandInLastFetchMs (on X11 it asks for the
-// formats first, after kStandInFormatsFetchMs), and pastes what it got last, into the cells from
-// the one current at the keystroke on. A key event that comes less than kStandInKeyGapMs after the
-// one before is ignored.
+// text at the times of its FetchPattern (by default after kStandInFirstFetchMs and again after
+// kStandInLastFetchMs; on X11 it asks for the formats first, after kStandInFormatsFetchMs), and
+// pastes what it got last, into the cells from the one current at the keystroke on. A key event
+// that comes less than kStandInKeyGapMs after the one before is ignored.
 #include "base/Files.h"
 #include "base/Text.h"
 
@@ -14,11 +14,31 @@
 #include <fstream>
 #include <map>
 #include <string>
+#include <vector>
 
 constexpr int kStandInFormatsFetchMs = 10;
 constexpr int kStandInFirstFetchMs = 100;
 constexpr int kStandInLastFetchMs = 200;
 constexpr int kStandInKeyGapMs = 2;
+
+// When a stand-in fetches each paste, in ms after the keystroke: "later:100,400" from its event
+// loop, answering everything else in between (by default, at kStandInFirstFetchMs and
+// kStandInLastFetchMs), or "inside:100,400" while it handles the keystroke, answering nothing until
+// it has pasted. A mode without a colon leaves the default.
+struct FetchPattern {
+    bool inside = false;
+    std::vector<int> times{kStandInFirstFetchMs, kStandInLastFetchMs};
+};
+
+inline FetchPattern fetchPattern(const std::string& mode) {
+    FetchPattern pattern;
+    if (const std::size_t colon = mode.find(':'); colon != std::string::npos) {
+        pattern = {mode.compare(0, colon, "inside") == 0, {}};
+        for (std::size_t at = colon; at != std::string::npos; at = mode.find(',', at + 1))
+            pattern.times.push_back(std::stoi(mode.substr(at + 1)));
+    }
+    return pattern;
+}
 
 // Cells by row and column, the current cell, the pastes done and the keys ignored. Arrows, Enter
 // (down), Tab (right; with Shift, left) and Home move the current cell, never before A1.

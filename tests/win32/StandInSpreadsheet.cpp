@@ -4,12 +4,13 @@
 // file.
 // Usage: standin-spreadsheet REPORT_FILE [TITLE [MODE]]   (title "Microsoft Excel - Book1")
 // MODE, for the spreadsheet:
+//   later:T1,T2... / inside:T1,T2...  its fetches of each paste (support/StandInGrid.h)
 //   stall-at-N  at its Nth paste keystroke it stops handling messages until the event
 //               "zelk-<report file name>.resume" is set
 //   close-at-N  at its Nth paste keystroke it closes its window and ends
 // MODE, for a helper that opens no visible window and is no spreadsheet:
 //   hold        once the stand-in writing REPORT_FILE has done a paste, holds the clipboard open
-//               for 2 s, then ends
+//               for 5 s (longer than zelk waits out the first paste into a window), then ends
 //   watch       a clipboard watcher as Windows' clipboard history is one: at every change it
 //               fetches the text unless the exclusion format is there; its grid file
 //               (REPORT_FILE) holds "excluded<TAB>yes|no" and "fetched<TAB>N"
@@ -26,9 +27,10 @@
 
 namespace {
 
-constexpr DWORD kHoldMs = 2000;
+constexpr DWORD kHoldMs = 5000;
 
 std::wstring reportPath, mode;
+FetchPattern fetches;
 StandInGrid grid;
 int keystrokes = 0, fetched = 0;
 bool excluded = false;
@@ -71,6 +73,26 @@ std::wstring fetchClipboard(HWND window) {
     return text;
 }
 
+// The oldest paste still fetching gets `text`, and the next one starts fetching.
+void paste(HWND window, const std::wstring& text) {
+    grid.paste(pending.front(), coreText(text.c_str()));
+    pending.pop_front();
+    static const HANDLE kPasted = event(L".pasted");
+    SetEvent(kPasted);
+    if (!pending.empty())
+        SetTimer(window, 1, fetches.times[0], nullptr);
+}
+
+// Fetch number `fetch` (from 1) of the oldest paste; the fetches before the last only look.
+void onTimer(HWND window, UINT_PTR fetch) {
+    KillTimer(window, fetch);
+    const std::wstring text = fetchClipboard(window);
+    if (fetch < fetches.times.size())
+        SetTimer(window, fetch + 1, UINT(fetches.times[fetch] - fetches.times[fetch - 1]), nullptr);
+    else
+        paste(window, text);
+}
+
 void onKeyDown(HWND window, WPARAM key) {
     static const std::map<WPARAM, StandInGrid::Cell> moves{{VK_LEFT, {0, -1}},  {VK_RIGHT, {0, 1}},
                                                            {VK_UP, {-1, 0}},    {VK_DOWN, {1, 0}},
@@ -84,30 +106,23 @@ void onKeyDown(HWND window, WPARAM key) {
             return;
         }
         pending.push_back(grid.cursor);
-        if (pending.size() == 1)
-            SetTimer(window, 1, kStandInFirstFetchMs, nullptr);
+        if (fetches.inside) {
+            const ULONGLONG start = GetTickCount64();
+            std::wstring text;
+            for (const int at : fetches.times) {
+                Sleep(DWORD(std::max<LONGLONG>(0, at - LONGLONG(GetTickCount64() - start))));
+                text = fetchClipboard(window);
+            }
+            paste(window, text);
+        } else if (pending.size() == 1) {
+            SetTimer(window, 1, fetches.times[0], nullptr);
+        }
     } else if (key == VK_HOME) {
         grid.move(0, -grid.cursor.second);
     } else if (const auto move = moves.find(key); move != moves.end()) {
         const int sign = key == VK_TAB && GetKeyState(VK_SHIFT) < 0 ? -1 : 1;
         grid.move(move->second.first, sign * move->second.second);
     }
-}
-
-// The first fetch only looks; the last one is what gets pasted.
-void onTimer(HWND window, UINT_PTR fetch) {
-    KillTimer(window, fetch);
-    const std::wstring text = fetchClipboard(window);
-    if (fetch == 1) {
-        SetTimer(window, 2, kStandInLastFetchMs - kStandInFirstFetchMs, nullptr);
-        return;
-    }
-    grid.paste(pending.front(), coreText(text.c_str()));
-    pending.pop_front();
-    static const HANDLE kPasted = event(L".pasted");
-    SetEvent(kPasted);
-    if (!pending.empty())
-        SetTimer(window, 1, kStandInFirstFetchMs, nullptr);
 }
 
 LRESULT CALLBACK sheetProcedure(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -161,6 +176,7 @@ int wmain(int argc, wchar_t** argv) {
         return 2;
     reportPath = argv[1];
     mode = argc > 3 ? argv[3] : L"";
+    fetches = fetchPattern(std::string(mode.begin(), mode.end()));
     if (mode == L"hold") {
         WaitForSingleObject(event(L".pasted"), INFINITE);
         while (!OpenClipboard(nullptr))

@@ -4,7 +4,7 @@
 // read its grid file.
 // Usage: zelk-standin-spreadsheet GRID_FILE TITLE [MODE]
 // MODE, for a spreadsheet worse still:
-//   late           it asks for the text kStandInLateMs later (busy recalculating);
+//   later:T1,T2... / inside:T1,T2...  its fetches of each paste (support/StandInGrid.h)
 //   refuse-focus   its window takes no input focus, so that the focus stays where it was, as a
 //                  window manager that refuses the activation leaves it;
 //   stop-after-paste  after its first paste it stops answering, like a hung program, for
@@ -27,9 +27,6 @@
 
 namespace {
 
-// In the mode "late", the fetches of the text come this much later, long after those of a
-// clipboard manager.
-constexpr int kStandInLateMs = 800;
 constexpr int kStandInHungSeconds = 10;
 
 void askForFormats() {
@@ -41,7 +38,9 @@ void askForFormats() {
 // wait while a paste is under way.
 class StandInSheet : public QWidget {
 public:
-    StandInSheet(QString gridFile, QString mode) : m_gridFile(std::move(gridFile)), m_mode(std::move(mode)) {
+    StandInSheet(QString gridFile, QString mode)
+        : m_gridFile(std::move(gridFile)), m_mode(std::move(mode)),
+          m_fetches(fetchPattern(m_mode.toStdString())) {
         setFocusPolicy(Qt::StrongFocus);
         connect(QGuiApplication::clipboard(), &QClipboard::changed, this, [](QClipboard::Mode changed) {
             if (changed == QClipboard::Clipboard)
@@ -79,11 +78,13 @@ protected:
 private:
     QString m_gridFile;
     QString m_mode;
+    FetchPattern m_fetches;
     StandInGrid m_grid;
     std::optional<unsigned long> m_lastKeyTime;
     QHash<int, std::pair<std::shared_ptr<QKeyEvent>, bool>> m_pressed; // with "too soon"
     QList<std::shared_ptr<QKeyEvent>> m_waiting;                       // for the paste to end
     bool m_pasting = false;
+    QString m_text; // what the last fetch got
 
     void runWaiting() {
         while (!m_pasting && !m_waiting.isEmpty())
@@ -96,19 +97,23 @@ private:
             {Qt::Key_Left, {0, -1}},    {Qt::Key_Right, {0, 1}}, {Qt::Key_Tab, {0, 1}},
             {Qt::Key_Backtab, {0, -1}}, {Qt::Key_Up, {-1, 0}},   {Qt::Key_Down, {1, 0}},
             {Qt::Key_Return, {1, 0}},   {Qt::Key_Enter, {1, 0}}};
-        if ((event.modifiers() & Qt::ControlModifier) && event.key() == Qt::Key_V) {
+        if ((event.modifiers() & Qt::ControlModifier) && event.key() == Qt::Key_V && m_fetches.inside) {
+            const auto start = std::chrono::steady_clock::now();
+            for (const int at : m_fetches.times) {
+                std::this_thread::sleep_until(start + std::chrono::milliseconds(at));
+                m_text = QGuiApplication::clipboard()->text(); // asks for the formats itself
+            }
+            m_grid.paste(m_grid.cursor, m_text.toStdU16String());
+        } else if ((event.modifiers() & Qt::ControlModifier) && event.key() == Qt::Key_V) {
             m_pasting = true;
-            const int late = m_mode == u"late" ? kStandInLateMs : 0;
             QTimer::singleShot(kStandInFormatsFetchMs, Qt::PreciseTimer, this, askForFormats);
-            QTimer::singleShot(late + kStandInFirstFetchMs, Qt::PreciseTimer, this,
-                               [] { (void)QGuiApplication::clipboard()->text(); });
-            QTimer::singleShot(late + kStandInLastFetchMs, Qt::PreciseTimer, this, [this] {
-                m_grid.paste(m_grid.cursor, QGuiApplication::clipboard()->text().toStdU16String());
-                m_pasting = false;
-                runWaiting();
-                if (m_mode == u"stop-after-paste" && m_grid.pastes == 1)
-                    std::this_thread::sleep_for(std::chrono::seconds(kStandInHungSeconds));
-            });
+            for (const int at : m_fetches.times) {
+                QTimer::singleShot(at, Qt::PreciseTimer, this, [this, last = at == m_fetches.times.back()] {
+                    m_text = QGuiApplication::clipboard()->text();
+                    if (last)
+                        pasted();
+                });
+            }
         } else if (event.key() == Qt::Key_Home) {
             m_grid.move(0, -m_grid.cursor.second);
         } else if (kMoves.contains(event.key())) {
@@ -117,6 +122,14 @@ private:
             for (const QChar c : event.text())
                 m_grid.type(c.unicode());
         }
+    }
+
+    void pasted() {
+        m_grid.paste(m_grid.cursor, m_text.toStdU16String());
+        m_pasting = false;
+        runWaiting();
+        if (m_mode == u"stop-after-paste" && m_grid.pastes == 1)
+            std::this_thread::sleep_for(std::chrono::seconds(kStandInHungSeconds));
     }
 
     void writeGrid() { writeGridFile(m_gridFile.toStdString(), m_grid.entries()); }

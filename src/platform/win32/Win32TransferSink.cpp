@@ -12,6 +12,8 @@
 #include <chrono>
 #include <cstdint>
 #include <cstring>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -22,11 +24,11 @@ using Clock = std::chrono::steady_clock;
 // Between two key events. Under Wine, events sent back to back are partly lost, and a busy
 // spreadsheet loses a key that comes right after another.
 constexpr int kGapMs = 2;
-// Once the learned number of fetches has come, time for the spreadsheet to close the clipboard.
-constexpr int kSettleMs = 2;
 // A program that fetches the clipboard whenever it changes would fetch again after every re-offer:
-// each text is offered again only a few times (and the paste's wait is bounded all the same).
+// each text is offered again only a few times after other programs' fetches, and each paste only so
+// often after the spreadsheet's (the paste's wait is bounded all the same).
 constexpr int kMaxReoffers = 4;
+constexpr int kMaxSpreadsheetReoffers = 16;
 constexpr int kPollMs = 1;
 // After other keystrokes with wait: time for the window to handle them.
 constexpr int kKeysSettleMs = 30;
@@ -39,6 +41,10 @@ constexpr int kAskAgainMs = 100;
 
 constexpr UINT kReofferMessage = WM_APP + 1;
 constexpr UINT_PTR kReofferTimer = 1;
+// While the clipboard is to be emptied once the spreadsheet is done with a paste, how often that
+// is looked at.
+constexpr UINT_PTR kClearTimer = 2;
+constexpr UINT kClearCheckMs = 50;
 constexpr wchar_t kWindowClass[] = L"ZelkTransferSink";
 
 int millisecondsSince(Clock::time_point start) {
@@ -184,14 +190,17 @@ INPUT virtualKeyEvent(WORD virtualKey, bool up, HKL layout) {
                     (up ? KEYEVENTF_KEYUP : 0) | (isExtended(virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0));
 }
 
-// One event, at least the gap after the one before, serving the clipboard while it waits. The
-// wait spins: a wait of a millisecond or two for the system's timers overshoots by as much again,
-// which, over the few dozen events of a transfer, the user would notice.
-void sendEvent(INPUT event) {
+// One event, at least the gap after the one before, serving the clipboard while it waits;
+// `justBefore` runs once the gap is over. The wait spins: a wait of a millisecond or two for the
+// system's timers overshoots by as much again, which, over the few dozen events of a transfer, the
+// user would notice.
+void sendEvent(INPUT event, const std::function<void()>& justBefore = {}) {
     static Clock::time_point previous;
     const Clock::time_point due = previous + std::chrono::milliseconds(kGapMs);
     while (Clock::now() < due)
         pumpMessagesFor(0);
+    if (justBefore)
+        justBefore();
     SendInput(1, &event, sizeof(INPUT));
     previous = Clock::now();
 }
@@ -199,8 +208,9 @@ void sendEvent(INPUT event) {
 // A stroke: its modifiers pressed, the key (the key of the spreadsheet's keyboard layout for a
 // character, with Shift where the layout needs it, else the character itself as a Unicode event),
 // the modifiers released. The layout is the spreadsheet's: on a Japanese keyboard "+", "=", "^",
-// "@" or ":" sit on other keys than on an American one.
-void sendStroke(const KeyStroke& stroke, HKL layout) {
+// "@" or ":" sit on other keys than on an American one. `beforeKey` runs just before the key goes
+// down.
+void sendStroke(const KeyStroke& stroke, HKL layout, const std::function<void()>& beforeKey) {
     WORD virtualKey = namedKeyCodes(stroke.named).windowsVirtualKey;
     bool shift = stroke.modifiers & KeyStroke::Shift;
     std::u16string units;
@@ -224,11 +234,12 @@ void sendStroke(const KeyStroke& stroke, HKL layout) {
     for (const WORD modifier : held)
         sendEvent(virtualKeyEvent(modifier, false, layout));
     if (virtualKey != 0) {
-        sendEvent(virtualKeyEvent(virtualKey, false, layout));
+        sendEvent(virtualKeyEvent(virtualKey, false, layout), beforeKey);
         sendEvent(virtualKeyEvent(virtualKey, true, layout));
     } else {
-        for (const char16_t unit : units)
-            sendEvent(keyEvent(0, WORD(unit), KEYEVENTF_UNICODE));
+        for (std::size_t i = 0; i < units.size(); ++i)
+            sendEvent(keyEvent(0, WORD(units[i]), KEYEVENTF_UNICODE),
+                      i == 0 ? beforeKey : std::function<void()>());
         for (const char16_t unit : units)
             sendEvent(keyEvent(0, WORD(unit), KEYEVENTF_UNICODE | KEYEVENTF_KEYUP));
     }
@@ -275,10 +286,14 @@ private:
     void onRenderFormat(UINT format);
     void onRenderAllFormats();
     void onReoffer();
+    void onClearTimer();
 
     bool openClipboard();
-    void putText();
-    bool pasteOnItsWay() const;
+    void putText(const std::optional<std::u16string>& text);
+    void empty();
+    PasteWatch::Seen seen() const;
+    bool pasteOnItsWay();
+    void pasteKeyGoes();
     bool targetGone() const;
     TransferFault finishPaste();
     TransferFault checkTarget();
@@ -292,27 +307,39 @@ private:
 
     HWND m_window = nullptr;
     bool m_fineTimer = false; // timeBeginPeriod(1) in force
-    // The text on offer while the clipboard is ours, and how often it may be offered again.
-    std::u16string m_text;
+    // The newest text the transfer has put on the clipboard (none once it has emptied it), which
+    // every program but the spreadsheet gets; whether the clipboard is ours with the text offered
+    // for rendering, whether the last fetch left it rendered, how often it may be offered again
+    // after other programs' fetches, and whether it is to be emptied once the paste is over.
+    std::optional<std::u16string> m_newest;
     bool m_offering = false;
+    bool m_rendered = false;
     int m_reoffersLeft = 0;
-    // Every fetch of the text so far, and when the last came.
+    bool m_clearLater = false;
+    // The text of the last paste keystroke: every fetch of the spreadsheet until the next one gets
+    // it, whatever has been put on the clipboard since.
+    std::optional<std::u16string> m_pasted;
+    // Every fetch of the spreadsheet so far; when the last came; those that came after it had
+    // answered a message sent after the fetch before; the message sent after the last (0 until it
+    // has been sent, once the spreadsheet has closed the clipboard again); the offers left for it.
     int m_fetches = 0;
     std::int64_t m_lastFetch = 0;
+    int m_afterAnswer = 0;
+    bool m_askAfterFetch = false;
+    std::uint64_t m_askedAfterFetch = 0;
+    int m_spreadsheetReoffersLeft = 0;
     // The current spreadsheet window, its keyboard layout, and what the pastes into it have taught
     // about its fetches.
     HWND m_target = nullptr;
     DWORD m_targetProcess = 0;
     HKL m_layout = nullptr;
     SteadyWaitClock m_clock;
-    PasteWatch m_pasteWatch{m_clock, kSettleMs};
-    int m_fetchesAtPreviousPaste = 0;
-    // A paste sent with wait whose fetches have not been waited for yet, and when it was sent;
-    // stalled: the spreadsheet stopped answering while it was on its way.
-    bool m_pastePending = false;
-    bool m_pasteStalled = false;
+    PasteWatch m_pasteWatch{m_clock};
+    // The fetches before the paste followed; stalled: the spreadsheet stopped answering while the
+    // paste was on its way.
     int m_fetchesBeforePaste = 0;
-    std::int64_t m_pasteSent = 0;
+    int m_afterAnswerBeforePaste = 0;
+    bool m_pasteStalled = false;
     // The last message sent to the target to see whether it answers, and when.
     std::uint64_t m_asked = 0;
     std::int64_t m_askedAt = 0;
@@ -354,10 +381,11 @@ LRESULT CALLBACK Win32TransferSink::windowProcedure(HWND window, UINT message, W
         sink->onReoffer();
         return 0;
     case WM_TIMER:
-        if (wParam == kReofferTimer) {
-            KillTimer(window, kReofferTimer);
+        KillTimer(window, wParam);
+        if (wParam == kReofferTimer)
             sink->onReoffer();
-        }
+        else if (wParam == kClearTimer)
+            sink->onClearTimer();
         return 0;
     default:
         return DefWindowProcW(window, message, wParam, lParam);
@@ -370,20 +398,30 @@ LRESULT CALLBACK Win32TransferSink::windowProcedure(HWND window, UINT message, W
 void Win32TransferSink::onRenderFormat(UINT format) {
     if (format != CF_UNICODETEXT || !m_offering)
         return;
-    // Only the spreadsheet's fetches say how far its paste is. Another program that reads the
-    // clipboard (a clipboard manager, one that opened it without a window) gets nothing while the
-    // paste is on its way: rendered for it, the text would stay rendered and the spreadsheet's own
-    // fetches would no longer show here. Before and after, it is served.
     DWORD reader = 0;
     GetWindowThreadProcessId(GetOpenClipboardWindow(), &reader);
-    const bool spreadsheet = reader != 0 && reader == m_targetProcess;
-    if (!spreadsheet && pasteOnItsWay())
-        return;
-    putText();
-    if (spreadsheet) {
+    if (reader != 0 && reader == m_targetProcess) {
+        // Whether it had answered a message sent after its fetch of this paste before this one (it
+        // may well answer one before it gets to the paste keystroke).
+        const bool answeredBefore = m_askedAfterFetch != 0 && answeredMessage >= m_askedAfterFetch;
+        m_afterAnswer += answeredBefore && m_fetches > m_fetchesBeforePaste ? 1 : 0;
+        m_askedAfterFetch = 0;
+        m_askAfterFetch = true;
         ++m_fetches;
         m_lastFetch = m_clock.milliseconds();
+        putText(m_pasted ? m_pasted : m_newest);
+        if (m_spreadsheetReoffersLeft > 0)
+            --m_spreadsheetReoffersLeft;
+        PostMessageW(m_window, kReofferMessage, 0, 0);
+        return;
     }
+    // Another program that reads the clipboard (a clipboard manager, one that opened it without a
+    // window) gets nothing while the paste is on its way: rendered for it, the text would stay
+    // rendered and the spreadsheet's own fetches would no longer show here. Before and after, it is
+    // served.
+    if (!m_newest || pasteOnItsWay())
+        return;
+    putText(m_newest);
     if (m_reoffersLeft > 0) {
         --m_reoffersLeft;
         PostMessageW(m_window, kReofferMessage, 0, 0);
@@ -395,34 +433,78 @@ void Win32TransferSink::onRenderAllFormats() {
     if (!m_offering || !OpenClipboard(m_window))
         return;
     if (GetClipboardOwner() == m_window)
-        putText();
+        putText(m_newest);
     CloseClipboard();
 }
 
+// Once the reader has closed the clipboard: the text offered again, and, after the spreadsheet's
+// fetch, a message sent to it. Its answer comes only once it handles its messages again, so if it
+// fetched inside its handling of the paste keystroke, only once that is done.
 void Win32TransferSink::onReoffer() {
-    if (!m_offering)
-        return;
     if (!OpenClipboard(m_window)) { // the fetching program has not closed it yet
         SetTimer(m_window, kReofferTimer, 1, nullptr);
         return;
     }
-    if (GetClipboardOwner() == m_window) // else another program has put its own data there
-        offerText();
+    if (m_offering && GetClipboardOwner() == m_window &&
+        (m_reoffersLeft > 0 || m_spreadsheetReoffersLeft > 0)) {
+        offerText(); // else another program has put its own data there
+        m_rendered = false;
+    }
+    CloseClipboard();
+    if (m_askAfterFetch) {
+        m_askAfterFetch = false;
+        askTarget();
+        m_askedAfterFetch = m_asked;
+    }
+}
+
+// The clipboard is emptied as soon as the spreadsheet is done with the paste (and no other program
+// holds it open).
+void Win32TransferSink::onClearTimer() {
+    if (!m_clearLater)
+        return;
+    if (pasteOnItsWay() || !OpenClipboard(m_window)) {
+        SetTimer(m_window, kClearTimer, kClearCheckMs, nullptr);
+        return;
+    }
+    empty();
     CloseClipboard();
 }
 
-void Win32TransferSink::putText() {
-    setClipboardBytes(CF_UNICODETEXT, m_text.c_str(), (m_text.size() + 1) * sizeof(char16_t));
+void Win32TransferSink::putText(const std::optional<std::u16string>& text) {
+    if (!text)
+        return;
+    setClipboardBytes(CF_UNICODETEXT, text->c_str(), (text->size() + 1) * sizeof(char16_t));
+    m_rendered = true;
 }
 
-// From the paste keystroke until the spreadsheet's fetches have stopped (the long quiet time of the
-// learning pastes: the wait may end sooner).
-bool Win32TransferSink::pasteOnItsWay() const {
-    if (!m_pastePending)
-        return false;
-    const std::int64_t now = m_clock.milliseconds();
-    return m_fetches == m_fetchesBeforePaste ? now - m_pasteSent < kFirstFetchTimeoutMs
-                                             : now - m_lastFetch < PasteWatch::kLearningQuietMs;
+// In the open clipboard.
+void Win32TransferSink::empty() {
+    m_offering = false;
+    m_clearLater = false;
+    EmptyClipboard();
+}
+
+PasteWatch::Seen Win32TransferSink::seen() const {
+    return {m_fetches - m_fetchesBeforePaste, m_lastFetch,
+            m_askedAfterFetch != 0 && answeredMessage >= m_askedAfterFetch,
+            m_afterAnswer - m_afterAnswerBeforePaste};
+}
+
+// From the paste keystroke until the spreadsheet is done with the paste.
+bool Win32TransferSink::pasteOnItsWay() {
+    return m_pasteWatch.state(seen()) == PasteWatch::State::Fetching;
+}
+
+// The paste keystroke goes down now: from here on the spreadsheet's fetches are this paste's.
+void Win32TransferSink::pasteKeyGoes() {
+    m_pasted = m_newest;
+    m_fetchesBeforePaste = m_fetches;
+    m_afterAnswerBeforePaste = m_afterAnswer;
+    m_askedAfterFetch = 0;
+    m_spreadsheetReoffersLeft = kMaxSpreadsheetReoffers;
+    m_pasteStalled = false;
+    m_pasteWatch.pasted(m_clock.milliseconds());
 }
 
 // Another program may hold the clipboard for a moment.
@@ -471,10 +553,10 @@ bool Win32TransferSink::targetGone() const {
 // over; one into a spreadsheet that stopped is still on its way.
 TransferFault Win32TransferSink::targetLost() {
     if (targetGone()) {
-        m_pastePending = false;
+        m_pasteWatch.forget();
         return TransferFault::WindowClosed;
     }
-    m_pasteStalled = m_pastePending;
+    m_pasteStalled = m_pasteWatch.following();
     return TransferFault::NotResponding;
 }
 
@@ -485,36 +567,41 @@ TransferFault Win32TransferSink::checkTarget() {
     return inForeground(m_target) ? TransferFault::None : TransferFault::NotFocused;
 }
 
+// Emptied at once when no paste can still fetch; else the spreadsheet gets the paste's text until
+// it is done with it, and the clipboard is emptied then.
 TransferFault Win32TransferSink::ClipboardClear() {
-    if (const TransferFault fault = finishPaste(); fault != TransferFault::None)
-        return fault;
-    m_offering = false;
-    if (!openClipboard())
-        return TransferFault::ClipboardBusy;
-    EmptyClipboard();
-    CloseClipboard();
+    m_newest.reset();
+    if (!pasteOnItsWay()) {
+        if (!openClipboard())
+            return TransferFault::ClipboardBusy;
+        empty();
+        CloseClipboard();
+        return TransferFault::None;
+    }
+    m_clearLater = true;
+    SetTimer(m_window, kClearTimer, kClearCheckMs, nullptr);
     return TransferFault::None;
 }
 
 // Windows derives the ANSI and OEM forms from the Unicode text for programs that ask for those.
+// A paste still on its way is not waited for: its fetches get its own text all the same.
 TransferFault Win32TransferSink::ClipboardSetText(const std::u16string& text) {
-    if (const TransferFault fault = finishPaste(); fault != TransferFault::None)
-        return fault;
-    m_offering = false;
     if (!openClipboard())
         return TransferFault::ClipboardBusy;
-    m_text = text;
+    m_newest = text;
     m_offering = true;
+    m_clearLater = false;
     m_reoffersLeft = kMaxReoffers;
     offerText();
+    m_rendered = false;
     CloseClipboard();
     return TransferFault::None;
 }
 
 TransferFault Win32TransferSink::AppActivate(const std::u16string& title) {
     // Nothing can fetch a paste into a window that has gone: this transfer need not hear of it.
-    if (m_pastePending && targetGone())
-        m_pastePending = false;
+    if (m_pasteWatch.following() && targetGone())
+        m_pasteWatch.forget();
     if (const TransferFault fault = finishPaste(); fault != TransferFault::None)
         return fault;
     TopLevelWindows found;
@@ -531,80 +618,82 @@ TransferFault Win32TransferSink::AppActivate(const std::u16string& title) {
         m_target = window;
         GetWindowThreadProcessId(window, &m_targetProcess);
         m_pasteWatch.forget();
+        m_pasted.reset();
     }
     m_layout = GetKeyboardLayout(GetWindowThreadProcessId(window, nullptr));
     return TransferFault::None;
 }
 
+// A paste keystroke goes only once the paste before it is over, with this program's text on the
+// clipboard offered for rendering (another program may have replaced it, or a fetch left it
+// rendered, and the spreadsheet's fetches would not show), and the clipboard free to open. Keys
+// after it go at once: they queue up behind the paste in the spreadsheet.
 TransferFault Win32TransferSink::SendKeys(const KeySequence& keys, bool wait) {
     if (keys.strokes.empty())
         return TransferFault::None;
+    const bool paste = wait && keys.pastes() && m_newest;
+    if (paste) {
+        if (const TransferFault fault = finishPaste(); fault != TransferFault::None)
+            return fault;
+    }
     if (const TransferFault fault = checkTarget(); fault != TransferFault::None)
         return fault;
-    // What waits for a paste's fetches is the next change of the clipboard (or of the window):
-    // keys sent after the paste queue up behind it in the spreadsheet, so they go at once.
-    const bool paste = wait && keys.pastes() && m_offering;
     if (paste) {
-        // Ctrl+V pastes only this program's text: another program may have replaced it since.
-        if (GetClipboardOwner() != m_window) {
-            if (!openClipboard())
-                return TransferFault::ClipboardBusy;
+        if (!openClipboard())
+            return TransferFault::ClipboardBusy;
+        if (GetClipboardOwner() != m_window || m_rendered || !m_offering) {
+            m_offering = true;
             offerText();
-            CloseClipboard();
+            m_rendered = false;
         }
-        m_pastePending = true;
-        m_pasteStalled = false;
-        m_fetchesBeforePaste = m_fetches;
-        m_pasteSent = m_clock.milliseconds();
+        CloseClipboard();
     }
     // The focus can go in the middle (the window closes, the user clicks elsewhere): each stroke
     // goes only while the target still has it.
     for (std::size_t i = 0; i < keys.strokes.size(); ++i) {
         if (targetGone())
             return targetLost();
-        if (!inForeground(m_target)) {
-            m_pastePending = m_pastePending && !(paste && i == 0); // a paste not sent at all
+        if (!inForeground(m_target))
             return TransferFault::NotFocused;
-        }
-        sendStroke(keys.strokes[i], m_layout);
+        const bool pasteKey = paste && keys.strokes[i].pastes();
+        sendStroke(keys.strokes[i], m_layout,
+                   pasteKey ? [this] { pasteKeyGoes(); } : std::function<void()>());
     }
     if (wait && !paste)
         pumpMessagesFor(kKeysSettleMs);
     return TransferFault::None;
 }
 
-// The pending paste is done once the spreadsheet has fetched the text and stopped fetching. Until
-// then the clipboard keeps its text: a spreadsheet that stopped answering with the paste in its
-// queue fetches it when it comes back, and must get that text, not the next one; the next
-// clipboard change waits for it again.
+// Waits until the paste followed is over: until then the spreadsheet may still fetch it, and a
+// fetch after the next paste keystroke could not be told from one of that paste. A spreadsheet
+// that stopped answering with the paste in its queue fetches it when it comes back, and gets its
+// text then; the next paste waits for it again.
 TransferFault Win32TransferSink::finishPaste() {
-    if (!m_pastePending)
+    if (!m_pasteWatch.following())
         return TransferFault::None;
     if (targetGone() || (m_pasteStalled && !answersWithin()))
         return targetLost();
     if (m_pasteStalled) { // its first fetch is waited for from now on
         m_pasteStalled = false;
-        m_pasteSent = m_clock.milliseconds();
+        m_pasteWatch.restarted(m_clock.milliseconds());
     }
-    const int fetchesBefore = m_fetchesBeforePaste;
-    // The previous paste's fetches, those that came after its wait included.
-    const int previousInAll = fetchesBefore - m_fetchesAtPreviousPaste;
     bool stopped = false;
-    const bool fetched = m_pasteWatch.wait(
-        m_pasteSent, previousInAll, pumpBriefly,
-        [this, fetchesBefore] {
-            return PasteWatch::Fetches{m_fetches - fetchesBefore, m_lastFetch};
-        },
+    const PasteWatch::State end = m_pasteWatch.wait(
+        pumpBriefly, [this] { return seen(); },
         [this, &stopped] {
             stopped = targetGone() || !stillAnswering();
             return stopped;
         });
-    // Not fetched is not fetched only from a spreadsheet that handles its input.
-    if (!fetched && (stopped || !answersWithin()))
+    // Not fetched is not fetched only from a spreadsheet that handles its input: one that does
+    // not may fetch it when it comes back.
+    const bool stalled = end == PasteWatch::State::NotFetched && !answersWithin();
+    if (stalled)
+        m_pasteWatch.restarted(m_clock.milliseconds());
+    if (stopped || stalled)
         return targetLost();
-    m_pastePending = false;
-    m_fetchesAtPreviousPaste = fetchesBefore;
-    return fetched ? TransferFault::None : TransferFault::NotFetched;
+    if (end == PasteWatch::State::NotFetched)
+        return TransferFault::NotFetched;
+    return end == PasteWatch::State::Unexplained ? TransferFault::FetchedLate : TransferFault::None;
 }
 
 // The gaps between key events are a few milliseconds, finer than the system's default tick. The

@@ -1,28 +1,25 @@
 #include "X11ClipboardRequestWatcher.h"
 
+#include "X11ClipboardOffer.h"
 #include "X11Connection.h"
 
 #include <QCoreApplication>
 
-#include <limits>
 #include <utility>
 
 namespace {
 
 constexpr std::size_t kRequestsKept = 256;
 
-// Sequence numbers wrap around; `a` is at or after `b` when it lies less than half the range ahead.
-bool atOrAfter(uint32_t a, uint32_t b) {
-    return int32_t(a - b) >= 0;
-}
-
 } // namespace
 
 X11ClipboardRequestWatcher::X11ClipboardRequestWatcher(X11Connection& connection,
-                                                       std::function<bool(xcb_window_t)> fromSpreadsheet)
-    : m_fromSpreadsheet(std::move(fromSpreadsheet)), m_clipboard(connection.atom("CLIPBOARD")),
+                                                       std::function<bool(xcb_window_t)> fromSpreadsheet,
+                                                       X11ClipboardOffer& offer,
+                                                       std::function<void()> onSpreadsheetFetch)
+    : m_fromSpreadsheet(std::move(fromSpreadsheet)), m_offer(offer),
+      m_onSpreadsheetFetch(std::move(onSpreadsheetFetch)), m_clipboard(connection.atom("CLIPBOARD")),
       m_targets(connection.atom("TARGETS")), m_timestamp(connection.atom("TIMESTAMP")) {
-    m_clock.start();
     QCoreApplication::instance()->installNativeEventFilter(this);
 }
 
@@ -31,31 +28,32 @@ X11ClipboardRequestWatcher::~X11ClipboardRequestWatcher() {
         QCoreApplication::instance()->removeNativeEventFilter(this);
 }
 
-int X11ClipboardRequestWatcher::dataRequestsSince(uint32_t sequence) const {
-    int count = 0;
-    for (const uint32_t request : m_dataRequests)
-        count += atOrAfter(request, sequence) ? 1 : 0;
-    return count;
-}
-
-qint64 X11ClipboardRequestWatcher::millisecondsSinceLastRequest() const {
-    return m_lastRequestAt < 0 ? std::numeric_limits<qint64>::max() : m_clock.elapsed() - m_lastRequestAt;
+X11ClipboardRequestWatcher::Fetches X11ClipboardRequestWatcher::fetchesSince(uint32_t sequence) const {
+    Fetches since;
+    for (const Fetch& fetch : m_fetches) {
+        if (sequenceAtOrAfter(fetch.sequence, sequence))
+            since = {since.count + 1, fetch.at};
+    }
+    return since;
 }
 
 bool X11ClipboardRequestWatcher::nativeEventFilter(const QByteArray& eventType, void* message, qintptr*) {
     if (eventType != "xcb_generic_event_t")
         return false;
+    m_offer.answered(); // Qt has answered the request before this event, if it was one
     const auto* event = static_cast<const xcb_generic_event_t*>(message);
     if ((event->response_type & 0x7f) != XCB_SELECTION_REQUEST)
         return false;
     const auto* request = static_cast<const xcb_selection_request_event_t*>(message);
-    if (request->selection != m_clipboard || !m_fromSpreadsheet(request->requestor))
+    if (request->selection != m_clipboard)
         return false;
-    m_lastRequestAt = m_clock.elapsed();
-    if (request->target != m_targets && request->target != m_timestamp) {
-        if (m_dataRequests.size() >= kRequestsKept)
-            m_dataRequests.erase(m_dataRequests.begin());
-        m_dataRequests.push_back(event->full_sequence);
+    const bool fromSpreadsheet = m_fromSpreadsheet(request->requestor);
+    m_offer.answering(fromSpreadsheet, event->full_sequence);
+    if (fromSpreadsheet && request->target != m_targets && request->target != m_timestamp) {
+        if (m_fetches.size() >= kRequestsKept)
+            m_fetches.erase(m_fetches.begin());
+        m_fetches.push_back({event->full_sequence, m_clock.milliseconds()});
+        m_onSpreadsheetFetch();
     }
     return false; // Qt answers it
 }

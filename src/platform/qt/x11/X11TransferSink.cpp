@@ -12,9 +12,10 @@
 
 namespace {
 
-// Once the learned number of data requests has come, time for the last answer to leave.
-constexpr int kSettleMs = 4;
 constexpr int kPollMs = 2;
+// While the clipboard is to be emptied once the spreadsheet is done with a paste, how often that
+// is looked at.
+constexpr int kClearCheckMs = 50;
 // After other keystrokes with wait: time for the window to handle the events the server has made.
 constexpr int kKeysSettleMs = 30;
 
@@ -31,9 +32,22 @@ void pump() {
 } // namespace
 
 X11TransferSink::X11TransferSink(X11Connection& connection)
-    : m_connection(connection), m_watcher(connection, [this](xcb_window_t w) { return belongsToTarget(w); }),
-      m_keys(connection), m_pasteWatch(m_clock, kSettleMs) {}
+    : m_connection(connection), m_offer(std::make_shared<X11ClipboardOffer>()),
+      m_watcher(
+          connection, [this](xcb_window_t w) { return belongsToTarget(w); }, *m_offer,
+          [this] { onSpreadsheetFetch(); }),
+      m_keys(connection) {
+    m_clearTimer.setInterval(kClearCheckMs);
+    m_clearTimer.callOnTimeout([this] {
+        if (m_clearLater && !pasteMayFetch())
+            clearNow();
+        if (!m_clearLater)
+            m_clearTimer.stop();
+    });
+}
 
+// Another window forgets what the pastes into the last one taught; the same one is first done
+// with the paste followed, which may report how it ended.
 TransferFault X11TransferSink::AppActivate(const std::u16string& title) {
     waitForReleasedKeys();
     const xcb_window_t window = findX11Window(m_connection, title);
@@ -44,40 +58,74 @@ TransferFault X11TransferSink::AppActivate(const std::u16string& title) {
         m_targetProcess = m_connection.processOf(window);
         m_targetClients.clear();
         m_pasteWatch.forget();
+        m_offer->forgetPastes();
+    } else if (const TransferFault fault = finishPaste(); fault != TransferFault::None) {
+        return fault;
     }
     activateX11Window(m_connection, window);
     return readyForKeys(true);
 }
 
+// Emptied at once when no paste can still fetch; else the spreadsheet gets the paste's text until
+// it is done with it, and the clipboard is emptied then.
 TransferFault X11TransferSink::ClipboardClear() {
     if (const TransferFault fault = targetOpen(); fault != TransferFault::None)
         return fault;
-    QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+    m_offer->newest.reset();
+    m_putUpLater = false;
+    if (!pasteMayFetch()) {
+        clearNow();
+    } else {
+        m_clearLater = true;
+        m_clearTimer.start();
+    }
     return TransferFault::None;
 }
 
+// Put up at once when no paste can still fetch; else at the next paste keystroke, once the paste
+// before it is over: a content of its own tells the clipboard managers of the new text, and other
+// programs already get it from the content there.
 TransferFault X11TransferSink::ClipboardSetText(const std::u16string& text) {
     if (const TransferFault fault = targetOpen(); fault != TransferFault::None)
         return fault;
-    QGuiApplication::clipboard()->setText(QString::fromStdU16String(text), QClipboard::Clipboard);
+    m_offer->newest = text;
+    m_clearLater = false;
+    if (pasteMayFetch())
+        m_putUpLater = true;
+    else
+        putUp();
     return TransferFault::None;
 }
 
 TransferFault X11TransferSink::SendKeys(const KeySequence& keys, bool wait) {
     if (keys.strokes.empty())
         return TransferFault::None;
+    const bool paste = wait && keys.pastes();
+    if (paste) {
+        if (const TransferFault fault = finishPaste(); fault != TransferFault::None)
+            return fault;
+    }
     if (const TransferFault fault = readyForKeys(false); fault != TransferFault::None)
         return fault;
-    // Whatever another program has put on the clipboard since is not pasted.
-    if (keys.pastes() && !QGuiApplication::clipboard()->ownsClipboard())
-        return TransferFault::ClipboardBusy;
+    if (paste) {
+        // Whatever another program has put on the clipboard since is not pasted.
+        if (!m_owned || !QGuiApplication::clipboard()->ownsClipboard())
+            return TransferFault::ClipboardBusy;
+        if (m_putUpLater)
+            putUp();
+    }
     const X11KeyInjector::Sent sent = m_keys.send(keys.strokes);
-    if (!wait)
-        return TransferFault::None;
-    if (keys.pastes() && sent.firstKeyPress != 0)
-        return waitForPaste(sent.firstKeyPress);
-    waitUntilMade();
-    pumpEventsFor(kKeysSettleMs);
+    if (paste && sent.firstKeyPress != 0) {
+        // Requests the server makes from the key press on are this paste's.
+        m_offer->pasted(sent.firstKeyPress);
+        m_pasteKey = sent.firstKeyPress;
+        m_pingBeforeFetch = m_ping.lastAsked();
+        m_afterAnswer = 0;
+        m_pasteWatch.pasted(m_clock.milliseconds());
+    } else if (wait) {
+        waitUntilMade();
+        pumpEventsFor(kKeysSettleMs);
+    }
     return TransferFault::None;
 }
 
@@ -137,24 +185,68 @@ TransferFault X11TransferSink::readyForKeys(bool activated) {
     return m_connection.isOpen(m_target) ? TransferFault::NotFocused : TransferFault::WindowClosed;
 }
 
-TransferFault X11TransferSink::waitForPaste(uint32_t keyPress) {
-    // The previous paste's requests, those that came after its wait included.
-    const int previousInAll =
-        m_watcher.dataRequestsSince(m_previousPaste) - m_watcher.dataRequestsSince(keyPress);
-    m_previousPaste = keyPress;
-    const bool fetched = m_pasteWatch.wait(
-        m_clock.milliseconds(), previousInAll,
+// At each fetch of the spreadsheet, just before Qt answers it: whether the spreadsheet had
+// answered the ping sent after its fetch of the paste before this one (it may well answer one
+// before it gets to the paste keystroke), and a ping after this one. The spreadsheet gets that
+// ping only once it is done with the fetch, and answers it only once it handles its events again.
+void X11TransferSink::onSpreadsheetFetch() {
+    const bool answered = m_ping.lastAsked() > m_pingBeforeFetch && m_ping.answered(m_pingBeforeFetch + 1);
+    m_afterAnswer += answered && m_watcher.fetchesSince(m_pasteKey).count > 1 ? 1 : 0;
+    m_pingBeforeFetch = m_ping.lastAsked();
+    m_ping.ask(m_target);
+}
+
+// The paste followed as PasteWatch needs it.
+PasteWatch::Seen X11TransferSink::seen() {
+    const X11ClipboardRequestWatcher::Fetches fetches = m_watcher.fetchesSince(m_pasteKey);
+    return {fetches.count, fetches.lastAt, fetches.count > 0 && m_ping.answered(m_pingBeforeFetch + 1),
+            m_afterAnswer};
+}
+
+bool X11TransferSink::pasteMayFetch() {
+    return m_pasteWatch.state(seen()) == PasteWatch::State::Fetching;
+}
+
+// Waits until the paste followed is over: until then the spreadsheet may still fetch it, and a
+// fetch after the next paste keystroke could not be told from one of that paste. A spreadsheet
+// that has not answered for kAnswerTimeoutMs since its last fetch is taken for hung.
+TransferFault X11TransferSink::finishPaste() {
+    if (!m_pasteWatch.following())
+        return TransferFault::None;
+    bool stopped = false;
+    const PasteWatch::State end = m_pasteWatch.wait(
         [this] {
             pump();
             m_keys.allMade(); // notes the time, so that the keys after the paste need no first gap
         },
-        [this, keyPress] {
-            return PasteWatch::Fetches{m_watcher.dataRequestsSince(keyPress),
-                                       m_clock.milliseconds() - m_watcher.millisecondsSinceLastRequest()};
+        [this] { return seen(); },
+        [this, &stopped] {
+            const PasteWatch::Seen now = seen();
+            stopped =
+                !m_connection.isOpen(m_target) ||
+                (now.fetches > 0 && !now.answered && m_clock.milliseconds() - now.lastAt >= kAnswerTimeoutMs);
+            return stopped;
         });
-    if (fetched)
-        return TransferFault::None;
-    return m_connection.isOpen(m_target) ? TransferFault::NotFetched : TransferFault::WindowClosed;
+    if (!m_connection.isOpen(m_target))
+        return TransferFault::WindowClosed;
+    if (stopped)
+        return TransferFault::NotResponding;
+    if (end == PasteWatch::State::NotFetched)
+        return TransferFault::NotFetched;
+    return end == PasteWatch::State::Unexplained ? TransferFault::FetchedLate : TransferFault::None;
+}
+
+void X11TransferSink::putUp() {
+    QMimeData* content = newOfferedContent(m_offer);
+    QGuiApplication::clipboard()->setMimeData(content, QClipboard::Clipboard);
+    m_owned = content;
+    m_putUpLater = false;
+}
+
+void X11TransferSink::clearNow() {
+    QGuiApplication::clipboard()->clear(QClipboard::Clipboard);
+    m_owned = nullptr;
+    m_clearLater = false;
 }
 
 void X11TransferSink::waitUntilMade() {

@@ -80,7 +80,12 @@ Round runRound(const Catalogue& catalogue, const std::filesystem::path& path, co
         return round.error = "zelk.exe did not start", round;
     for (int i = 0; i < transfers; ++i) {
         // The first member is chosen with the first key in the list, after Tab from the group box.
-        if (!zelk.activate())
+        // On a loaded machine a click now and then takes longer than one activation waits for:
+        // clicked again a few times before the round gives up.
+        bool forward = false;
+        for (int tries = 0; tries < 6 && !forward; ++tries)
+            forward = zelk.activate();
+        if (!forward)
             return round.error = "zelk did not come forward", round;
         if (i == 0)
             zelk.type("Tab");

@@ -126,7 +126,7 @@ void LookupWindowLogic::cmbmem_Click() {
 void LookupWindowLogic::lstnum_Click() {
     const int g = m_view.groupIndex() + 1;
     const int m = m_view.memberIndex() + 1;
-    if (!isGroup(g) || m < 1 || m > m_catalogue.GroupMemberCount[g])
+    if (!isMember(g, m))
         return;
     m_view.setValueLabel(valueLabelText(m_catalogue, std::int16_t(g), std::int16_t(m)));
     rememberPick({false, std::int16_t(g), std::int16_t(m), m_catalogue.GroupName[g],
